@@ -1,0 +1,80 @@
+#include "main/InboxWatcher.h"
+
+#include <vector>
+
+namespace qw {
+
+void InboxWatcher::Tick() {
+    if (passRunning_) return;
+    passRunning_ = true;
+    struct Reset {
+        bool& flag;
+        ~Reset() { flag = false; }
+    } reset{passRunning_};
+    CheckFolder(state_.BluetoothInboxFolder);
+    CheckFolder(state_.BluetoothRootFolder);
+}
+
+bool InboxWatcher::IsTaken(const std::string& path) {
+    // The list alone misses a file that differs only in letter case (the
+    // file system ignores case, so the move would fail on every tick for
+    // ever) and a file put into the inbox folder behind the program's back.
+    return state_.InboxFiles.ContainsIgnoringCase(path) || files_.FileExists(path);
+}
+
+std::string InboxWatcher::FreeDestination(const std::string& receivedName) {
+    const std::string prefix = folders_.Inbox() + "\\";
+    std::string destination = prefix + receivedName;
+    const std::size_t dot = receivedName.rfind('.');
+    const std::string stem = dot == std::string::npos ? receivedName : receivedName.substr(0, dot);
+    const std::string extension = dot == std::string::npos ? "" : receivedName.substr(dot);
+    for (unsigned long long counter = 1; IsTaken(destination); ++counter)
+        destination = prefix + stem + "_" + std::to_string(counter) + extension;
+    return destination;
+}
+
+void InboxWatcher::CheckFolder(const std::string& folder) {
+    std::vector<FileItem> received;
+    try {
+        received = files_.ListFiles(folder);
+    } catch (const FileSystemError&) {
+        // Empty path, or the stack's folder is gone for the moment: nothing
+        // to take over now; later ticks look again.
+        return;
+    }
+    for (const FileItem& file : received) {
+        std::string destination;
+        try {
+            destination = FreeDestination(file.Name);
+            files_.MoveFile(file.Path, destination);
+        } catch (const std::exception&) {
+            // Still being received, or held by another program: it stays
+            // where it is and is tried again on a later tick.
+            continue;
+        }
+        try {
+            FileItem moved = files_.GetFile(destination);
+            state_.InboxFiles.InsertFront(moved);
+            if (takenOver_) takenOver_(destination);
+        } catch (const std::exception&) {
+            // The file is in the inbox already; what was not done for it is
+            // not repeated, and the pass goes on with the next file.
+            continue;
+        }
+        return;  // one file per folder and tick
+    }
+}
+
+void FillCollection(FileSystem& files, FileList& list, const std::string& folder) {
+    for (const FileItem& file : files.ListFiles(folder)) list.Append(file);
+}
+
+bool IsScreenSaverRunning(Registry& registry) {
+    try {
+        return registry.ReadText(ScreenSaverRunningValue) == "YES";
+    } catch (const std::exception&) {
+        return false;
+    }
+}
+
+}  // namespace qw

@@ -1,0 +1,28 @@
+#pragma once
+// Which messages of the main window open the notification-area icon's menu.
+// The icon reports mouse events as a message of its own (the value of
+// WM_RBUTTONUP) with the mouse event in lParam; everything else goes on to
+// the window's previous procedure untouched.
+
+#include <cstdint>
+
+namespace qw {
+
+inline constexpr unsigned TrayCallbackMessage = 0x205;
+inline constexpr std::intptr_t TrayRightButtonDown = 0x204;
+inline constexpr std::intptr_t TrayLeftButtonUp = 0x202;
+
+enum class TrayRoute {
+    NotHooked,   // answer 0: the hook is not installed yet
+    PopUpMenu,   // open the icon menu and answer -1, not passing it on
+    PassOn,      // hand the message to the previous window procedure
+};
+
+constexpr TrayRoute RouteWindowMessage(bool hooked, unsigned message, std::intptr_t lParam) {
+    if (!hooked) return TrayRoute::NotHooked;
+    if (message == TrayCallbackMessage && (lParam == TrayRightButtonDown || lParam == TrayLeftButtonUp))
+        return TrayRoute::PopUpMenu;
+    return TrayRoute::PassOn;
+}
+
+}  // namespace qw

@@ -1,0 +1,96 @@
+// The notification-area routing, the icon menu and bringing the window forward.
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "main/Menus.h"
+#include "main/TrayRouting.h"
+#include "main/WindowActivation.h"
+
+namespace qw {
+namespace {
+
+struct RouteCase {
+    bool hooked;
+    unsigned message;
+    std::intptr_t lParam;
+    TrayRoute expected;
+};
+
+TEST(TrayRouting, OnlyTheIconsLeftReleaseAndRightPressOpenTheMenu) {
+    const RouteCase cases[] = {
+        {true, 0x205, 0x202, TrayRoute::PopUpMenu},   // left button released over the icon
+        {true, 0x205, 0x204, TrayRoute::PopUpMenu},   // right button pressed
+        {true, 0x205, 0x205, TrayRoute::PassOn},      // right button released
+        {true, 0x205, 0x203, TrayRoute::PassOn},      // left double click
+        {true, 0x205, 0x206, TrayRoute::PassOn},      // right double click
+        {true, 0x205, 0x200, TrayRoute::PassOn},      // mouse moved over the icon
+        {true, 0x205, 0x201, TrayRoute::PassOn},      // left button pressed
+        {true, 0x202, 0x202, TrayRoute::PassOn},      // another message with the same lParam
+        {true, 0x010, 0x204, TrayRoute::PassOn},      // WM_CLOSE
+        {false, 0x205, 0x202, TrayRoute::NotHooked},  // before the hook
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(RouteWindowMessage(c.hooked, c.message, c.lParam), c.expected)
+            << std::hex << "message 0x" << c.message << " lParam 0x" << c.lParam;
+}
+
+TEST(Menus, IconMenuOffersShowThenExitAllEnabled) {
+    const Menu menu = TrayPopUpMenu();
+    std::vector<std::string> captions;
+    for (const auto& entry : menu) {
+        captions.push_back(entry.Caption);
+        EXPECT_TRUE(entry.Enabled);
+    }
+    EXPECT_EQ(captions, (std::vector<std::string>{"Show Quillwave!...", "-", "Exit Quillwave!"}));
+    EXPECT_EQ(menu.front().Command, MenuCommand::Show);
+    EXPECT_EQ(menu.back().Command, MenuCommand::Exit);
+}
+
+// Records the calls; windows 1 (ours) and 2 (another program's) are known.
+class FakeActivation : public WindowActivation {
+public:
+    WindowId foreground = 2;
+    std::uint32_t ourThread = 10, otherThread = 20;
+    bool iconic = false;
+    std::vector<std::string> calls;
+
+    WindowId ForegroundWindow() override { return foreground; }
+    std::uint32_t ThreadOfWindow(WindowId w) override { return w == 1 ? ourThread : otherThread; }
+    void AttachThreadInput(std::uint32_t from, std::uint32_t to, bool attach) override {
+        calls.push_back((attach ? "attach " : "detach ") + std::to_string(from) + ">" + std::to_string(to));
+    }
+    void SetForegroundWindow(WindowId w) override { calls.push_back("foreground " + std::to_string(w)); }
+    bool IsIconic(WindowId) override { return iconic; }
+    void ShowWindow(WindowId w, ShowCommand c) override {
+        calls.push_back("show " + std::to_string(w) + " " + std::to_string(static_cast<int>(c)));
+    }
+};
+
+TEST(BringToFront, BorrowsTheForegroundThreadsInputAroundTheSwitch) {
+    FakeActivation activation;
+    BringToFront(activation, 1);
+    EXPECT_EQ(activation.calls,
+              (std::vector<std::string>{"attach 20>10", "foreground 1", "detach 20>10", "show 1 5"}));
+}
+
+TEST(BringToFront, RestoresAMinimisedWindow) {
+    FakeActivation activation;
+    activation.iconic = true;
+    activation.otherThread = activation.ourThread;  // the foreground window is on our own thread
+    BringToFront(activation, 1);
+    EXPECT_EQ(activation.calls, (std::vector<std::string>{"foreground 1", "show 1 9"}));
+}
+
+TEST(BringToFront, LeavesTheForegroundWindowAloneEvenWhenMinimised) {
+    FakeActivation activation;
+    activation.foreground = 1;
+    activation.iconic = true;
+    BringToFront(activation, 1);
+    EXPECT_TRUE(activation.calls.empty());
+}
+
+}  // namespace
+}  // namespace qw

@@ -1,0 +1,155 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include "fakes/FakeFileSystem.h"
+#include "fakes/FakeMainView.h"
+#include "fakes/FakeRegistry.h"
+#include "main/MainWindow.h"
+#include "shared/RegistryValues.h"
+
+namespace qw {
+namespace {
+
+class NoActivation : public WindowActivation {
+public:
+    WindowId ForegroundWindow() override { return 0; }
+    std::uint32_t ThreadOfWindow(WindowId) override { return 0; }
+    void AttachThreadInput(std::uint32_t, std::uint32_t, bool) override {}
+    void SetForegroundWindow(WindowId) override {}
+    bool IsIconic(WindowId) override { return false; }
+    void ShowWindow(WindowId, ShowCommand) override {}
+};
+
+class MainWindowTest : public ::testing::Test {
+protected:
+    MainWindow& Started(const std::string& appFolder = "C:\\App") {
+        files.AddFolder(appFolder);
+        window = std::make_unique<MainWindow>(view, MainPorts{files, registry, ansi, activation}, appFolder);
+        window->Load();
+        return *window;
+    }
+    void InstallStack() {
+        files.AddFolder("C:\\BT\\In");
+        registry.Set(StackInboxValue, "C:\\BT\\In");
+        registry.Set(StackRootValue, "");
+    }
+
+    FakeMainView view;
+    FakeFileSystem files;
+    FakeRegistry registry;
+    Windows1252 ansi;
+    NoActivation activation;
+    std::unique_ptr<MainWindow> window;
+};
+
+TEST_F(MainWindowTest, FirstStartInAnEmptyFolderMakesTheFoldersAndStaysAnIcon) {
+    InstallStack();
+    MainWindow& w = Started();
+    // The hook before the icon, and the window hidden before anything is loaded.
+    ASSERT_GE(view.calls.size(), 3u);
+    EXPECT_EQ(std::vector<std::string>(view.calls.begin(), view.calls.begin() + 3),
+              (std::vector<std::string>{"hook", "tray Quillwave!", "hide"}));
+    EXPECT_FALSE(view.visible);
+    EXPECT_EQ(registry.Value(ApplicationPathValue), "C:\\App");
+    for (const char* folder : {"C:\\App\\inbox", "C:\\App\\screensaver", "C:\\App\\desktop"})
+        EXPECT_TRUE(files.HasFolder(folder)) << folder;
+    // The settings file is created empty and the defaults are used.
+    EXPECT_TRUE(files.HasFile("C:\\App\\settings.txt"));
+    EXPECT_TRUE(files.Bytes("C:\\App\\settings.txt").empty());
+    EXPECT_TRUE(w.State().CurrentSettings.UseScreenSaver);
+    EXPECT_TRUE(w.State().InboxFiles.Empty());
+    EXPECT_EQ(w.State().LastFolder, "C:\\App");
+    EXPECT_TRUE(w.State().BluetoothFound);
+    EXPECT_EQ(w.State().BluetoothInboxFolder, "C:\\BT\\In");
+    EXPECT_EQ(view.timerInterval, 1000u);
+    EXPECT_EQ(view.caption, "Quillwave!");
+    EXPECT_EQ(view.statusText, "");
+    EXPECT_FALSE(view.statusVisible);
+}
+
+TEST_F(MainWindowTest, WithoutTheStackTheStatusSaysSoAndNoTimerRuns) {
+    MainWindow& w = Started();
+    EXPECT_FALSE(w.State().BluetoothFound);
+    EXPECT_EQ(w.State().BluetoothInboxFolder, "");
+    EXPECT_EQ(view.timerInterval, 0u);
+    EXPECT_EQ(view.statusText, "No Compatible Bluetooth Hardware Was Detected");
+    EXPECT_TRUE(view.statusVisible);
+}
+
+TEST_F(MainWindowTest, ListsTheFoldersAlreadyThereAndLeavesThemAlone) {
+    files.AddFile("C:\\App\\inbox\\one.jpg");
+    files.AddFile("C:\\App\\inbox\\two.txt");
+    files.AddFile("C:\\App\\screensaver\\slide.jpg");
+    files.AddFolder("C:\\App\\desktop");
+    MainWindow& w = Started();
+    ASSERT_EQ(w.State().InboxFiles.Count(), 2u);
+    EXPECT_EQ(w.State().InboxFiles.At(1).Path, "C:\\App\\inbox\\one.jpg");
+    EXPECT_EQ(w.State().ScreenSaverFiles.Count(), 1u);
+    EXPECT_EQ(files.CountOf(FileOperation::CreateFolder), 0u);
+}
+
+TEST_F(MainWindowTest, AnApplicationFolderAtADriveRootGivesDoubledBackslashes) {
+    MainWindow& w = Started("D:\\");
+    EXPECT_TRUE(files.HasFolder("D:\\\\inbox"));
+    EXPECT_EQ(registry.Value(ApplicationPathValue), "D:\\");
+    EXPECT_EQ(w.Folders().SettingsFile(), "D:\\\\settings.txt");
+}
+
+TEST_F(MainWindowTest, StartUpGoesOnWhenTheRegistryOrTheSettingsFileFail) {
+    InstallStack();
+    registry.FailOn(RegistryOperation::WriteText, ApplicationPathValue);
+    files.FailOn(FileOperation::FileExists, "C:\\App\\settings.txt", FailureTimes::Always);
+    MainWindow& w = Started();
+    EXPECT_TRUE(files.HasFolder("C:\\App\\inbox"));
+    EXPECT_TRUE(w.State().BluetoothFound);
+    EXPECT_TRUE(w.State().CurrentSettings.ShowQuillwave);
+}
+
+TEST_F(MainWindowTest, ReadsStoredSettings) {
+    std::array<std::uint8_t, 238> bytes = EncodeSettings(SettingsRecord{}, ansi);
+    bytes[214] = bytes[215] = 0;  // UseScreenSaver off
+    files.AddFile("C:\\App\\settings.txt", std::vector<std::uint8_t>(bytes.begin(), bytes.end()));
+    MainWindow& w = Started();
+    EXPECT_FALSE(w.State().CurrentSettings.UseScreenSaver);
+}
+
+TEST_F(MainWindowTest, TheTimerTakesReceivedFilesOver) {
+    InstallStack();
+    files.AddFile("C:\\BT\\In\\photo.jpg");
+    MainWindow& w = Started();
+    w.OnTimer();
+    EXPECT_TRUE(files.HasFile("C:\\App\\inbox\\photo.jpg"));
+    EXPECT_EQ(w.State().InboxFiles.At(1).Path, "C:\\App\\inbox\\photo.jpg");
+}
+
+TEST_F(MainWindowTest, TheCloseBoxHidesWhileOtherUnloadsEndTheWindow) {
+    MainWindow& w = Started();
+    view.Show();
+    EXPECT_TRUE(w.OnQueryUnload(UnloadMode::UserClose));
+    EXPECT_FALSE(view.visible);
+    EXPECT_FALSE(w.OnQueryUnload(UnloadMode::ProgramUnload));
+    EXPECT_FALSE(w.OnQueryUnload(UnloadMode::SystemShutdown));
+}
+
+TEST_F(MainWindowTest, IconMenuShowsTheWindowOrEndsTheProgram) {
+    MainWindow& w = Started();
+    view.calls.clear();
+    view.nextChoice = MenuCommand::Show;
+    w.SysTrayMouseEventHandler();
+    EXPECT_EQ(view.calls, (std::vector<std::string>{"menu", "show"}));
+    EXPECT_EQ(view.poppedUp.back().front().Caption, "Show Quillwave!...");
+
+    view.calls.clear();
+    view.nextChoice = MenuCommand::None;  // dismissed
+    w.SysTrayMouseEventHandler();
+    EXPECT_EQ(view.calls, (std::vector<std::string>{"menu"}));
+
+    view.calls.clear();
+    view.nextChoice = MenuCommand::Exit;
+    w.SysTrayMouseEventHandler();
+    EXPECT_EQ(view.calls, (std::vector<std::string>{"menu", "untray", "unload"}));
+}
+
+}  // namespace
+}  // namespace qw
