@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "shared/PlatformMacros.h"
+
 namespace qw {
 
 // A failure of a file-system operation; the message names the operation and path.

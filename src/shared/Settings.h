@@ -9,6 +9,7 @@
 #include <string>
 
 #include "shared/FileSystem.h"
+#include "shared/PlatformMacros.h"
 #include "shared/TextEncoding.h"
 
 namespace qw {

@@ -1,0 +1,90 @@
+#pragma once
+// Pictures decoded by the Windows Imaging Component, the platform's own
+// decoders for icons, GIF, BMP and JPEG. A picture keeps its decoded frame and
+// the bitmap it last rendered, so thumbnails and the preview can draw it at
+// their sizes without decoding the full image again on every paint.
+//
+// The loader and its pictures belong to the thread that made the loader.
+
+#include <windows.h>
+#include <wincodec.h>
+#include <wrl/client.h>
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "shared/Pictures.h"
+
+namespace qw::win32 {
+
+class WicSession;
+
+struct PixelSize {
+    int Width = 0;
+    int Height = 0;
+};
+
+class WicPicture : public qw::Picture {
+public:
+    ~WicPicture() override;
+    WicPicture(const WicPicture&) = delete;
+    WicPicture& operator=(const WicPicture&) = delete;
+
+    // In HIMETRIC at the screen resolution of the moment the picture was loaded.
+    HimetricSize NaturalSize() const override;
+    PixelSize Size() const { return size_; }
+
+    // A 32-bpp top-down DIB section with premultiplied alpha of exactly this
+    // size. The picture owns it; it stays valid until another size is asked
+    // for or the picture goes. Throws PictureError.
+    HBITMAP Render(int width, int height);
+    // Blends the picture scaled to the rectangle onto the DC, transparency
+    // included. Draws nothing for an empty rectangle. Throws PictureError.
+    void Draw(HDC dc, int x, int y, int width, int height);
+
+private:
+    friend class WicPictureLoader;
+    WicPicture(std::shared_ptr<WicSession> session, std::vector<std::uint8_t> bytes,
+               const std::string& path);
+
+    Microsoft::WRL::ComPtr<IWICBitmapSource> Scaled(int width, int height) const;
+    void CheckDecodes(const std::string& path) const;
+
+    // Declared first so that COM stays initialised until the objects below are released.
+    std::shared_ptr<WicSession> session_;
+    // The file's bytes: the decoder reads from memory, so no file stays open
+    // (the inbox must be free to move or delete a picture on show).
+    std::vector<std::uint8_t> bytes_;
+    std::string path_;  // for messages
+    Microsoft::WRL::ComPtr<IWICStream> stream_;
+    Microsoft::WRL::ComPtr<IWICBitmapDecoder> decoder_;
+    Microsoft::WRL::ComPtr<IWICBitmapFrameDecode> frame_;
+    PixelSize size_;
+    HimetricSize natural_;
+    bool scaleInDecoder_ = false;
+
+    HBITMAP rendered_ = nullptr;
+    PixelSize renderedSize_;
+};
+
+class WicPictureLoader : public qw::PictureLoader {
+public:
+    // Initialises COM for this thread (apartment-threaded) unless it already
+    // is, and creates the WIC factory. Throws PictureError when WIC is missing.
+    WicPictureLoader();
+    ~WicPictureLoader() override;
+
+    std::unique_ptr<qw::Picture> Load(const std::string& path) override;
+    // The same, for the windows that draw the picture.
+    std::unique_ptr<WicPicture> LoadPicture(const std::string& path);
+
+private:
+    std::shared_ptr<WicSession> session_;
+};
+
+// Larger pictures are refused before any pixel is decoded.
+constexpr std::uint64_t kMaxPicturePixels = 100'000'000;
+
+}  // namespace qw::win32

@@ -1,0 +1,321 @@
+#include <windows.h>
+#include <shellapi.h>
+#include <shlwapi.h>
+
+#include "win32/Win32FileSystem.h"
+
+#include <atomic>
+#include <utility>
+
+#include "win32/Utf.h"
+
+namespace qw::win32 {
+
+namespace {
+
+// Whole-file reads are meant for small files (the settings record); a larger
+// file is refused rather than exhausting a 32-bit address space.
+constexpr std::uint64_t kMaxWholeFile = 64ull * 1024 * 1024;
+constexpr DWORD kCopyChunk = 1024 * 1024;
+
+class Handle {
+public:
+    explicit Handle(HANDLE h = INVALID_HANDLE_VALUE) : h_(h) {}
+    ~Handle() { Close(); }
+    Handle(const Handle&) = delete;
+    Handle& operator=(const Handle&) = delete;
+    Handle& operator=(Handle&& other) noexcept {
+        if (this != &other) {
+            Close();
+            h_ = std::exchange(other.h_, INVALID_HANDLE_VALUE);
+        }
+        return *this;
+    }
+    HANDLE Get() const { return h_; }
+    bool Valid() const { return h_ != INVALID_HANDLE_VALUE && h_ != nullptr; }
+    void Close() {
+        if (Valid()) CloseHandle(h_);
+        h_ = INVALID_HANDLE_VALUE;
+    }
+
+private:
+    HANDLE h_;
+};
+
+[[noreturn]] void Fail(const std::string& what, const std::string& reason) {
+    throw FileSystemError(what + " failed: " + reason);
+}
+
+[[noreturn]] void Fail(const std::string& what, DWORD code) { Fail(what, ErrorText(code)); }
+
+std::string Quoted(const std::string& path) { return "\"" + path + "\""; }
+
+bool IsSeparator(char c) { return c == '\\' || c == '/'; }
+
+std::string NameOf(const std::string& path) {
+    const auto slash = path.find_last_of("\\/");
+    return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
+std::uint64_t SizeOf(DWORD high, DWORD low) {
+    return (static_cast<std::uint64_t>(high) << 32) | low;
+}
+
+DWORD Attributes(const std::wstring& path) {
+    return path.empty() ? INVALID_FILE_ATTRIBUTES : GetFileAttributesW(path.c_str());
+}
+
+bool ReadSome(HANDLE file, std::uint8_t* data, DWORD wanted, DWORD& got) {
+    got = 0;
+    return ReadFile(file, data, wanted, &got, nullptr) != FALSE;
+}
+
+bool WriteAll(HANDLE file, const std::uint8_t* data, std::size_t size) {
+    while (size > 0) {
+        const DWORD chunk = size > kCopyChunk ? kCopyChunk : static_cast<DWORD>(size);
+        DWORD written = 0;
+        if (!WriteFile(file, data, chunk, &written, nullptr)) return false;
+        if (written == 0) {
+            SetLastError(ERROR_WRITE_FAULT);
+            return false;
+        }
+        data += written;
+        size -= written;
+    }
+    return true;
+}
+
+bool CopyContents(HANDLE from, HANDLE to) {
+    std::vector<std::uint8_t> buffer(kCopyChunk);
+    for (;;) {
+        DWORD got = 0;
+        if (!ReadSome(from, buffer.data(), kCopyChunk, got)) return false;
+        if (got == 0) return true;
+        if (!WriteAll(to, buffer.data(), got)) return false;
+    }
+}
+
+// MoveFileEx's own copy across volumes reports success when the source cannot
+// be deleted afterwards (a file still being written), leaving two files. Here
+// the source is opened for deletion and locked against writers first, so the
+// file is either moved whole or nothing changes.
+void MoveAcrossVolumes(const std::wstring& from, const std::wstring& to, const std::string& what) {
+    Handle source(CreateFileW(from.c_str(), GENERIC_READ | DELETE, FILE_SHARE_READ, nullptr,
+                              OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
+    if (!source.Valid()) Fail(what, GetLastError());
+    BY_HANDLE_FILE_INFORMATION info{};
+    if (!GetFileInformationByHandle(source.Get(), &info)) Fail(what, GetLastError());
+
+    const DWORD kept = info.dwFileAttributes &
+                       (FILE_ATTRIBUTE_ARCHIVE | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_NOT_CONTENT_INDEXED);
+    Handle target(CreateFileW(to.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                              (kept ? kept : FILE_ATTRIBUTE_NORMAL) | FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
+    if (!target.Valid()) Fail(what, GetLastError());
+
+    FILE_DISPOSITION_INFO disposition{TRUE};  // its one member, "delete on close"
+    const bool moved =
+        CopyContents(source.Get(), target.Get()) &&
+        SetFileTime(target.Get(), &info.ftCreationTime, &info.ftLastAccessTime, &info.ftLastWriteTime) &&
+        FlushFileBuffers(target.Get()) &&
+        SetFileInformationByHandle(source.Get(), FileDispositionInfo, &disposition, sizeof disposition);
+    if (!moved) {
+        const DWORD code = GetLastError();
+        target.Close();
+        ::DeleteFileW(to.c_str());
+        Fail(what, code);
+    }
+    // Closing the source removes it: the disposition is set.
+}
+
+std::wstring UniqueSuffix() {
+    static std::atomic<unsigned> counter{0};
+    return L"." + std::to_wstring(GetCurrentProcessId()) + L"-" + std::to_wstring(counter.fetch_add(1)) +
+           L".tmp";
+}
+
+bool IsSharingConflict(DWORD code) {
+    return code == ERROR_ACCESS_DENIED || code == ERROR_SHARING_VIOLATION || code == ERROR_LOCK_VIOLATION;
+}
+
+}  // namespace
+
+std::string FileTypeName(const std::string& fileName) {
+    const std::wstring name = Widen(fileName);
+    const wchar_t* extension = PathFindExtensionW(name.c_str());
+    SHFILEINFOW info{};
+    if (SHGetFileInfoW(name.c_str(), FILE_ATTRIBUTE_NORMAL, &info, sizeof info,
+                       SHGFI_TYPENAME | SHGFI_USEFILEATTRIBUTES)) {
+        // Wine answers ".qwz file" where nothing is registered; that is no description either.
+        const std::wstring text = info.szTypeName;
+        const std::wstring wineStandIn = std::wstring(extension) + L" file";
+        if (!text.empty() && (extension[0] == L'\0' ||
+                              CompareStringOrdinal(text.c_str(), -1, wineStandIn.c_str(), -1, TRUE) != CSTR_EQUAL))
+            return Narrow(text);
+    }
+    if (extension[0] == L'\0' || extension[1] == L'\0') return "File";
+    std::wstring upper(extension + 1);
+    CharUpperBuffW(upper.data(), static_cast<DWORD>(upper.size()));
+    return Narrow(upper) + " File";
+}
+
+std::vector<FileItem> Win32FileSystem::ListFiles(const std::string& folder) {
+    const std::string what = "Listing the folder " + Quoted(folder);
+    const std::wstring wide = Widen(folder);
+    const DWORD attributes = Attributes(wide);
+    if (attributes == INVALID_FILE_ATTRIBUTES)
+        Fail(what, folder.empty() ? ERROR_PATH_NOT_FOUND : GetLastError());
+    if (!(attributes & FILE_ATTRIBUTE_DIRECTORY)) Fail(what, "it is not a folder");
+
+    const std::string prefix = IsSeparator(folder.back()) ? folder : folder + "\\";
+    WIN32_FIND_DATAW data{};
+    HANDLE find = FindFirstFileExW(Widen(prefix + "*").c_str(), FindExInfoBasic, &data,
+                                   FindExSearchNameMatch, nullptr, FIND_FIRST_EX_LARGE_FETCH);
+    if (find == INVALID_HANDLE_VALUE) {
+        const DWORD code = GetLastError();
+        if (code == ERROR_FILE_NOT_FOUND) return {};  // an empty drive root has no "." entry
+        Fail(what, code);
+    }
+    std::vector<FileItem> files;
+    do {
+        if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) continue;
+        FileItem item;
+        item.Name = Narrow(data.cFileName);
+        item.Path = prefix + item.Name;
+        item.Size = SizeOf(data.nFileSizeHigh, data.nFileSizeLow);
+        item.Type = FileTypeName(item.Name);
+        files.push_back(std::move(item));
+    } while (FindNextFileW(find, &data));
+    const DWORD code = GetLastError();
+    FindClose(find);
+    if (code != ERROR_NO_MORE_FILES) Fail(what, code);
+    return files;
+}
+
+FileItem Win32FileSystem::GetFile(const std::string& path) {
+    const std::string what = "Reading the file " + Quoted(path);
+    WIN32_FILE_ATTRIBUTE_DATA data{};
+    if (path.empty()) Fail(what, ERROR_FILE_NOT_FOUND);
+    if (!GetFileAttributesExW(Widen(path).c_str(), GetFileExInfoStandard, &data))
+        Fail(what, GetLastError());
+    if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) Fail(what, "it is a folder");
+    FileItem item;
+    item.Path = path;
+    item.Name = NameOf(path);
+    item.Size = SizeOf(data.nFileSizeHigh, data.nFileSizeLow);
+    item.Type = FileTypeName(item.Name);
+    return item;
+}
+
+void Win32FileSystem::MoveFile(const std::string& from, const std::string& to) {
+    const std::string what = "Moving " + Quoted(from) + " to " + Quoted(to);
+    const std::wstring source = Widen(from), target = Widen(to);
+    // No MOVEFILE_REPLACE_EXISTING: an existing destination, in any letter case, fails.
+    if (MoveFileExW(source.c_str(), target.c_str(), 0)) return;
+    const DWORD code = GetLastError();
+    if (code != ERROR_NOT_SAME_DEVICE) Fail(what, code);
+    MoveAcrossVolumes(source, target, what);
+}
+
+void Win32FileSystem::CopyFile(const std::string& from, const std::string& to) {
+    if (!::CopyFileW(Widen(from).c_str(), Widen(to).c_str(), FALSE))
+        Fail("Copying " + Quoted(from) + " to " + Quoted(to), GetLastError());
+}
+
+void Win32FileSystem::DeleteFile(const std::string& path) {
+    if (!::DeleteFileW(Widen(path).c_str())) Fail("Deleting " + Quoted(path), GetLastError());
+}
+
+void Win32FileSystem::CreateFolder(const std::string& path) {
+    if (!CreateDirectoryW(Widen(path).c_str(), nullptr))
+        Fail("Creating the folder " + Quoted(path), GetLastError());
+}
+
+bool Win32FileSystem::FileExists(const std::string& path) {
+    const DWORD attributes = Attributes(Widen(path));
+    return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+void Win32FileSystem::CreateEmptyFile(const std::string& path) {
+    Handle file(CreateFileW(Widen(path).c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_NEW,
+                            FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (file.Valid()) return;
+    const DWORD code = GetLastError();
+    if ((code == ERROR_FILE_EXISTS || code == ERROR_ALREADY_EXISTS) && FileExists(path)) return;
+    Fail("Creating the file " + Quoted(path), code);
+}
+
+std::vector<std::uint8_t> Win32FileSystem::ReadFileBytes(const std::string& path) {
+    const std::string what = "Reading " + Quoted(path);
+    // Full sharing, so a reader never stops ReplaceFileContents from moving a new file in.
+    Handle file(CreateFileW(Widen(path).c_str(), GENERIC_READ,
+                            FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                            OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
+    if (!file.Valid()) Fail(what, GetLastError());
+    LARGE_INTEGER size{};
+    if (!GetFileSizeEx(file.Get(), &size)) Fail(what, GetLastError());
+    if (static_cast<std::uint64_t>(size.QuadPart) > kMaxWholeFile)
+        Fail(what, "the file is too large (" + std::to_string(size.QuadPart) + " bytes)");
+
+    std::vector<std::uint8_t> bytes(static_cast<std::size_t>(size.QuadPart));
+    std::size_t done = 0;
+    while (done < bytes.size()) {
+        const std::size_t left = bytes.size() - done;
+        DWORD got = 0;
+        if (!ReadSome(file.Get(), bytes.data() + done,
+                      left > kCopyChunk ? kCopyChunk : static_cast<DWORD>(left), got))
+            Fail(what, GetLastError());
+        if (got == 0) break;  // the file shrank meanwhile
+        done += got;
+    }
+    bytes.resize(done);
+    return bytes;
+}
+
+void Win32FileSystem::ReplaceFileContents(const std::string& path,
+                                          const std::vector<std::uint8_t>& bytes) {
+    const std::string what = "Writing " + Quoted(path);
+    const std::wstring target = Widen(path);
+    if (target.empty()) Fail(what, ERROR_PATH_NOT_FOUND);
+    // Windows refuses to replace a read-only file, Wine does not; the check
+    // makes both keep it.
+    const DWORD attributes = Attributes(target);
+    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY))
+        Fail(what, ERROR_ACCESS_DENIED);
+
+    // The temporary file lies beside the target, so the final move is a rename
+    // within one volume, which replaces the target in one step.
+    std::wstring temporary;
+    Handle file;
+    for (int attempt = 0;; ++attempt) {
+        temporary = target + UniqueSuffix();
+        file = Handle(CreateFileW(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                                  FILE_ATTRIBUTE_NORMAL, nullptr));
+        if (file.Valid()) break;
+        const DWORD code = GetLastError();
+        if (code != ERROR_FILE_EXISTS || attempt == 9) Fail(what, code);
+    }
+    if (!WriteAll(file.Get(), bytes.data(), bytes.size()) || !FlushFileBuffers(file.Get())) {
+        const DWORD code = GetLastError();
+        file.Close();
+        ::DeleteFileW(temporary.c_str());
+        Fail(what, code);
+    }
+    file.Close();
+
+    // While a reader has the target open (the other program, a virus scanner)
+    // it cannot be replaced; such a reader is gone a moment later, so a few
+    // retries, about a quarter second in all, ride that out.
+    DWORD code = ERROR_SUCCESS;
+    for (int attempt = 0; attempt < 7; ++attempt) {
+        if (attempt > 0) Sleep(10 * attempt);
+        if (MoveFileExW(temporary.c_str(), target.c_str(),
+                        MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+            return;
+        code = GetLastError();
+        if (!IsSharingConflict(code)) break;
+    }
+    ::DeleteFileW(temporary.c_str());
+    Fail(what, code);
+}
+
+}  // namespace qw::win32

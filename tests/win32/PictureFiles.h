@@ -1,0 +1,173 @@
+#pragma once
+// Test pictures: bmp, gif and jpeg files written with the platform's WIC
+// encoders, icons and hostile headers written byte by byte.
+
+#include <windows.h>
+#include <wincodec.h>
+#include <wrl/client.h>
+
+#include <cstdint>
+#include <functional>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include "TempFolder.h"
+
+namespace qw::test {
+
+using Bytes = std::vector<std::uint8_t>;
+
+// 0xAARRGGBB
+using Colour = std::uint32_t;
+constexpr Colour kRed = 0xFFFF0000, kBlue = 0xFF0000FF, kGreen = 0xFF00FF00, kWhite = 0xFFFFFFFF;
+constexpr Colour kClear = 0x00000000;
+
+enum class Format { Bmp, Gif, Jpeg };
+
+inline const char* Extension(Format format) {
+    return format == Format::Bmp ? "bmp" : format == Format::Gif ? "gif" : "jpg";
+}
+
+// Writes a picture whose pixel (x, y) is colour(x, y), one of the four opaque
+// colours above (the GIF palette holds exactly those).
+inline void EncodePicture(const std::string& path, Format format, int width, int height,
+                          const std::function<Colour(int, int)>& colour) {
+    using Microsoft::WRL::ComPtr;
+    const auto check = [&](HRESULT hr, const char* step) {
+        if (FAILED(hr)) throw std::runtime_error(std::string("encoding ") + path + ": " + step);
+    };
+    ComPtr<IWICImagingFactory> factory;
+    check(CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER, IID_PPV_ARGS(&factory)),
+          "factory (is COM initialised?)");
+    ComPtr<IWICStream> stream;
+    check(factory->CreateStream(&stream), "stream");
+    check(stream->InitializeFromFilename(win32::Widen(path).c_str(), GENERIC_WRITE), "file");
+    const GUID container = format == Format::Bmp   ? GUID_ContainerFormatBmp
+                           : format == Format::Gif ? GUID_ContainerFormatGif
+                                                   : GUID_ContainerFormatJpeg;
+    ComPtr<IWICBitmapEncoder> encoder;
+    check(factory->CreateEncoder(container, nullptr, &encoder), "encoder");
+    check(encoder->Initialize(stream.Get(), WICBitmapEncoderNoCache), "encoder init");
+    ComPtr<IWICBitmapFrameEncode> frame;
+    ComPtr<IPropertyBag2> options;
+    check(encoder->CreateNewFrame(&frame, &options), "frame");
+    check(frame->Initialize(options.Get()), "frame init");
+    check(frame->SetSize(width, height), "size");
+
+    const Colour palette[] = {kRed, kBlue, kGreen, kWhite};
+    const bool indexed = format == Format::Gif;
+    WICPixelFormatGUID pixelFormat = indexed ? GUID_WICPixelFormat8bppIndexed : GUID_WICPixelFormat24bppBGR;
+    check(frame->SetPixelFormat(&pixelFormat), "pixel format");
+    if (indexed) {
+        ComPtr<IWICPalette> colours;
+        check(factory->CreatePalette(&colours), "palette");
+        WICColor entries[4] = {palette[0], palette[1], palette[2], palette[3]};
+        check(colours->InitializeCustom(entries, 4), "palette colours");
+        check(frame->SetPalette(colours.Get()), "frame palette");
+    }
+    const UINT stride = indexed ? (width + 3) / 4 * 4 : (width * 3 + 3) / 4 * 4;
+    Bytes pixels(static_cast<std::size_t>(stride) * height);
+    for (int y = 0; y < height; ++y)
+        for (int x = 0; x < width; ++x) {
+            const Colour c = colour(x, y);
+            std::uint8_t* p = pixels.data() + y * stride;
+            if (indexed) {
+                int index = 0;
+                while (index < 3 && palette[index] != c) ++index;
+                p[x] = static_cast<std::uint8_t>(index);
+            } else {
+                p[x * 3] = c & 0xFF;
+                p[x * 3 + 1] = (c >> 8) & 0xFF;
+                p[x * 3 + 2] = (c >> 16) & 0xFF;
+            }
+        }
+    check(frame->WritePixels(height, stride, static_cast<UINT>(pixels.size()), pixels.data()), "pixels");
+    check(frame->Commit(), "frame commit");
+    check(encoder->Commit(), "commit");
+}
+
+// Pixels in a noisy pattern, so a compressed file is large and a cut falls into its image data.
+inline Colour Noise(int x, int y) {
+    const Colour colours[] = {kRed, kBlue, kGreen, kWhite};
+    const unsigned hash = static_cast<unsigned>(x * 73856093) ^ static_cast<unsigned>(y * 19349663);
+    return colours[(hash >> 3) % 4];
+}
+
+inline void Put16(Bytes& out, unsigned v) {
+    out.push_back(v & 0xFF);
+    out.push_back((v >> 8) & 0xFF);
+}
+inline void Put32(Bytes& out, std::uint32_t v) {
+    Put16(out, v & 0xFFFF);
+    Put16(out, v >> 16);
+}
+
+struct IconImage {
+    int Side;
+    std::function<Colour(int, int)> Pixel;  // may be transparent
+};
+
+// An .ico file of 32-bpp images with alpha, in the order given.
+inline Bytes IconFile(const std::vector<IconImage>& images) {
+    Bytes out;
+    Put16(out, 0);
+    Put16(out, 1);  // icon
+    Put16(out, static_cast<unsigned>(images.size()));
+    std::vector<Bytes> bodies;
+    for (const auto& image : images) {
+        const int side = image.Side;
+        const std::uint32_t maskRow = (side + 31) / 32 * 4;
+        Bytes body;
+        Put32(body, 40);
+        Put32(body, side);
+        Put32(body, side * 2);  // colour and mask
+        Put16(body, 1);
+        Put16(body, 32);
+        Put32(body, 0);
+        Put32(body, side * side * 4 + maskRow * side);
+        for (int i = 0; i < 4; ++i) Put32(body, 0);
+        for (int y = side - 1; y >= 0; --y)  // bottom-up
+            for (int x = 0; x < side; ++x) Put32(body, image.Pixel(x, y));
+        body.insert(body.end(), maskRow * side, 0);
+        bodies.push_back(std::move(body));
+    }
+    std::uint32_t offset = 6 + 16 * static_cast<std::uint32_t>(images.size());
+    for (std::size_t i = 0; i < images.size(); ++i) {
+        out.push_back(static_cast<std::uint8_t>(images[i].Side));
+        out.push_back(static_cast<std::uint8_t>(images[i].Side));
+        out.push_back(0);
+        out.push_back(0);
+        Put16(out, 1);
+        Put16(out, 32);
+        Put32(out, static_cast<std::uint32_t>(bodies[i].size()));
+        Put32(out, offset);
+        offset += static_cast<std::uint32_t>(bodies[i].size());
+    }
+    for (const auto& body : bodies) out.insert(out.end(), body.begin(), body.end());
+    return out;
+}
+
+// A 24-bpp BMP header claiming the given size, followed by a few bytes only.
+inline Bytes BmpHeader(std::int32_t width, std::int32_t height) {
+    Bytes out = {'B', 'M'};
+    const std::uint32_t rowBytes = (static_cast<std::uint32_t>(width) * 3 + 3) / 4 * 4;
+    Put32(out, 54 + rowBytes * static_cast<std::uint32_t>(height));  // wraps for huge sizes; decoders ignore it
+    Put32(out, 0);
+    Put32(out, 54);
+    Put32(out, 40);
+    Put32(out, static_cast<std::uint32_t>(width));
+    Put32(out, static_cast<std::uint32_t>(height));
+    Put16(out, 1);
+    Put16(out, 24);
+    for (int i = 0; i < 6; ++i) Put32(out, 0);
+    out.insert(out.end(), 64, 0x7F);
+    return out;
+}
+
+inline Bytes ReadAll(const std::string& path) {
+    const std::string text = ReadText(path);
+    return Bytes(text.begin(), text.end());
+}
+
+}  // namespace qw::test
