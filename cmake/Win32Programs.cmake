@@ -10,6 +10,7 @@ endif()
 file(GLOB QW_WIN32_SOURCES CONFIGURE_DEPENDS src/win32/*.cpp)
 list(FILTER QW_WIN32_SOURCES EXCLUDE REGEX ".*/(QuillwaveMain|ScreenSaverMain)\\.cpp$")
 add_library(qw_win32 STATIC ${QW_WIN32_SOURCES})
+target_include_directories(qw_win32 PUBLIC ${CMAKE_SOURCE_DIR})
 target_link_libraries(qw_win32 PUBLIC qw_main qw_saver
   windowscodecs ole32 oleaut32 uuid shell32 shlwapi comctl32 comdlg32 gdi32 user32 advapi32)
 
@@ -26,3 +27,10 @@ endfunction()
 qw_gui_program(quillwave src/win32/QuillwaveMain.cpp resources/quillwave.rc)
 qw_gui_program(quillwavess src/win32/ScreenSaverMain.cpp resources/quillwavess.rc)
 set_target_properties(quillwavess PROPERTIES SUFFIX ".scr")
+
+# The phone stand-in used by `scripts/beam` and the end-to-end tests.
+add_executable(qwbeam tools/beam/Beam.cpp)
+set_target_properties(qwbeam PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/bin)
+if(MINGW)
+  target_link_options(qwbeam PRIVATE -municode)
+endif()

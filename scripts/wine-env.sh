@@ -12,3 +12,9 @@ else
   QW_WINE=wine
 fi
 export QW_WINE
+# Wine turns command-line arguments into UTF-16 with the Unix locale's
+# character set: a UTF-8 locale keeps non-ASCII file names intact.
+case "${LC_ALL:-${LANG:-}}" in
+  *UTF-8*|*utf8*) ;;
+  *) export LC_ALL=C.UTF-8 ;;
+esac

@@ -31,7 +31,7 @@ public:
     // Makes the window the foreground window (so the menu closes when the
     // user clicks elsewhere), pops the menu up at the mouse position and
     // returns the chosen entry once it has closed (None when dismissed).
-    virtual MenuCommand PopUpMenu(const Menu& menu) = 0;
+    virtual Command PopUpMenu(const Menu& menu) = 0;
 
     // Destroys the window, which ends the program.
     virtual void Unload() = 0;

@@ -79,19 +79,17 @@ void MainWindow::FileTakenOver(const std::string&) {
     // follow here as those parts of the window exist.
 }
 
-void MainWindow::SysTrayMouseEventHandler() { RunMenuCommand(view_.PopUpMenu(TrayPopUpMenu())); }
+void MainWindow::SysTrayMouseEventHandler() { RunCommand(view_.PopUpMenu(TrayPopUpMenu())); }
 
-void MainWindow::RunMenuCommand(MenuCommand command) {
+void MainWindow::RunCommand(Command command) {
     switch (command) {
-        case MenuCommand::Show:
+        case Command::ShowWindow:
             view_.Show();
             break;
-        case MenuCommand::Exit:
+        case Command::ExitProgram:
             ExitProgram();
             break;
-        case MenuCommand::InboxSettings:
-        case MenuCommand::ScreenSaverSettings:
-        case MenuCommand::None:
+        default:
             break;
     }
 }

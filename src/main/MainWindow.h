@@ -44,7 +44,7 @@ public:
     void OnTimer() { watcher_.Tick(); }
     // The icon was clicked (left release or right press).
     void SysTrayMouseEventHandler();
-    void RunMenuCommand(MenuCommand command);
+    void RunCommand(Command command);
     // Returns true to cancel the close (the window is hidden instead).
     bool OnQueryUnload(UnloadMode mode);
 

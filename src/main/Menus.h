@@ -5,19 +5,13 @@
 #include <string>
 #include <vector>
 
+#include "main/Commands.h"
+#include "main/TaskPane.h"
+
 namespace qw {
 
-enum class MenuCommand {
-    None,
-    // The notification-area icon's menu.
-    Show,
-    InboxSettings,
-    ScreenSaverSettings,
-    Exit,
-};
-
 struct MenuEntry {
-    MenuCommand Command = MenuCommand::None;
+    qw::Command Command = qw::Command::None;
     std::string Caption;  // "-" for a separator
     bool Enabled = true;
 
@@ -29,5 +23,9 @@ using Menu = std::vector<MenuEntry>;
 // The icon menu: always enabled. The two settings entries join it when the
 // settings dialog exists.
 Menu TrayPopUpMenu();
+
+// The thumbnail and preview context menu; the file commands' entries are
+// enabled as the states say.
+Menu ThumbMenu(const std::vector<FileCommandState>& states);
 
 }  // namespace qw

@@ -1,9 +1,65 @@
-// Entry point of quillwave.exe.
+// Entry point of quillwave.exe: the adapters, the main window and its
+// presenter, and the message loop that drives everything on one thread.
 #include <windows.h>
 
-#include "win32/Styles.h"
+#include <objbase.h>
 
-int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
+#include <string>
+
+#include "main/MainWindow.h"
+#include "win32/Activation.h"
+#include "win32/MainFrame.h"
+#include "win32/Styles.h"
+#include "win32/Utf.h"
+#include "win32/Win32Ansi.h"
+#include "win32/Win32FileSystem.h"
+#include "win32/Win32Registry.h"
+
+namespace {
+
+// The folder of the running program, without a trailing backslash except at
+// a drive root.
+std::string ApplicationFolder() {
+    std::wstring path(MAX_PATH, L'\0');
+    for (;;) {
+        DWORD n = GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
+        if (n < path.size()) {
+            path.resize(n);
+            break;
+        }
+        path.resize(path.size() * 2);
+    }
+    std::wstring folder = path.substr(0, path.find_last_of(L'\\'));
+    if (folder.size() == 2 && folder[1] == L':') folder += L'\\';
+    return qw::win32::Narrow(folder);
+}
+
+}  // namespace
+
+int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     qw::win32::InitStyles();
-    return 0;
+    const HRESULT com = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+    int exitCode = 0;
+    {
+        qw::win32::Win32FileSystem files;
+        qw::win32::Win32Registry registry;
+        qw::win32::Win32Ansi ansi;
+        qw::win32::Activation activation;
+        qw::win32::MainFrame frame(instance);
+        qw::MainWindow presenter(frame, qw::MainPorts{files, registry, ansi, activation}, ApplicationFolder());
+        frame.Attach(&presenter);
+        try {
+            presenter.Load();
+        } catch (const std::exception& e) {
+            qw::win32::ShowUnexpectedError(frame.Window(), e.what());
+        }
+        MSG message;
+        while (GetMessageW(&message, nullptr, 0, 0) > 0) {
+            TranslateMessage(&message);
+            DispatchMessageW(&message);
+        }
+        exitCode = static_cast<int>(message.wParam);
+    }
+    if (SUCCEEDED(com)) CoUninitialize();
+    return exitCode;
 }

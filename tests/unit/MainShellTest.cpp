@@ -45,8 +45,8 @@ TEST(Menus, IconMenuOffersShowThenExitAllEnabled) {
         EXPECT_TRUE(entry.Enabled);
     }
     EXPECT_EQ(captions, (std::vector<std::string>{"Show Quillwave!...", "-", "Exit Quillwave!"}));
-    EXPECT_EQ(menu.front().Command, MenuCommand::Show);
-    EXPECT_EQ(menu.back().Command, MenuCommand::Exit);
+    EXPECT_EQ(menu.front().Command, Command::ShowWindow);
+    EXPECT_EQ(menu.back().Command, Command::ExitProgram);
 }
 
 // Records the calls; windows 1 (ours) and 2 (another program's) are known.

@@ -135,18 +135,18 @@ TEST_F(MainWindowTest, TheCloseBoxHidesWhileOtherUnloadsEndTheWindow) {
 TEST_F(MainWindowTest, IconMenuShowsTheWindowOrEndsTheProgram) {
     MainWindow& w = Started();
     view.calls.clear();
-    view.nextChoice = MenuCommand::Show;
+    view.nextChoice = Command::ShowWindow;
     w.SysTrayMouseEventHandler();
     EXPECT_EQ(view.calls, (std::vector<std::string>{"menu", "show"}));
     EXPECT_EQ(view.poppedUp.back().front().Caption, "Show Quillwave!...");
 
     view.calls.clear();
-    view.nextChoice = MenuCommand::None;  // dismissed
+    view.nextChoice = Command::None;  // dismissed
     w.SysTrayMouseEventHandler();
     EXPECT_EQ(view.calls, (std::vector<std::string>{"menu"}));
 
     view.calls.clear();
-    view.nextChoice = MenuCommand::Exit;
+    view.nextChoice = Command::ExitProgram;
     w.SysTrayMouseEventHandler();
     EXPECT_EQ(view.calls, (std::vector<std::string>{"menu", "untray", "unload"}));
 }

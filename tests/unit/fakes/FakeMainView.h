@@ -17,7 +17,7 @@ public:
     bool statusVisible = true;
     unsigned timerInterval = 0;
     std::vector<Menu> poppedUp;
-    MenuCommand nextChoice = MenuCommand::None;  // what the user picks from the next menu
+    Command nextChoice = Command::None;  // what the user picks from the next menu
 
     WindowId Handle() const override { return 1; }
     void HookWindow() override { calls.push_back("hook"); }
@@ -38,7 +38,7 @@ public:
         timerInterval = milliseconds;
         calls.push_back("timer " + std::to_string(milliseconds));
     }
-    MenuCommand PopUpMenu(const Menu& menu) override {
+    Command PopUpMenu(const Menu& menu) override {
         poppedUp.push_back(menu);
         calls.push_back("menu");
         return nextChoice;
