@@ -1,0 +1,461 @@
+#include "win32/TaskPaneControl.h"
+
+#include <windowsx.h>
+
+#include <algorithm>
+#include <exception>
+#include <stdexcept>
+
+#include "win32/Utf.h"
+
+namespace qw::win32 {
+
+namespace {
+
+const wchar_t kClassName[] = L"QuillwaveTaskPane";
+
+// Sizes at 96 dots per inch.
+constexpr int kMargin = 12;        // around the column of bars
+constexpr int kBarGap = 14;        // between two bars
+constexpr int kHeaderMin = 25;     // the title band's least height
+constexpr int kBodyPadding = 10;   // above the first and below the last item
+constexpr int kItemGap = 6;
+constexpr int kItemIndent = 12;
+constexpr int kIconGap = 6;        // between an item's icon and its caption
+constexpr int kRightPadding = 10;
+constexpr int kIconSize = 16;
+constexpr int kScrollLine = 20;
+
+HFONT FontFrom(LOGFONTW font, LONG weight, bool underline) {
+    font.lfWeight = weight;
+    font.lfUnderline = underline ? TRUE : FALSE;
+    return CreateFontIndirectW(&font);
+}
+
+}  // namespace
+
+void TaskPaneControl::Register(HINSTANCE instance) {
+    WNDCLASSEXW wc{};
+    wc.cbSize = sizeof wc;
+    if (GetClassInfoExW(instance, kClassName, &wc)) return;
+    wc.cbSize = sizeof wc;
+    wc.lpfnWndProc = &TaskPaneControl::WindowProc;
+    wc.hInstance = instance;
+    wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+    wc.lpszClassName = kClassName;
+    if (!RegisterClassExW(&wc) && GetLastError() != ERROR_CLASS_ALREADY_EXISTS)
+        throw std::runtime_error("cannot register the task pane's window class: " + ErrorText(GetLastError()));
+}
+
+TaskPaneControl::TaskPaneControl(HWND parent, HINSTANCE instance, int x, int y, int width, int height) {
+    Register(instance);
+    LoadFonts();
+    // WM_NCCREATE binds the window to this object and sets window_.
+    CreateWindowExW(0, kClassName, L"", WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS, x, y, width, height, parent,
+                    nullptr, instance, this);
+    if (!window_) {
+        const DWORD error = GetLastError();
+        FreeFonts();
+        throw std::runtime_error("cannot create the task pane: " + ErrorText(error));
+    }
+}
+
+TaskPaneControl::~TaskPaneControl() {
+    if (window_) {
+        SetWindowLongPtrW(window_, GWLP_USERDATA, 0);
+        DestroyWindow(window_);
+    }
+    FreeFonts();
+}
+
+void TaskPaneControl::SetImageList(HIMAGELIST images) {
+    images_ = images;
+    Invalidate();
+}
+
+void TaskPaneControl::AddBar(const std::string& key, const std::string& title) {
+    if (key.empty()) throw std::invalid_argument("a task pane bar needs a key");
+    if (FindBar(key)) throw std::invalid_argument("the task pane already has a bar \"" + key + "\"");
+    Bar bar;
+    bar.key = key;
+    bar.title = Widen(title);
+    bars_.push_back(std::move(bar));
+    Layout();
+    Invalidate();
+}
+
+void TaskPaneControl::AddItem(const std::string& barKey, const std::string& itemKey, const std::string& caption,
+                              int iconIndex) {
+    Bar* bar = FindBar(barKey);
+    if (!bar) throw std::invalid_argument("the task pane has no bar \"" + barKey + "\"");
+    // An empty key would be taken for "no item" by the hover and press state.
+    if (itemKey.empty()) throw std::invalid_argument("a task pane item needs a key");
+    if (FindItem(itemKey)) throw std::invalid_argument("the task pane already has an item \"" + itemKey + "\"");
+    Item item;
+    item.key = itemKey;
+    item.caption = Widen(caption);
+    item.icon = iconIndex;
+    bar->items.push_back(std::move(item));
+    Layout();
+    Invalidate();
+}
+
+COLORREF TaskPaneControl::ItemTextColor(const std::string& itemKey) const { return ItemOrThrow(itemKey).colour; }
+
+void TaskPaneControl::SetItemTextColor(const std::string& itemKey, COLORREF colour) {
+    Item& item = ItemOrThrow(itemKey);
+    if (item.colour == colour) return;
+    item.colour = colour;
+    Invalidate(&item.hit);
+}
+
+bool TaskPaneControl::ItemClickable(const std::string& itemKey) const { return ItemOrThrow(itemKey).clickable; }
+
+void TaskPaneControl::SetItemClickable(const std::string& itemKey, bool clickable) {
+    Item& item = ItemOrThrow(itemKey);
+    if (item.clickable == clickable) return;
+    item.clickable = clickable;
+    if (!clickable) {
+        if (hot_ == itemKey) hot_.clear();
+        if (pressed_ == itemKey) pressed_.clear();
+    }
+    Invalidate(&item.hit);
+}
+
+void TaskPaneControl::SetRedraw(bool on) {
+    redraw_ = on;
+    Invalidate();
+}
+
+void TaskPaneControl::Resize(int width, int height) {
+    SetWindowPos(window_, nullptr, 0, 0, std::max(0, width), std::max(0, height),
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+RECT TaskPaneControl::ItemRect(const std::string& itemKey) const { return ToClient(ItemOrThrow(itemKey).hit); }
+
+RECT TaskPaneControl::BarRect(const std::string& barKey) const {
+    const Bar* bar = FindBar(barKey);
+    if (!bar) throw std::invalid_argument("the task pane has no bar \"" + barKey + "\"");
+    return ToClient(bar->rect);
+}
+
+// ---------------------------------------------------------------- lookup
+
+TaskPaneControl::Bar* TaskPaneControl::FindBar(const std::string& key) {
+    auto it = std::find_if(bars_.begin(), bars_.end(), [&](const Bar& b) { return b.key == key; });
+    return it == bars_.end() ? nullptr : &*it;
+}
+
+const TaskPaneControl::Bar* TaskPaneControl::FindBar(const std::string& key) const {
+    return const_cast<TaskPaneControl*>(this)->FindBar(key);
+}
+
+TaskPaneControl::Item* TaskPaneControl::FindItem(const std::string& key) {
+    for (Bar& bar : bars_)
+        for (Item& item : bar.items)
+            if (item.key == key) return &item;
+    return nullptr;
+}
+
+const TaskPaneControl::Item* TaskPaneControl::FindItem(const std::string& key) const {
+    return const_cast<TaskPaneControl*>(this)->FindItem(key);
+}
+
+TaskPaneControl::Item& TaskPaneControl::ItemOrThrow(const std::string& key) {
+    Item* item = FindItem(key);
+    if (!item) throw std::invalid_argument("the task pane has no item \"" + key + "\"");
+    return *item;
+}
+
+const TaskPaneControl::Item& TaskPaneControl::ItemOrThrow(const std::string& key) const {
+    return const_cast<TaskPaneControl*>(this)->ItemOrThrow(key);
+}
+
+// ---------------------------------------------------------------- layout
+
+void TaskPaneControl::LoadFonts() {
+    NONCLIENTMETRICSW metrics{};
+    metrics.cbSize = sizeof metrics;
+    LOGFONTW base{};
+    if (SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, metrics.cbSize, &metrics, 0)) {
+        base = metrics.lfMessageFont;
+    } else {
+        GetObjectW(GetStockObject(DEFAULT_GUI_FONT), sizeof base, &base);
+    }
+    fonts_.caption = FontFrom(base, base.lfWeight, false);
+    fonts_.hover = FontFrom(base, base.lfWeight, true);
+    fonts_.title = FontFrom(base, FW_BOLD, false);
+    HDC screen = GetDC(nullptr);
+    dpi_ = screen ? GetDeviceCaps(screen, LOGPIXELSY) : 96;
+    if (screen) ReleaseDC(nullptr, screen);
+    if (dpi_ <= 0) dpi_ = 96;
+}
+
+void TaskPaneControl::FreeFonts() {
+    for (HFONT font : {fonts_.caption, fonts_.hover, fonts_.title})
+        if (font) DeleteObject(font);
+    fonts_ = {};
+}
+
+int TaskPaneControl::Scaled(int pixels) const { return MulDiv(pixels, dpi_, 96); }
+
+void TaskPaneControl::Layout() {
+    if (!window_ || inLayout_) return;
+    inLayout_ = true;
+    RECT frame;
+    GetWindowRect(window_, &frame);
+    const int width = frame.right - frame.left;
+    const int height = frame.bottom - frame.top;
+    // Lay out for the full width; only when that does not fit, make room for
+    // the scroll bar. Both depend on the window's size alone, so showing or
+    // hiding the bar cannot make the layout flip back and forth.
+    contentHeight_ = LayOutBars(width);
+    if (contentHeight_ > height) contentHeight_ = LayOutBars(width - GetSystemMetrics(SM_CXVSCROLL));
+    UpdateScrollBar();
+    inLayout_ = false;
+}
+
+int TaskPaneControl::LayOutBars(int width) {
+    HDC dc = GetDC(window_);
+    TEXTMETRICW caption{}, title{};
+    HGDIOBJ old = SelectObject(dc, fonts_.title);
+    GetTextMetricsW(dc, &title);
+    SelectObject(dc, fonts_.caption);
+    GetTextMetricsW(dc, &caption);
+
+    const int left = Scaled(kMargin);
+    const int right = std::max(left + Scaled(kMargin) * 2, width - Scaled(kMargin));
+    const int headerHeight = std::max(Scaled(kHeaderMin), static_cast<int>(title.tmHeight) + Scaled(8));
+    const int iconSize = kIconSize;  // the image list's size, whatever the screen's resolution
+    const int line = caption.tmHeight;
+    int y = Scaled(kMargin);
+    for (Bar& bar : bars_) {
+        bar.rect = {left, y, right, 0};
+        bar.header = {left, y, right, y + headerHeight};
+        int itemTop = bar.header.bottom + Scaled(kBodyPadding);
+        for (Item& item : bar.items) {
+            const int textLeft = left + Scaled(kItemIndent) + iconSize + Scaled(kIconGap);
+            const int textRight = std::max(textLeft + 1, right - Scaled(kRightPadding));
+            // Long captions wrap inside the panel rather than being cut off.
+            RECT text{textLeft, 0, textRight, 0};
+            DrawTextW(dc, item.caption.c_str(), -1, &text, DT_CALCRECT | DT_WORDBREAK | DT_NOPREFIX);
+            const int textHeight = std::max(line, static_cast<int>(text.bottom - text.top));
+            const int rowHeight = std::max(iconSize, textHeight);
+            const int textTop = itemTop + std::max(0, (iconSize - line) / 2);
+            item.text = {textLeft, textTop, std::min(textRight, static_cast<int>(text.right)), textTop + textHeight};
+            item.iconAt = {left + Scaled(kItemIndent), itemTop + std::max(0, (line - iconSize) / 2)};
+            item.hit = {item.iconAt.x, itemTop, std::max(item.text.right, item.iconAt.x + iconSize),
+                        itemTop + rowHeight};
+            itemTop += rowHeight + Scaled(kItemGap);
+        }
+        bar.rect.bottom = bar.items.empty() ? bar.header.bottom + Scaled(kBodyPadding)
+                                            : itemTop - Scaled(kItemGap) + Scaled(kBodyPadding);
+        y = bar.rect.bottom + Scaled(kBarGap);
+    }
+    SelectObject(dc, old);
+    ReleaseDC(window_, dc);
+    return bars_.empty() ? 0 : y - Scaled(kBarGap) + Scaled(kMargin);
+}
+
+void TaskPaneControl::UpdateScrollBar() {
+    RECT frame;
+    GetWindowRect(window_, &frame);
+    const int page = frame.bottom - frame.top;
+    scroll_ = std::clamp(scroll_, 0, std::max(0, contentHeight_ - page));
+    SCROLLINFO info{};
+    info.cbSize = sizeof info;
+    info.fMask = SIF_RANGE | SIF_PAGE | SIF_POS;
+    info.nMin = 0;
+    info.nMax = std::max(0, contentHeight_ - 1);
+    info.nPage = static_cast<UINT>(std::max(0, page));
+    info.nPos = scroll_;
+    // The bar shows itself when the content is taller than the window.
+    SetScrollInfo(window_, SB_VERT, &info, redraw_);
+}
+
+void TaskPaneControl::ScrollTo(int position) {
+    RECT client;
+    GetClientRect(window_, &client);
+    position = std::clamp(position, 0, std::max(0, contentHeight_ - static_cast<int>(client.bottom)));
+    if (position == scroll_) return;
+    scroll_ = position;
+    SetScrollPos(window_, SB_VERT, scroll_, redraw_);
+    SetHot(nullptr);  // the items moved under the mouse; the next move finds the new one
+    Invalidate();
+}
+
+void TaskPaneControl::Invalidate(const RECT* contentRect) {
+    if (!window_ || !redraw_) return;
+    if (contentRect) {
+        const RECT r = ToClient(*contentRect);
+        InvalidateRect(window_, &r, FALSE);
+    } else {
+        InvalidateRect(window_, nullptr, FALSE);
+    }
+}
+
+RECT TaskPaneControl::ToClient(RECT r) const {
+    OffsetRect(&r, 0, -scroll_);
+    return r;
+}
+
+const TaskPaneControl::Item* TaskPaneControl::ItemAt(POINT client) const {
+    const POINT at{client.x, client.y + scroll_};
+    for (const Bar& bar : bars_)
+        for (const Item& item : bar.items)
+            if (PtInRect(&item.hit, at)) return &item;
+    return nullptr;
+}
+
+// ---------------------------------------------------------------- mouse
+
+void TaskPaneControl::SetHot(const Item* item) {
+    const std::string key = item ? item->key : std::string();
+    if (key == hot_) return;
+    if (const Item* old = FindItem(hot_)) Invalidate(&old->hit);
+    hot_ = key;
+    if (item) Invalidate(&item->hit);
+}
+
+void TaskPaneControl::OnMouseMove(POINT at) {
+    if (!trackingLeave_) {
+        TRACKMOUSEEVENT track{sizeof track, TME_LEAVE, window_, 0};
+        trackingLeave_ = TrackMouseEvent(&track) != FALSE;
+    }
+    const Item* item = ItemAt(at);
+    SetHot(item && item->clickable ? item : nullptr);
+}
+
+void TaskPaneControl::OnMouseLeave() {
+    trackingLeave_ = false;
+    SetHot(nullptr);
+}
+
+bool TaskPaneControl::OnSetCursor() {
+    POINT at;
+    GetCursorPos(&at);
+    ScreenToClient(window_, &at);
+    const Item* item = ItemAt(at);
+    SetCursor(LoadCursorW(nullptr, item && item->clickable ? IDC_HAND : IDC_ARROW));
+    return true;
+}
+
+void TaskPaneControl::OnButtonDown(POINT at) {
+    const Item* item = ItemAt(at);
+    pressed_ = item && item->clickable ? item->key : std::string();
+    if (!pressed_.empty()) SetCapture(window_);
+}
+
+void TaskPaneControl::OnButtonUp(POINT at) {
+    const std::string pressed = std::move(pressed_);
+    pressed_.clear();
+    if (GetCapture() == window_) ReleaseCapture();
+    const Item* item = ItemAt(at);
+    if (pressed.empty() || !item || item->key != pressed || !item->clickable) return;
+    // Last thing done here: the handler may run a modal dialog or change the pane.
+    if (OnItemClick) OnItemClick(pressed);
+}
+
+void TaskPaneControl::OnVScroll(int request) {
+    SCROLLINFO info{};
+    info.cbSize = sizeof info;
+    info.fMask = SIF_ALL;
+    GetScrollInfo(window_, SB_VERT, &info);
+    const int page = static_cast<int>(info.nPage);
+    switch (request) {
+        case SB_LINEUP: ScrollTo(scroll_ - Scaled(kScrollLine)); break;
+        case SB_LINEDOWN: ScrollTo(scroll_ + Scaled(kScrollLine)); break;
+        case SB_PAGEUP: ScrollTo(scroll_ - page); break;
+        case SB_PAGEDOWN: ScrollTo(scroll_ + page); break;
+        case SB_TOP: ScrollTo(0); break;
+        case SB_BOTTOM: ScrollTo(contentHeight_); break;
+        case SB_THUMBTRACK:
+        case SB_THUMBPOSITION: ScrollTo(info.nTrackPos); break;
+        default: break;
+    }
+}
+
+// ---------------------------------------------------------------- messages
+
+LRESULT CALLBACK TaskPaneControl::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_NCCREATE) {
+        auto* self = static_cast<TaskPaneControl*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
+        self->window_ = window;
+        SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+    }
+    auto* self = reinterpret_cast<TaskPaneControl*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+    if (!self) return DefWindowProcW(window, message, wParam, lParam);
+    if (message == WM_NCDESTROY) {
+        // The parent went first and took the pane with it.
+        SetWindowLongPtrW(window, GWLP_USERDATA, 0);
+        self->window_ = nullptr;
+        return DefWindowProcW(window, message, wParam, lParam);
+    }
+    // An exception (from OnItemClick, in practice) must not unwind through
+    // the system's frames that called this procedure; the user sees what went
+    // wrong instead and the program carries on.
+    const auto report = [&](const std::string& what) {
+        MessageBoxW(GetAncestor(window, GA_ROOT), Widen(what).c_str(), L"Quillwave!", MB_OK | MB_ICONERROR);
+    };
+    try {
+        return self->Handle(message, wParam, lParam);
+    } catch (const std::exception& error) {
+        report(error.what());
+    } catch (...) {
+        report("An unexpected error occurred.");
+    }
+    return 0;
+}
+
+LRESULT TaskPaneControl::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
+    const POINT at{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+    switch (message) {
+        case WM_SIZE:
+            Layout();
+            Invalidate();
+            return 0;
+        case WM_ERASEBKGND:
+            return 1;  // Paint covers every pixel
+        case WM_PAINT: {
+            PAINTSTRUCT ps;
+            HDC dc = BeginPaint(window_, &ps);
+            Paint(dc);
+            EndPaint(window_, &ps);
+            return 0;
+        }
+        case WM_PRINTCLIENT:
+            Paint(reinterpret_cast<HDC>(wParam));
+            return 0;
+        case WM_MOUSEMOVE: OnMouseMove(at); return 0;
+        case WM_MOUSELEAVE: OnMouseLeave(); return 0;
+        case WM_SETCURSOR:
+            if (LOWORD(lParam) == HTCLIENT && OnSetCursor()) return TRUE;
+            break;
+        case WM_LBUTTONDOWN: OnButtonDown(at); return 0;
+        case WM_LBUTTONUP: OnButtonUp(at); return 0;
+        case WM_CAPTURECHANGED:
+            if (reinterpret_cast<HWND>(lParam) != window_) pressed_.clear();
+            return 0;
+        case WM_VSCROLL: OnVScroll(LOWORD(wParam)); return 0;
+        case WM_MOUSEWHEEL: {
+            RECT client;
+            GetClientRect(window_, &client);
+            if (contentHeight_ <= client.bottom) break;  // nothing to scroll: let the parent have it
+            ScrollTo(scroll_ - GET_WHEEL_DELTA_WPARAM(wParam) * Scaled(kScrollLine) * 3 / WHEEL_DELTA);
+            return 0;
+        }
+        case WM_SETTINGCHANGE:  // when the main window passes it on
+            if (wParam == SPI_SETNONCLIENTMETRICS) {
+                FreeFonts();
+                LoadFonts();
+                Layout();
+                Invalidate();
+            }
+            break;
+        default: break;
+    }
+    return DefWindowProcW(window_, message, wParam, lParam);
+}
+
+}  // namespace qw::win32

@@ -1,0 +1,140 @@
+#pragma once
+// The task pane of the main window: a column with a soft blue gradient that
+// holds bars (rounded panels under a title band), each listing items drawn as
+// a 16 x 16 icon and a caption. A clickable item underlines on hover, shows
+// the hand cursor and raises OnItemClick; an item that is not clickable is
+// inert. The pane draws everything itself and scrolls when it runs out of room.
+
+#include <windows.h>
+#include <commctrl.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace qw::win32 {
+
+class TaskPaneControl {
+public:
+    // The colour of a new item's caption, the blue of a link.
+    static constexpr COLORREF kDefaultItemTextColor = RGB(33, 93, 198);
+
+    // Registers the window class; the constructor does it too, so this is
+    // only needed by code that creates the window some other way.
+    static void Register(HINSTANCE instance);
+
+    // A visible child of parent at the given place; throws std::runtime_error
+    // when the window cannot be made.
+    TaskPaneControl(HWND parent, HINSTANCE instance, int x, int y, int width, int height);
+    ~TaskPaneControl();
+    TaskPaneControl(const TaskPaneControl&) = delete;
+    TaskPaneControl& operator=(const TaskPaneControl&) = delete;
+
+    HWND Window() const { return window_; }
+
+    // 16 x 16 icons for the items; the pane draws from it but does not own it.
+    void SetImageList(HIMAGELIST images);
+
+    // Bars and items appear in the order they are added. Keys are compared
+    // exactly; bar keys and item keys must each be unique (item keys across
+    // the whole pane) and not empty. iconIndex is 0-based; a negative index
+    // shows no icon. An unknown bar key, an empty key or a key already in use
+    // throws std::invalid_argument.
+    void AddBar(const std::string& key, const std::string& title);
+    void AddItem(const std::string& barKey, const std::string& itemKey, const std::string& caption,
+                 int iconIndex);
+
+    // Per-item state; an unknown item key throws std::invalid_argument.
+    COLORREF ItemTextColor(const std::string& itemKey) const;
+    void SetItemTextColor(const std::string& itemKey, COLORREF colour);
+    bool ItemClickable(const std::string& itemKey) const;
+    void SetItemClickable(const std::string& itemKey, bool clickable);
+
+    // While off, changes do not repaint the pane; turning it on repaints once.
+    void SetRedraw(bool on);
+
+    void Resize(int width, int height);
+
+    // In client coordinates (so they move when the pane scrolls). An item's
+    // rectangle is the part that reacts to the mouse: its icon and caption.
+    RECT ItemRect(const std::string& itemKey) const;
+    RECT BarRect(const std::string& barKey) const;
+
+    // Raised once per click on a clickable item: the button went down and
+    // came up over the same item. An exception escaping it is shown to the
+    // user in a message box, since it cannot pass through the window procedure.
+    std::function<void(const std::string& itemKey)> OnItemClick;
+
+private:
+    struct Item {
+        std::string key;
+        std::wstring caption;
+        int icon = -1;
+        COLORREF colour = kDefaultItemTextColor;
+        bool clickable = true;
+        // In content coordinates (client coordinates when not scrolled).
+        RECT hit{};    // icon and caption
+        RECT text{};   // the caption alone
+        POINT iconAt{};
+    };
+    struct Bar {
+        std::string key;
+        std::wstring title;
+        std::vector<Item> items;
+        RECT rect{};
+        RECT header{};
+    };
+    struct Fonts {
+        HFONT caption = nullptr;
+        HFONT hover = nullptr;
+        HFONT title = nullptr;
+    };
+
+    static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT Handle(UINT message, WPARAM wParam, LPARAM lParam);
+
+    Bar* FindBar(const std::string& key);
+    const Bar* FindBar(const std::string& key) const;
+    Item* FindItem(const std::string& key);
+    const Item* FindItem(const std::string& key) const;
+    Item& ItemOrThrow(const std::string& key);
+    const Item& ItemOrThrow(const std::string& key) const;
+
+    void LoadFonts();
+    void FreeFonts();
+    int Scaled(int pixels) const;
+    void Layout();
+    int LayOutBars(int width);
+    void UpdateScrollBar();
+    void ScrollTo(int position);
+    void Invalidate(const RECT* contentRect = nullptr);
+    RECT ToClient(RECT contentRect) const;
+    const Item* ItemAt(POINT client) const;
+
+    void Paint(HDC target);
+    void PaintBar(HDC dc, const Bar& bar) const;
+    void PaintItem(HDC dc, const Item& item) const;
+
+    void OnMouseMove(POINT at);
+    void OnMouseLeave();
+    bool OnSetCursor();
+    void OnButtonDown(POINT at);
+    void OnButtonUp(POINT at);
+    void OnVScroll(int request);
+    void SetHot(const Item* item);
+
+    HWND window_ = nullptr;
+    HIMAGELIST images_ = nullptr;
+    std::vector<Bar> bars_;
+    Fonts fonts_;
+    int dpi_ = 96;
+    int contentHeight_ = 0;
+    int scroll_ = 0;
+    bool redraw_ = true;
+    bool inLayout_ = false;
+    bool trackingLeave_ = false;
+    std::string hot_;      // the clickable item under the mouse
+    std::string pressed_;  // the clickable item the button went down on
+};
+
+}  // namespace qw::win32
