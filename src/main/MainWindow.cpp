@@ -1,16 +1,26 @@
 #include "main/MainWindow.h"
 
+#include "main/MainLayout.h"
 #include "shared/Folders.h"
 #include "shared/RegistryValues.h"
 
 namespace qw {
 
-MainWindow::MainWindow(MainView& view, MainPorts ports, std::string applicationFolder)
+MainWindow::MainWindow(MainView& view, ThumbnailStrip& strip, MainPorts ports, std::string applicationFolder)
     : view_(view),
-      ports_(ports),
+      strip_(strip),
+      ports_(std::move(ports)),
       folders_{std::move(applicationFolder)},
-      bluetooth_(ports.Registry),
-      watcher_(state_, ports.Files, folders_, [this](const std::string& path) { FileTakenOver(path); }) {}
+      bluetooth_(ports_.Registry),
+      watcher_(state_, ports_.Files, folders_, [this](const std::string& path) { FileTakenOver(path); }) {
+    strip_.FileClick = [this](const std::string& path) { ShowFile(path); };
+    strip_.FileRightClick = [this](const std::string& path) {
+        // The file becomes current before the menu opens, so its commands act on it.
+        ShowFile(path);
+        PopUpThumbMenu();
+    };
+    strip_.FileDblClick = [this](const std::string& path) { ports_.Shell.Open(path); };
+}
 
 void MainWindow::Load() {
     view_.HookWindow();
@@ -28,8 +38,9 @@ void MainWindow::Load() {
         // The screen saver then finds the folder of an earlier start, if any.
     }
 
-    // Fixed places of the controls and the task pane: with the window layout.
+    // The controls' fixed places are the view's own (MainLayout.h).
     view_.SetStatusVisible(false);
+    BuildTaskPane();
 
     try {
         LoadSettings(ports_.Files, ports_.Ansi, folders_.SettingsFile(), state_.CurrentSettings);
@@ -51,7 +62,7 @@ void MainWindow::Load() {
     } catch (const std::exception&) {
     }
     EnsureFolder(ports_.Files, folders_.Desktop());
-    // Showing the inbox in the thumbnail strip: with the strip.
+    ShowInbox();
 
     state_.LastFolder = folders_.Application;
 
@@ -65,6 +76,15 @@ void MainWindow::Load() {
     UpdateStatus();
 }
 
+void MainWindow::BuildTaskPane() {
+    for (const PaneBar& bar : PaneBars()) {
+        view_.AddPaneBar(bar.Key, bar.Title);
+        for (const PaneItem& item : bar.Items)
+            view_.AddPaneItem(bar.Key, item.Key, item.Caption, PaneIconIndex(item.IconKey));
+    }
+    state_.ItemTextColor = view_.PaneItemTextColor(ItemColorReference);
+}
+
 void MainWindow::UpdateStatus() {
     view_.SetCaption(MainCaption);
     view_.SetStatusText("");
@@ -74,12 +94,24 @@ void MainWindow::UpdateStatus() {
     }
 }
 
-void MainWindow::FileTakenOver(const std::string&) {
-    // Adding the file to the strip, showing it and the automatic actions
-    // follow here as those parts of the window exist.
+void MainWindow::FileTakenOver(const std::string& path) {
+    if (state_.InboxShown)
+        strip_.AddFile(path);
+    else
+        ShowInbox();
+    ShowFile(path);
+    // The automatic actions for the new file follow here once they exist.
 }
 
-void MainWindow::SysTrayMouseEventHandler() { RunCommand(view_.PopUpMenu(TrayPopUpMenu())); }
+void MainWindow::SysTrayMouseEventHandler() { RunCommand(view_.PopUpMenu(TrayPopUpMenu(), true)); }
+
+void MainWindow::PopUpThumbMenu() { RunCommand(view_.PopUpMenu(ThumbMenu(fileCommands_), false)); }
+
+void MainWindow::OnPreviewMouseUp(int button) {
+    if (button == 2) PopUpThumbMenu();
+}
+
+void MainWindow::OnPaneItemClick(const std::string& itemKey) { RunCommand(DispatchPaneItem(itemKey)); }
 
 void MainWindow::RunCommand(Command command) {
     switch (command) {
@@ -89,7 +121,15 @@ void MainWindow::RunCommand(Command command) {
         case Command::ExitProgram:
             ExitProgram();
             break;
+        case Command::ShowInbox:
+            ShowInbox();
+            break;
+        case Command::ShowScreenSaverImages:
+            ShowScreenSaverImages();
+            break;
         default:
+            // The file commands, the settings dialogs and the screen-saver
+            // preview are dispatched here as they are built.
             break;
     }
 }
@@ -106,6 +146,16 @@ void MainWindow::ExitProgram() {
     view_.RemoveTrayIcon();
     // Open dialogs are closed here once the program has dialogs.
     view_.Unload();
+}
+
+void MainWindow::OnResize() {
+    const PixelSize picture =
+        preview_ ? PictureSizeInPixels(*preview_, ports_.DisplayResolution()) : PixelSize{0, 0};
+    const MainLayout layout = LayoutFor(view_.ClientWidth(), view_.ClientHeight(), picture);
+    if (layout.StripWidth) view_.SetStripWidth(*layout.StripWidth);
+    view_.SetPreviewSize(layout.Preview);
+    view_.SetPaneHeight(layout.PaneHeight);
+    view_.SetLabelSizes(layout.FileInfo, layout.Info);
 }
 
 }  // namespace qw

@@ -1,15 +1,23 @@
 #pragma once
 // The main window's presenter: start-up, the watcher's tick, the icon menu,
-// closing and ending. It owns the window's state record.
+// the task pane and context menus, the thumbnail strip's events, the preview
+// and the layout. It owns the window's state record.
 
+#include <functional>
+#include <memory>
 #include <string>
+#include <vector>
 
 #include "main/BluetoothStack.h"
 #include "main/InboxWatcher.h"
 #include "main/MainState.h"
 #include "main/MainView.h"
+#include "main/Shell.h"
+#include "main/TaskPane.h"
+#include "main/ThumbnailStrip.h"
 #include "main/WindowActivation.h"
 #include "shared/FileSystem.h"
+#include "shared/Pictures.h"
 #include "shared/Registry.h"
 #include "shared/TextEncoding.h"
 
@@ -31,40 +39,60 @@ struct MainPorts {
     qw::Registry& Registry;
     const AnsiCodePage& Ansi;
     WindowActivation& Activation;
+    PictureLoader& Pictures;
+    qw::Shell& Shell;
+    std::function<Resolution()> DisplayResolution = [] { return Resolution{}; };
 };
 
 class MainWindow {
 public:
-    MainWindow(MainView& view, MainPorts ports, std::string applicationFolder);
+    MainWindow(MainView& view, ThumbnailStrip& strip, MainPorts ports, std::string applicationFolder);
 
     // The window's load: everything between creating the (hidden) window and
     // the first message.
     void Load();
 
+    // ---- Events.
     void OnTimer() { watcher_.Tick(); }
     // The icon was clicked (left release or right press).
     void SysTrayMouseEventHandler();
-    void RunCommand(Command command);
     // Returns true to cancel the close (the window is hidden instead).
     bool OnQueryUnload(UnloadMode mode);
+    void OnResize();  // Form_Resize
+    void OnPaneItemClick(const std::string& itemKey);
+    // A mouse button (1 left, 2 right) was released over the preview.
+    void OnPreviewMouseUp(int button);
+    void RunCommand(Command command);
 
+    // ---- What other parts of the window use.
     void UpdateStatus();
     void BringToFront() { qw::BringToFront(ports_.Activation, view_.Handle()); }
+    void ShowFile(const std::string& path);
+    void ClearFile();
+    void UpdateFileCommands(const std::string& path);
+    void ShowInbox();
+    void ShowScreenSaverImages();
 
     const MainState& State() const { return state_; }
     MainState& State() { return state_; }
     const AppFolders& Folders() const { return folders_; }
 
 private:
+    void BuildTaskPane();
+    void ShowFolder(bool inbox);
     void FileTakenOver(const std::string& path);
+    void PopUpThumbMenu();
     void ExitProgram();
 
     MainView& view_;
+    ThumbnailStrip& strip_;
     MainPorts ports_;
     AppFolders folders_;
     MainState state_;
     BluetoothStack bluetooth_;
     InboxWatcher watcher_;
+    std::shared_ptr<const Picture> preview_;  // imgMain's picture, kept for resizing
+    std::vector<FileCommandState> fileCommands_;
 };
 
 }  // namespace qw

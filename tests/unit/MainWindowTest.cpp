@@ -4,7 +4,9 @@
 
 #include "fakes/FakeFileSystem.h"
 #include "fakes/FakeMainView.h"
+#include "fakes/FakePictures.h"
 #include "fakes/FakeRegistry.h"
+#include "fakes/FakeThumbnailView.h"
 #include "main/MainWindow.h"
 #include "shared/RegistryValues.h"
 
@@ -21,11 +23,19 @@ public:
     void ShowWindow(WindowId, ShowCommand) override {}
 };
 
+class RecordingShell : public Shell {
+public:
+    std::vector<std::string> opened;
+    void Open(const std::string& path) override { opened.push_back(path); }
+};
+
 class MainWindowTest : public ::testing::Test {
 protected:
     MainWindow& Started(const std::string& appFolder = "C:\\App") {
         files.AddFolder(appFolder);
-        window = std::make_unique<MainWindow>(view, MainPorts{files, registry, ansi, activation}, appFolder);
+        window = std::make_unique<MainWindow>(view, strip,
+                                              MainPorts{files, registry, ansi, activation, pictures, shell},
+                                              appFolder);
         window->Load();
         return *window;
     }
@@ -40,6 +50,10 @@ protected:
     FakeRegistry registry;
     Windows1252 ansi;
     NoActivation activation;
+    FakePictureLoader pictures;
+    RecordingShell shell;
+    FakeThumbnailView stripView;
+    ThumbnailStrip strip{stripView, files, pictures};
     std::unique_ptr<MainWindow> window;
 };
 
@@ -138,6 +152,7 @@ TEST_F(MainWindowTest, IconMenuShowsTheWindowOrEndsTheProgram) {
     view.nextChoice = Command::ShowWindow;
     w.SysTrayMouseEventHandler();
     EXPECT_EQ(view.calls, (std::vector<std::string>{"menu", "show"}));
+    EXPECT_TRUE(view.poppedUpFromIcon.back());
     EXPECT_EQ(view.poppedUp.back().front().Caption, "Show Quillwave!...");
 
     view.calls.clear();

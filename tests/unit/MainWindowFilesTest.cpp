@@ -1,0 +1,236 @@
+// The main window with files: the task pane, the current file, the folder on
+// show and the strip's events.
+
+#include <gtest/gtest.h>
+
+#include "fakes/FakeFileSystem.h"
+#include "fakes/FakeMainView.h"
+#include "fakes/FakePictures.h"
+#include "fakes/FakeRegistry.h"
+#include "fakes/FakeThumbnailView.h"
+#include "main/MainWindow.h"
+
+namespace qw {
+namespace {
+
+class IdleActivation : public WindowActivation {
+public:
+    WindowId ForegroundWindow() override { return 0; }
+    std::uint32_t ThreadOfWindow(WindowId) override { return 0; }
+    void AttachThreadInput(std::uint32_t, std::uint32_t, bool) override {}
+    void SetForegroundWindow(WindowId) override {}
+    bool IsIconic(WindowId) override { return false; }
+    void ShowWindow(WindowId, ShowCommand) override {}
+};
+
+class OpenRecorder : public Shell {
+public:
+    std::vector<std::string> opened;
+    void Open(const std::string& path) override { opened.push_back(path); }
+};
+
+class MainWindowFilesTest : public ::testing::Test {
+protected:
+    MainWindowFilesTest() {
+        files.AddFolder("C:\\App");
+        files.AddFolder("C:\\BT\\In");
+        files.SetTypeName("txt", "Text Document");
+        registry.Set(StackInboxValue, "C:\\BT\\In");
+        registry.Set(StackRootValue, "");
+    }
+    MainWindow& Started() {
+        window = std::make_unique<MainWindow>(view, strip,
+                                              MainPorts{files, registry, ansi, activation, pictures, shell}, "C:\\App");
+        window->Load();
+        return *window;
+    }
+    void Inbox(const std::string& name, int width = 0, int height = 0) {
+        files.AddFile("C:\\App\\inbox\\" + name, "data");
+        if (width) pictures.AddPixels("C:\\App\\inbox\\" + name, width, height);
+    }
+    std::vector<std::string> Strip() const {
+        std::vector<std::string> paths;
+        for (const auto& f : strip.Files()) paths.push_back(f.Path);
+        return paths;
+    }
+    // The File bar as "key:on/off:colour" with n, s or another value.
+    std::string Pane(const std::string& key) const {
+        const auto& item = view.Item(key);
+        const char* colour = item.Color == FakeMainView::DefaultItemColor ? "n" : item.Color == SilverColor ? "s" : "?";
+        return std::string(item.Clickable ? "on " : "off ") + colour;
+    }
+
+    FakeMainView view;
+    FakeFileSystem files;
+    FakeRegistry registry;
+    Windows1252 ansi;
+    IdleActivation activation;
+    FakePictureLoader pictures;
+    OpenRecorder shell;
+    FakeThumbnailView stripView;
+    ThumbnailStrip strip{stripView, files, pictures};
+    std::unique_ptr<MainWindow> window;
+};
+
+TEST_F(MainWindowFilesTest, StartUpBuildsThePaneAndShowsTheInboxWithNothingCurrent) {
+    Inbox("first.jpg", 640, 480);
+    Inbox("second.txt");
+    MainWindow& w = Started();
+    EXPECT_EQ(view.paneBars, (std::vector<std::string>{"InboxBar", "ScreenSaverBar", "FileBar"}));
+    EXPECT_EQ(view.paneOrder.size(), 14u);
+    EXPECT_EQ(view.Item("EmailBarItem").Icon, 10);
+    EXPECT_EQ(w.State().ItemTextColor, FakeMainView::DefaultItemColor);
+    // Each file is put first, so the file listed last is shown first.
+    EXPECT_EQ(Strip(), (std::vector<std::string>{"C:\\App\\inbox\\second.txt", "C:\\App\\inbox\\first.jpg"}));
+    EXPECT_EQ(Pane("InboxViewFilesBarItem"), "off s");
+    EXPECT_EQ(Pane("ScreenSaverViewFilesBarItem"), "on n");
+    for (const char* key : {"FilePrintBarItem", "MoveBarItem", "EmailBarItem", "AddToScreenSaverBarItem"})
+        EXPECT_EQ(Pane(key), "off s") << key;
+    EXPECT_EQ(w.State().CurrentFile, "");
+    EXPECT_FALSE(view.previewVisible);
+    EXPECT_EQ(view.paneChangesWhileRedrawOn, 0);  // every batch of item changes is drawn once
+}
+
+TEST_F(MainWindowFilesTest, AClickedPictureIsPreviewedAndEnablesEveryFileCommand) {
+    Inbox("photo.jpg", 640, 480);
+    MainWindow& w = Started();
+    strip.OnSlotClick(1);
+    EXPECT_EQ(w.State().CurrentFile, "C:\\App\\inbox\\photo.jpg");
+    EXPECT_TRUE(view.previewVisible);
+    EXPECT_FALSE(view.fileInfoVisible);
+    EXPECT_EQ(view.previewSize, (PixelSize{432, 324}));
+    for (const char* key : {"FilePrintBarItem", "ClipboardBarItem", "DesktopBarItem", "AddToScreenSaverBarItem"})
+        EXPECT_EQ(Pane(key), "on n") << key;
+}
+
+TEST_F(MainWindowFilesTest, ADocumentIsDescribedInWordsAndEnablesOnlyItsCommands) {
+    files.AddFile("C:\\App\\inbox\\empty.txt");
+    MainWindow& w = Started();
+    w.ShowFile("C:\\App\\inbox\\empty.txt");
+    EXPECT_FALSE(view.previewVisible);
+    EXPECT_TRUE(view.fileInfoVisible);
+    EXPECT_EQ(view.fileInfoText, "Text Document\r\nempty.txt\r\n(0 bytes) ");
+    EXPECT_EQ(Pane("MoveBarItem"), "on s");   // clickable; its colour is left as it was
+    EXPECT_EQ(Pane("FilePrintBarItem"), "off s");
+}
+
+TEST_F(MainWindowFilesTest, APictureThatCannotBeLoadedIsDescribedInsteadOfShownBroken) {
+    Inbox("broken.jpg");
+    pictures.Fail("C:\\App\\inbox\\broken.jpg");
+    MainWindow& w = Started();
+    w.ShowFile("C:\\App\\inbox\\broken.jpg");
+    EXPECT_FALSE(view.previewVisible);
+    EXPECT_EQ(view.fileInfoText, "JPG File\r\nbroken.jpg\r\n(4 bytes) ");
+    EXPECT_EQ(w.State().CurrentFile, "C:\\App\\inbox\\broken.jpg");
+}
+
+TEST_F(MainWindowFilesTest, WithoutTheStackShowingAFileOnlyHidesThePreview) {
+    registry.FailOn(RegistryOperation::ReadText, StackRootValue);
+    Inbox("photo.jpg", 100, 100);
+    MainWindow& w = Started();
+    view.previewVisible = true;
+    strip.OnSlotClick(1);
+    EXPECT_FALSE(view.previewVisible);
+    EXPECT_EQ(w.State().CurrentFile, "");
+    EXPECT_EQ(Pane("MoveBarItem"), "off s");
+}
+
+TEST_F(MainWindowFilesTest, RightClickMakesTheFileCurrentBeforeTheMenuOpens) {
+    Inbox("notes.txt");
+    Started();
+    strip.OnSlotRightButtonUp(1);
+    ASSERT_EQ(view.poppedUp.size(), 1u);
+    EXPECT_FALSE(view.poppedUpFromIcon.back());
+    const Menu& menu = view.poppedUp.back();
+    ASSERT_EQ(menu.size(), 9u);
+    EXPECT_EQ(menu[0].Caption, "Print...");
+    EXPECT_FALSE(menu[0].Enabled);
+    EXPECT_TRUE(menu[1].Enabled);  // Move... for a document
+    // The preview's right button opens the same menu; the left does nothing.
+    window->OnPreviewMouseUp(1);
+    EXPECT_EQ(view.poppedUp.size(), 1u);
+    window->OnPreviewMouseUp(2);
+    EXPECT_EQ(view.poppedUp.size(), 2u);
+}
+
+TEST_F(MainWindowFilesTest, DoubleClickOpensTheFileWithItsProgram) {
+    Inbox("notes.txt");
+    MainWindow& w = Started();
+    strip.OnSlotClick(1);
+    strip.OnSlotDoubleClick(1);
+    EXPECT_EQ(shell.opened, (std::vector<std::string>{"C:\\App\\inbox\\notes.txt"}));
+    EXPECT_EQ(w.State().CurrentFile, "C:\\App\\inbox\\notes.txt");
+}
+
+TEST_F(MainWindowFilesTest, SwitchingViewsClearsTheFileAndShowsTheOtherFolder) {
+    Inbox("photo.jpg", 100, 100);
+    files.AddFile("C:\\App\\screensaver\\slide.jpg");
+    pictures.AddPixels("C:\\App\\screensaver\\slide.jpg", 100, 100);
+    MainWindow& w = Started();
+    strip.OnSlotClick(1);
+    w.OnPaneItemClick("ScreenSaverViewFilesBarItem");
+    EXPECT_FALSE(w.State().InboxShown);
+    EXPECT_EQ(Strip(), (std::vector<std::string>{"C:\\App\\screensaver\\slide.jpg"}));
+    EXPECT_EQ(w.State().CurrentFile, "");
+    EXPECT_EQ(Pane("ScreenSaverViewFilesBarItem"), "off s");
+    EXPECT_EQ(Pane("InboxViewFilesBarItem"), "on n");
+    // An image while the screen-saver folder is shown: all but "Add To Screen Saver".
+    strip.OnSlotClick(1);
+    EXPECT_EQ(Pane("DesktopBarItem"), "on n");
+    EXPECT_EQ(Pane("AddToScreenSaverBarItem"), "off s");
+    w.OnPaneItemClick("InboxViewFilesBarItem");
+    EXPECT_TRUE(w.State().InboxShown);
+    EXPECT_EQ(Strip(), (std::vector<std::string>{"C:\\App\\inbox\\photo.jpg"}));
+}
+
+TEST_F(MainWindowFilesTest, AReceivedFileGoesToTheFrontAndBecomesCurrent) {
+    Inbox("old.jpg", 100, 100);
+    files.AddFile("C:\\BT\\In\\new.jpg");
+    pictures.AddPixels("C:\\App\\inbox\\new.jpg", 300, 200);
+    MainWindow& w = Started();
+    w.OnTimer();
+    EXPECT_EQ(Strip().front(), "C:\\App\\inbox\\new.jpg");
+    EXPECT_EQ(w.State().CurrentFile, "C:\\App\\inbox\\new.jpg");
+    EXPECT_EQ(view.previewSize, (PixelSize{300, 200}));
+}
+
+TEST_F(MainWindowFilesTest, AFileReceivedWhileTheScreenSaverFolderIsShownSwitchesToTheInbox) {
+    files.AddFile("C:\\BT\\In\\new.txt");
+    MainWindow& w = Started();
+    w.OnPaneItemClick("ScreenSaverViewFilesBarItem");
+    w.OnTimer();
+    EXPECT_TRUE(w.State().InboxShown);
+    EXPECT_EQ(Strip(), (std::vector<std::string>{"C:\\App\\inbox\\new.txt"}));
+    EXPECT_EQ(w.State().CurrentFile, "C:\\App\\inbox\\new.txt");
+}
+
+TEST_F(MainWindowFilesTest, ResizingRefitsThePreviewAndCollapsesSmallWindows) {
+    Inbox("photo.jpg", 640, 480);
+    MainWindow& w = Started();
+    strip.OnSlotClick(1);
+    view.clientWidth = 1000;
+    view.clientHeight = 800;
+    w.OnResize();
+    EXPECT_EQ(view.stripWidth, 780);
+    EXPECT_EQ(view.previewSize, (PixelSize{640, 480}));
+    EXPECT_EQ(view.paneHeight, 800);
+    view.clientWidth = 200;
+    view.clientHeight = 100;
+    w.OnResize();
+    EXPECT_EQ(view.stripWidth, 780);  // too narrow: kept
+    EXPECT_EQ(view.previewSize, (PixelSize{0, 0}));
+    EXPECT_EQ(view.fileInfoSize, (PixelSize{0, 0}));
+    EXPECT_EQ(view.infoSize, (PixelSize{0, 0}));
+}
+
+TEST_F(MainWindowFilesTest, ItemKeysThatMatchNothingDoNothing) {
+    Inbox("photo.jpg", 100, 100);
+    MainWindow& w = Started();
+    strip.OnSlotClick(1);
+    w.OnPaneItemClick("NoSuchItem");
+    w.OnPaneItemClick("inboxviewfilesbaritem");
+    EXPECT_EQ(w.State().CurrentFile, "C:\\App\\inbox\\photo.jpg");
+}
+
+}  // namespace
+}  // namespace qw
