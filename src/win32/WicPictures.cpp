@@ -186,7 +186,7 @@ void WicPicture::CheckDecodes(const std::string& path) const {
     Check(hr, path, "is damaged or incomplete");
 }
 
-HBITMAP WicPicture::Render(int width, int height) {
+HBITMAP WicPicture::Render(int width, int height) const {
     if (width <= 0 || height <= 0)
         throw PictureError("A picture cannot be drawn at " + std::to_string(width) + " x " +
                            std::to_string(height) + " pixels");
@@ -223,7 +223,7 @@ HBITMAP WicPicture::Render(int width, int height) {
     return rendered_;
 }
 
-void WicPicture::Draw(HDC dc, int x, int y, int width, int height) {
+void WicPicture::Draw(HDC dc, int x, int y, int width, int height) const {
     if (width <= 0 || height <= 0) return;
     HBITMAP bitmap = Render(width, height);
     HDC memory = CreateCompatibleDC(dc);

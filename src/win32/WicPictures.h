@@ -39,10 +39,10 @@ public:
     // A 32-bpp top-down DIB section with premultiplied alpha of exactly this
     // size. The picture owns it; it stays valid until another size is asked
     // for or the picture goes. Throws PictureError.
-    HBITMAP Render(int width, int height);
+    HBITMAP Render(int width, int height) const;
     // Blends the picture scaled to the rectangle onto the DC, transparency
     // included. Draws nothing for an empty rectangle. Throws PictureError.
-    void Draw(HDC dc, int x, int y, int width, int height);
+    void Draw(HDC dc, int x, int y, int width, int height) const;
 
 private:
     friend class WicPictureLoader;
@@ -65,8 +65,9 @@ private:
     HimetricSize natural_;
     bool scaleInDecoder_ = false;
 
-    HBITMAP rendered_ = nullptr;
-    PixelSize renderedSize_;
+    // The rendering cache: drawing does not change the picture itself.
+    mutable HBITMAP rendered_ = nullptr;
+    mutable PixelSize renderedSize_;
 };
 
 class WicPictureLoader : public qw::PictureLoader {

@@ -1,0 +1,317 @@
+// Thumbnails of large photos and the strip's start-up with a big folder.
+//
+//   wbench_thumbnails            all measurements
+//   wbench_thumbnails scaled F   (child) load F and render a 120 x 90 thumbnail
+//   wbench_thumbnails full F     (child) decode F at full size, then scale it down
+//   wbench_thumbnails baseline   (child) only start WIC, for the working set it costs
+//
+// Each way of making a thumbnail runs in a process of its own, so the peak
+// working set printed belongs to that way alone.
+
+#include <windows.h>
+#include <psapi.h>
+#include <shellapi.h>
+#include <wincodec.h>
+#include <wrl/client.h>
+
+#include <algorithm>
+#include <cstdint>
+#include <cstdio>
+#include <functional>
+#include <memory>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include "main/ThumbnailStrip.h"
+#include "win32/ThumbnailControl.h"
+#include "win32/Utf.h"
+#include "win32/WicPictures.h"
+#include "win32/Win32FileSystem.h"
+
+namespace {
+
+using Microsoft::WRL::ComPtr;
+using qw::win32::Narrow;
+using qw::win32::Widen;
+
+constexpr int kPhotoWidth = 4000, kPhotoHeight = 3000;
+constexpr int kThumbWidth = 120, kThumbHeight = 90;
+constexpr int kRuns = 5;
+constexpr int kStripFiles = 10000;
+constexpr int kUnbatchedFiles = 300;
+
+double Now() {
+    static const double frequency = [] {
+        LARGE_INTEGER f;
+        QueryPerformanceFrequency(&f);
+        return static_cast<double>(f.QuadPart);
+    }();
+    LARGE_INTEGER t;
+    QueryPerformanceCounter(&t);
+    return static_cast<double>(t.QuadPart) * 1000.0 / frequency;  // milliseconds
+}
+
+double Median(std::vector<double> values) {
+    std::sort(values.begin(), values.end());
+    return values[values.size() / 2];
+}
+
+double PeakWorkingSetMb() {
+    PROCESS_MEMORY_COUNTERS counters{};
+    counters.cb = sizeof counters;
+    if (!GetProcessMemoryInfo(GetCurrentProcess(), &counters, sizeof counters)) return -1;
+    return static_cast<double>(counters.PeakWorkingSetSize) / (1024.0 * 1024.0);
+}
+
+void Check(HRESULT hr, const char* step) {
+    if (FAILED(hr)) throw std::runtime_error(std::string(step) + " failed: 0x" + std::to_string(hr));
+}
+
+ComPtr<IWICImagingFactory> Factory() {
+    ComPtr<IWICImagingFactory> factory;
+    Check(CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER, IID_PPV_ARGS(&factory)),
+          "the WIC factory");
+    return factory;
+}
+
+// A photo-like 4000 x 3000 JPEG: soft gradients with fine texture, written in
+// bands so that making it does not raise the peak of the measurements.
+void WritePhoto(const std::wstring& path) {
+    auto factory = Factory();
+    ComPtr<IWICStream> stream;
+    Check(factory->CreateStream(&stream), "stream");
+    Check(stream->InitializeFromFilename(path.c_str(), GENERIC_WRITE), "file");
+    ComPtr<IWICBitmapEncoder> encoder;
+    Check(factory->CreateEncoder(GUID_ContainerFormatJpeg, nullptr, &encoder), "encoder");
+    Check(encoder->Initialize(stream.Get(), WICBitmapEncoderNoCache), "encoder init");
+    ComPtr<IWICBitmapFrameEncode> frame;
+    ComPtr<IPropertyBag2> options;
+    Check(encoder->CreateNewFrame(&frame, &options), "frame");
+    Check(frame->Initialize(options.Get()), "frame init");
+    Check(frame->SetSize(kPhotoWidth, kPhotoHeight), "size");
+    WICPixelFormatGUID format = GUID_WICPixelFormat24bppBGR;
+    Check(frame->SetPixelFormat(&format), "pixel format");
+    constexpr int band = 64;
+    const UINT stride = kPhotoWidth * 3;
+    std::vector<BYTE> pixels(static_cast<size_t>(stride) * band);
+    std::uint32_t noise = 12345;
+    for (int top = 0; top < kPhotoHeight; top += band) {
+        const int rows = std::min(band, kPhotoHeight - top);
+        for (int y = 0; y < rows; ++y)
+            for (int x = 0; x < kPhotoWidth; ++x) {
+                noise = noise * 1664525u + 1013904223u;
+                const int grain = static_cast<int>(noise >> 28) - 8;
+                BYTE* p = pixels.data() + static_cast<size_t>(y) * stride + x * 3;
+                const int yy = top + y;
+                p[0] = static_cast<BYTE>(std::clamp(200 - yy / 20 + grain, 0, 255));
+                p[1] = static_cast<BYTE>(std::clamp(80 + x / 30 + grain, 0, 255));
+                p[2] = static_cast<BYTE>(std::clamp(40 + (x + yy) / 40 + grain, 0, 255));
+            }
+        Check(frame->WritePixels(rows, stride, stride * rows, pixels.data()), "pixels");
+    }
+    Check(frame->Commit(), "frame commit");
+    Check(encoder->Commit(), "commit");
+}
+
+// (a) The program's way: the picture keeps the file's bytes and renders the
+// thumbnail straight from the decoder's frame.
+int RunScaled(const std::string& path) {
+    qw::win32::WicPictureLoader loader;
+    std::vector<double> loads, renders;
+    for (int run = 0; run < kRuns; ++run) {
+        const double t0 = Now();
+        auto picture = loader.LoadPicture(path);
+        const double t1 = Now();
+        picture->Render(kThumbWidth, kThumbHeight);
+        const double t2 = Now();
+        loads.push_back(t1 - t0);
+        renders.push_back(t2 - t1);
+    }
+    std::vector<double> totals;
+    for (int i = 0; i < kRuns; ++i) totals.push_back(loads[i] + renders[i]);
+    std::printf("  (a) load + render 120x90:      %8.1f ms  (load with its check %.1f ms, render %.1f ms)"
+                "  peak working set %.1f MB\n",
+                Median(totals), Median(loads), Median(renders), PeakWorkingSetMb());
+    return 0;
+}
+
+// (b) Decoding the whole frame first, then scaling the full-size pixels down.
+int RunFull(const std::string& path) {
+    CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+    auto factory = Factory();
+    std::vector<double> times;
+    for (int run = 0; run < kRuns; ++run) {
+        const double t0 = Now();
+        ComPtr<IWICBitmapDecoder> decoder;
+        Check(factory->CreateDecoderFromFilename(Widen(path).c_str(), nullptr, GENERIC_READ,
+                                                 WICDecodeMetadataCacheOnDemand, &decoder),
+              "decoder");
+        ComPtr<IWICBitmapFrameDecode> frame;
+        Check(decoder->GetFrame(0, &frame), "frame");
+        UINT width = 0, height = 0;
+        Check(frame->GetSize(&width, &height), "size");
+        ComPtr<IWICFormatConverter> converter;
+        Check(factory->CreateFormatConverter(&converter), "converter");
+        Check(converter->Initialize(frame.Get(), GUID_WICPixelFormat32bppPBGRA, WICBitmapDitherTypeNone, nullptr,
+                                    0.0, WICBitmapPaletteTypeCustom),
+              "converter init");
+        const UINT stride = width * 4;
+        std::vector<BYTE> full(static_cast<size_t>(stride) * height);
+        Check(converter->CopyPixels(nullptr, stride, static_cast<UINT>(full.size()), full.data()), "full decode");
+        ComPtr<IWICBitmap> bitmap;
+        Check(factory->CreateBitmapFromMemory(width, height, GUID_WICPixelFormat32bppPBGRA, stride,
+                                              static_cast<UINT>(full.size()), full.data(), &bitmap),
+              "bitmap");
+        ComPtr<IWICBitmapScaler> scaler;
+        Check(factory->CreateBitmapScaler(&scaler), "scaler");
+        Check(scaler->Initialize(bitmap.Get(), kThumbWidth, kThumbHeight, WICBitmapInterpolationModeFant),
+              "scaler init");
+        std::vector<BYTE> thumb(kThumbWidth * kThumbHeight * 4);
+        Check(scaler->CopyPixels(nullptr, kThumbWidth * 4, static_cast<UINT>(thumb.size()), thumb.data()), "scale");
+        times.push_back(Now() - t0);
+    }
+    std::printf("  (b) full decode + scale down:  %8.1f ms  peak working set %.1f MB\n", Median(times),
+                PeakWorkingSetMb());
+    CoUninitialize();
+    return 0;
+}
+
+int RunBaseline() {
+    qw::win32::WicPictureLoader loader;
+    std::printf("  WIC started, nothing decoded:                peak working set %.1f MB\n", PeakWorkingSetMb());
+    return 0;
+}
+
+// Runs this program again with the arguments and waits for it.
+void RunChild(const std::wstring& arguments) {
+    wchar_t exe[MAX_PATH];
+    GetModuleFileNameW(nullptr, exe, MAX_PATH);
+    std::wstring command = L"\"" + std::wstring(exe) + L"\" " + arguments;
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION process{};
+    std::fflush(stdout);
+    if (!CreateProcessW(nullptr, command.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr, &startup, &process))
+        throw std::runtime_error("cannot start " + Narrow(command));
+    WaitForSingleObject(process.hProcess, INFINITE);
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
+}
+
+class CountingLoader : public qw::PictureLoader {
+public:
+    std::unique_ptr<qw::Picture> Load(const std::string& path) override {
+        ++loads;
+        return wic.LoadPicture(path);
+    }
+    qw::win32::WicPictureLoader wic;
+    int loads = 0;
+};
+
+LRESULT CALLBACK HostProc(HWND w, UINT m, WPARAM wp, LPARAM lp) { return DefWindowProcW(w, m, wp, lp); }
+
+void StripStartUp(const std::wstring& folder) {
+    // A small JPEG copied under 10,000 names, as a phone's camera folder would be.
+    const std::wstring model = folder + L"\\model.jpg";
+    {
+        auto factory = Factory();
+        ComPtr<IWICStream> stream;
+        Check(factory->CreateStream(&stream), "stream");
+        Check(stream->InitializeFromFilename(model.c_str(), GENERIC_WRITE), "file");
+        ComPtr<IWICBitmapEncoder> encoder;
+        Check(factory->CreateEncoder(GUID_ContainerFormatJpeg, nullptr, &encoder), "encoder");
+        Check(encoder->Initialize(stream.Get(), WICBitmapEncoderNoCache), "encoder init");
+        ComPtr<IWICBitmapFrameEncode> frame;
+        Check(encoder->CreateNewFrame(&frame, nullptr), "frame");
+        Check(frame->Initialize(nullptr), "frame init");
+        Check(frame->SetSize(320, 240), "size");
+        WICPixelFormatGUID format = GUID_WICPixelFormat24bppBGR;
+        Check(frame->SetPixelFormat(&format), "pixel format");
+        std::vector<BYTE> pixels(320 * 3 * 240);
+        for (size_t i = 0; i < pixels.size(); ++i) pixels[i] = static_cast<BYTE>(i * 7 / 3);
+        Check(frame->WritePixels(240, 320 * 3, static_cast<UINT>(pixels.size()), pixels.data()), "pixels");
+        Check(frame->Commit(), "frame commit");
+        Check(encoder->Commit(), "commit");
+    }
+    std::vector<std::string> paths;
+    for (int i = 0; i < kStripFiles; ++i) {
+        const std::wstring path = folder + L"\\IMG_" + std::to_wstring(10000 + i) + L".jpg";
+        if (!CopyFileW(model.c_str(), path.c_str(), FALSE)) throw std::runtime_error("cannot copy the model");
+        paths.push_back(Narrow(path));
+    }
+
+    HINSTANCE instance = GetModuleHandleW(nullptr);
+    WNDCLASSW wc{};
+    wc.lpfnWndProc = HostProc;
+    wc.hInstance = instance;
+    wc.lpszClassName = L"QwBenchStripHost";
+    RegisterClassW(&wc);
+    HWND host = CreateWindowExW(WS_EX_TOOLWINDOW, wc.lpszClassName, L"", WS_POPUP | WS_CLIPCHILDREN, 0, 0, 900,
+                                qw::StripHeight, nullptr, nullptr, instance, nullptr);
+    ShowWindow(host, SW_SHOWNOACTIVATE);
+
+    const auto measure = [&](int count, bool batched) {
+        qw::win32::Win32FileSystem files;
+        CountingLoader pictures;
+        qw::win32::ThumbnailControl control(host, instance, 0, 0, 900, qw::StripHeight,
+                                            [](int) -> HICON { return nullptr; });
+        qw::ThumbnailStrip strip(control, files, pictures);
+        UpdateWindow(control.Window());
+        const double t0 = Now();
+        if (batched) strip.BeginBatch();
+        for (int i = 0; i < count; ++i) strip.AddFile(paths[i]);
+        if (batched) strip.EndBatch();
+        const double t1 = Now();
+        UpdateWindow(control.Window());
+        const double t2 = Now();
+        std::printf("  %5d files %-10s add %8.1f ms, paint %6.1f ms, total %8.1f ms, picture loads %d\n", count,
+                    batched ? "in a batch" : "one by one", t1 - t0, t2 - t1, t2 - t0, pictures.loads);
+    };
+    std::printf("strip start-up (900 pixels wide: 6 slots)\n");
+    measure(kStripFiles, true);
+    measure(kUnbatchedFiles, false);
+    DestroyWindow(host);
+    for (const std::string& path : paths) DeleteFileW(Widen(path).c_str());
+    DeleteFileW(model.c_str());
+}
+
+}  // namespace
+
+int main() {
+    try {
+        // Wide arguments: the temporary folder may have any name.
+        int argc = 0;
+        wchar_t** argv = CommandLineToArgvW(GetCommandLineW(), &argc);
+        const std::wstring mode = argc >= 2 ? argv[1] : L"";
+        const std::string file = argc >= 3 ? Narrow(argv[2]) : "";
+        LocalFree(argv);
+        if (mode == L"scaled") return RunScaled(file);
+        if (mode == L"full") return RunFull(file);
+        if (mode == L"baseline") return RunBaseline();
+
+        CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+        wchar_t temp[MAX_PATH + 1];
+        const std::wstring folder = std::wstring(temp, GetTempPathW(MAX_PATH + 1, temp)) + L"qwbench-thumbnails-" +
+                                    std::to_wstring(GetCurrentProcessId());
+        if (!CreateDirectoryW(folder.c_str(), nullptr)) throw std::runtime_error("cannot create the work folder");
+        const std::wstring photo = folder + L"\\photo.jpg";
+        WritePhoto(photo);
+        WIN32_FILE_ATTRIBUTE_DATA data{};
+        GetFileAttributesExW(photo.c_str(), GetFileExInfoStandard, &data);
+        std::printf("thumbnail of a %dx%d JPEG (%.1f MB), median of %d runs\n", kPhotoWidth, kPhotoHeight,
+                    data.nFileSizeLow / (1024.0 * 1024.0), kRuns);
+        RunChild(L"baseline");
+        RunChild(L"scaled \"" + photo + L"\"");
+        RunChild(L"full \"" + photo + L"\"");
+        DeleteFileW(photo.c_str());
+
+        StripStartUp(folder);
+        RemoveDirectoryW(folder.c_str());
+        CoUninitialize();
+        return 0;
+    } catch (const std::exception& error) {
+        std::fprintf(stderr, "wbench_thumbnails: %s\n", error.what());
+        return 1;
+    }
+}

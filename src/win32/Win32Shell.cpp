@@ -1,0 +1,15 @@
+#include "win32/Win32Shell.h"
+
+#include <windows.h>
+#include <shellapi.h>
+
+#include "win32/Utf.h"
+
+namespace qw::win32 {
+
+void Win32Shell::Open(const std::string& path) {
+    // The result is not looked at: a file Windows cannot open simply stays unopened.
+    ShellExecuteW(GetDesktopWindow(), L"open", Widen(path).c_str(), L"", nullptr, SW_SHOWNORMAL);
+}
+
+}  // namespace qw::win32

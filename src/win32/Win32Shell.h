@@ -1,0 +1,12 @@
+#pragma once
+
+#include "main/Shell.h"
+
+namespace qw::win32 {
+
+class Win32Shell : public qw::Shell {
+public:
+    void Open(const std::string& path) override;
+};
+
+}  // namespace qw::win32
