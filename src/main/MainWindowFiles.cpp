@@ -55,7 +55,7 @@ void MainWindow::UpdateFileCommands(const std::string& path) {
         FileCommandStates(FileCaseOf(path, state_.BluetoothFound), state_.InboxShown, state_.ItemTextColor);
     for (const FileCommandState& command : fileCommands_) {
         view_.SetPaneItemClickable(command.ItemKey, command.On);
-        if (command.Color) view_.SetPaneItemTextColor(command.ItemKey, *command.Color);
+        view_.SetPaneItemTextColor(command.ItemKey, command.Color);
     }
     view_.SetPaneRedraw(true);
 }

@@ -101,10 +101,9 @@ std::vector<FileCommandState> FileCommandStates(FileCase fileCase, bool inboxSho
         if (fileCase == FileCase::Document) on = row.Document;
         if (fileCase == FileCase::Image)
             on = row.Image && (row.Runs != Command::AddCurrentFileToScreenSaver || inboxShown);
-        std::optional<std::uint32_t> color;
-        // A document changes only whether an item can be clicked.
-        if (fileCase != FileCase::Document) color = on ? itemTextColor : SilverColor;
-        states.push_back({row.Runs, row.ItemKey, on, color});
+        // Every item's colour follows its state, documents included, so an
+        // item that does nothing never looks as if it did something.
+        states.push_back({row.Runs, row.ItemKey, on, on ? itemTextColor : SilverColor});
     }
     return states;
 }

@@ -4,7 +4,6 @@
 // enabling of the file commands by the kind of the current file.
 
 #include <cstdint>
-#include <optional>
 #include <string>
 #include <vector>
 
@@ -57,8 +56,7 @@ struct FileCommandState {
     Command Runs;
     std::string ItemKey;
     bool On;
-    // The item's new text colour, or none to leave it as it is (documents).
-    std::optional<std::uint32_t> Color;
+    std::uint32_t Color;  // the item's text colour: normal when on, silver when off
 };
 
 // The eight file commands for a case, in menu order.

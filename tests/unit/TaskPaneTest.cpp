@@ -46,9 +46,9 @@ TEST(TaskPane, FileCaseFollowsTheNameAndTheStack) {
     EXPECT_EQ(FileCaseOf("C:\\In\\a.png", true), FileCase::Document);
 }
 
-// "on" or "off", then the colour: n (normal), s (silver) or - (left as it was).
+// "on" or "off", then the colour: n (normal) or s (silver).
 std::string Describe(const FileCommandState& s) {
-    std::string colour = !s.Color ? "-" : *s.Color == Normal ? "n" : *s.Color == SilverColor ? "s" : "?";
+    std::string colour = s.Color == Normal ? "n" : s.Color == SilverColor ? "s" : "?";
     return std::string(s.On ? "on " : "off ") + colour;
 }
 
@@ -61,8 +61,8 @@ TEST(TaskPane, FileCommandsFollowTheKindOfTheCurrentFile) {
     const Case cases[] = {
         {FileCase::NoFile, true, {"off s", "off s", "off s", "off s", "off s", "off s", "off s", "off s"}},
         {FileCase::NoFile, false, {"off s", "off s", "off s", "off s", "off s", "off s", "off s", "off s"}},
-        {FileCase::Document, true, {"off -", "on -", "on -", "on -", "off -", "off -", "on -", "off -"}},
-        {FileCase::Document, false, {"off -", "on -", "on -", "on -", "off -", "off -", "on -", "off -"}},
+        {FileCase::Document, true, {"off s", "on n", "on n", "on n", "off s", "off s", "on n", "off s"}},
+        {FileCase::Document, false, {"off s", "on n", "on n", "on n", "off s", "off s", "on n", "off s"}},
         {FileCase::Image, true, {"on n", "on n", "on n", "on n", "on n", "on n", "on n", "on n"}},
         {FileCase::Image, false, {"on n", "on n", "on n", "on n", "on n", "on n", "on n", "off s"}},
     };
