@@ -3,46 +3,17 @@
 
 #include <gtest/gtest.h>
 
-#include "fakes/FakeFileSystem.h"
-#include "fakes/FakeMainView.h"
-#include "fakes/FakePictures.h"
-#include "fakes/FakeRegistry.h"
-#include "fakes/FakeThumbnailView.h"
-#include "main/MainWindow.h"
+#include "fakes/MainWindowFixture.h"
 
 namespace qw {
 namespace {
 
-class IdleActivation : public WindowActivation {
-public:
-    WindowId ForegroundWindow() override { return 0; }
-    std::uint32_t ThreadOfWindow(WindowId) override { return 0; }
-    void AttachThreadInput(std::uint32_t, std::uint32_t, bool) override {}
-    void SetForegroundWindow(WindowId) override {}
-    bool IsIconic(WindowId) override { return false; }
-    void ShowWindow(WindowId, ShowCommand) override {}
-};
-
-class OpenRecorder : public Shell {
-public:
-    std::vector<std::string> opened;
-    void Open(const std::string& path) override { opened.push_back(path); }
-};
-
-class MainWindowFilesTest : public ::testing::Test {
+class MainWindowFilesTest : public MainWindowFixture {
 protected:
     MainWindowFilesTest() {
         files.AddFolder("C:\\App");
-        files.AddFolder("C:\\BT\\In");
         files.SetTypeName("txt", "Text Document");
-        registry.Set(StackInboxValue, "C:\\BT\\In");
-        registry.Set(StackRootValue, "");
-    }
-    MainWindow& Started() {
-        window = std::make_unique<MainWindow>(view, strip,
-                                              MainPorts{files, registry, ansi, activation, pictures, shell}, "C:\\App");
-        window->Load();
-        return *window;
+        InstallStack();
     }
     void Inbox(const std::string& name, int width = 0, int height = 0) {
         files.AddFile("C:\\App\\inbox\\" + name, "data");
@@ -59,17 +30,6 @@ protected:
         const char* colour = item.Color == FakeMainView::DefaultItemColor ? "n" : item.Color == SilverColor ? "s" : "?";
         return std::string(item.Clickable ? "on " : "off ") + colour;
     }
-
-    FakeMainView view;
-    FakeFileSystem files;
-    FakeRegistry registry;
-    Windows1252 ansi;
-    IdleActivation activation;
-    FakePictureLoader pictures;
-    OpenRecorder shell;
-    FakeThumbnailView stripView;
-    ThumbnailStrip strip{stripView, files, pictures};
-    std::unique_ptr<MainWindow> window;
 };
 
 TEST_F(MainWindowFilesTest, StartUpBuildsThePaneAndShowsTheInboxWithNothingCurrent) {

@@ -2,60 +2,13 @@
 
 #include <algorithm>
 
-#include "fakes/FakeFileSystem.h"
-#include "fakes/FakeMainView.h"
-#include "fakes/FakePictures.h"
-#include "fakes/FakeRegistry.h"
-#include "fakes/FakeThumbnailView.h"
-#include "main/MainWindow.h"
+#include "fakes/MainWindowFixture.h"
 #include "shared/RegistryValues.h"
 
 namespace qw {
 namespace {
 
-class NoActivation : public WindowActivation {
-public:
-    WindowId ForegroundWindow() override { return 0; }
-    std::uint32_t ThreadOfWindow(WindowId) override { return 0; }
-    void AttachThreadInput(std::uint32_t, std::uint32_t, bool) override {}
-    void SetForegroundWindow(WindowId) override {}
-    bool IsIconic(WindowId) override { return false; }
-    void ShowWindow(WindowId, ShowCommand) override {}
-};
-
-class RecordingShell : public Shell {
-public:
-    std::vector<std::string> opened;
-    void Open(const std::string& path) override { opened.push_back(path); }
-};
-
-class MainWindowTest : public ::testing::Test {
-protected:
-    MainWindow& Started(const std::string& appFolder = "C:\\App") {
-        files.AddFolder(appFolder);
-        window = std::make_unique<MainWindow>(view, strip,
-                                              MainPorts{files, registry, ansi, activation, pictures, shell},
-                                              appFolder);
-        window->Load();
-        return *window;
-    }
-    void InstallStack() {
-        files.AddFolder("C:\\BT\\In");
-        registry.Set(StackInboxValue, "C:\\BT\\In");
-        registry.Set(StackRootValue, "");
-    }
-
-    FakeMainView view;
-    FakeFileSystem files;
-    FakeRegistry registry;
-    Windows1252 ansi;
-    NoActivation activation;
-    FakePictureLoader pictures;
-    RecordingShell shell;
-    FakeThumbnailView stripView;
-    ThumbnailStrip strip{stripView, files, pictures};
-    std::unique_ptr<MainWindow> window;
-};
+using MainWindowTest = MainWindowFixture;
 
 TEST_F(MainWindowTest, FirstStartInAnEmptyFolderMakesTheFoldersAndStaysAnIcon) {
     InstallStack();

@@ -1,0 +1,66 @@
+#pragma once
+// A main window presenter on fakes of all its ports and views.
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "fakes/FakeFileSystem.h"
+#include "fakes/FakeMainView.h"
+#include "fakes/FakePictures.h"
+#include "fakes/FakeRegistry.h"
+#include "fakes/FakeThumbnailView.h"
+#include "main/MainWindow.h"
+
+namespace qw {
+
+// No other program has the foreground; the window is never minimised.
+class IdleActivation : public WindowActivation {
+public:
+    WindowId ForegroundWindow() override { return 0; }
+    std::uint32_t ThreadOfWindow(WindowId) override { return 0; }
+    void AttachThreadInput(std::uint32_t, std::uint32_t, bool) override {}
+    void SetForegroundWindow(WindowId) override {}
+    bool IsIconic(WindowId) override { return false; }
+    void ShowWindow(WindowId, ShowCommand) override {}
+};
+
+class RecordingShell : public Shell {
+public:
+    std::vector<std::string> opened;
+    void Open(const std::string& path) override { opened.push_back(path); }
+};
+
+class MainWindowFixture : public ::testing::Test {
+protected:
+    // Creates the application folder and runs the window's load.
+    MainWindow& Started(const std::string& appFolder = "C:\\App") {
+        files.AddFolder(appFolder);
+        window = std::make_unique<MainWindow>(view, strip,
+                                              MainPorts{files, registry, ansi, activation, pictures, shell},
+                                              appFolder);
+        window->Load();
+        return *window;
+    }
+    // The stack's inbox folder C:\BT\In and an empty root value.
+    void InstallStack() {
+        files.AddFolder("C:\\BT\\In");
+        registry.Set(StackInboxValue, "C:\\BT\\In");
+        registry.Set(StackRootValue, "");
+    }
+
+    FakeMainView view;
+    FakeFileSystem files;
+    FakeRegistry registry;
+    Windows1252 ansi;
+    IdleActivation activation;
+    FakePictureLoader pictures;
+    RecordingShell shell;
+    FakeThumbnailView stripView;
+    ThumbnailStrip strip{stripView, files, pictures};
+    std::unique_ptr<MainWindow> window;
+};
+
+}  // namespace qw
