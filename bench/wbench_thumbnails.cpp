@@ -39,7 +39,7 @@ constexpr int kPhotoWidth = 4000, kPhotoHeight = 3000;
 constexpr int kThumbWidth = 120, kThumbHeight = 90;
 constexpr int kRuns = 5;
 constexpr int kStripFiles = 10000;
-constexpr int kUnbatchedFiles = 300;
+constexpr int kUnbatchedFiles = 100;
 
 double Now() {
     static const double frequency = [] {
@@ -101,7 +101,7 @@ void WritePhoto(const std::wstring& path) {
         for (int y = 0; y < rows; ++y)
             for (int x = 0; x < kPhotoWidth; ++x) {
                 noise = noise * 1664525u + 1013904223u;
-                const int grain = static_cast<int>(noise >> 28) - 8;
+                const int grain = static_cast<int>(noise >> 26) - 32;
                 BYTE* p = pixels.data() + static_cast<size_t>(y) * stride + x * 3;
                 const int yy = top + y;
                 p[0] = static_cast<BYTE>(std::clamp(200 - yy / 20 + grain, 0, 255));
@@ -130,6 +130,19 @@ int RunScaled(const std::string& path) {
     }
     std::vector<double> totals;
     for (int i = 0; i < kRuns; ++i) totals.push_back(loads[i] + renders[i]);
+    // Whether the JPEG decoder can scale while decoding, or the scaler has to
+    // pull every pixel of the full frame through it.
+    auto factory = Factory();
+    ComPtr<IWICBitmapDecoder> decoder;
+    ComPtr<IWICBitmapFrameDecode> frame;
+    // IWICBitmapSourceTransform, which the mingw-w64 headers do not declare.
+    const GUID transformId = {0x3B16811B, 0x6A43, 0x4EC9, {0xB7, 0x13, 0x3D, 0x5A, 0x0C, 0x13, 0xB9, 0x40}};
+    ComPtr<IUnknown> transform;
+    const bool scales = SUCCEEDED(factory->CreateDecoderFromFilename(Widen(path).c_str(), nullptr, GENERIC_READ,
+                                                                     WICDecodeMetadataCacheOnDemand, &decoder)) &&
+                        SUCCEEDED(decoder->GetFrame(0, &frame)) &&
+                        SUCCEEDED(frame->QueryInterface(transformId, reinterpret_cast<void**>(transform.GetAddressOf())));
+    std::printf("  the JPEG decoder %s while decoding\n", scales ? "scales" : "does not scale");
     std::printf("  (a) load + render 120x90:      %8.1f ms  (load with its check %.1f ms, render %.1f ms)"
                 "  peak working set %.1f MB\n",
                 Median(totals), Median(loads), Median(renders), PeakWorkingSetMb());

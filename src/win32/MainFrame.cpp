@@ -1,15 +1,26 @@
 #include "win32/MainFrame.h"
 
+#include "main/MainLayout.h"
 #include "main/MainWindow.h"
+#include "main/ThumbnailStrip.h"
 #include "resources/resource_ids.h"
+#include "win32/PreviewControl.h"
+#include "win32/TaskPaneControl.h"
+#include "win32/ThumbnailControl.h"
 #include "win32/Utf.h"
 
 namespace qw::win32 {
 
 namespace {
 constexpr UINT_PTR WatcherTimerId = 1;
-constexpr int StatusLeft = 230;
-constexpr int StatusTop = 141;
+
+HFONT MessageFont(int weight, bool italic, const wchar_t* face, int pointsTimes100) {
+    HDC screen = GetDC(nullptr);
+    const int height = -MulDiv(pointsTimes100, GetDeviceCaps(screen, LOGPIXELSY), 7200);
+    ReleaseDC(nullptr, screen);
+    return CreateFontW(height, 0, 0, 0, weight, italic, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
+                       CLIP_DEFAULT_PRECIS, CLEARTYPE_QUALITY, DEFAULT_PITCH, face);
+}
 }  // namespace
 
 void ShowUnexpectedError(HWND owner, const char* what) {
@@ -47,23 +58,71 @@ MainFrame::MainFrame(HINSTANCE instance) : instance_(instance) {
 }
 
 MainFrame::~MainFrame() {
+    preview_.reset();
+    strip_.reset();
+    pane_.reset();
     if (window_) DestroyWindow(window_);
+    if (paneIcons_) ImageList_Destroy(paneIcons_);
     if (infoFont_) DeleteObject(infoFont_);
+    if (fileInfoFont_) DeleteObject(fileInfoFont_);
     if (icon_) DestroyIcon(icon_);
     if (smallIcon_) DestroyIcon(smallIcon_);
 }
 
 void MainFrame::CreateControls() {
-    lblInfo_ = CreateWindowExW(WS_EX_TRANSPARENT, L"STATIC", L"", WS_CHILD | SS_LEFT | SS_NOPREFIX,
-                               StatusLeft, StatusTop, DesignedClientWidth - StatusLeft - 10,
-                               DesignedClientHeight - StatusTop - 10, window_, nullptr, instance_, nullptr);
-    HDC screen = GetDC(nullptr);
-    // 20.25 points, the size the status line was designed with.
-    const int height = -MulDiv(2025, GetDeviceCaps(screen, LOGPIXELSY), 7200);
-    ReleaseDC(nullptr, screen);
-    infoFont_ = CreateFontW(height, 0, 0, 0, FW_BOLD, TRUE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
-                            CLIP_DEFAULT_PRECIS, CLEARTYPE_QUALITY, DEFAULT_PITCH, L"Verdana");
+    RECT client;
+    GetClientRect(window_, &client);
+    const PixelSize label = PreviewBox(client.right, client.bottom);
+
+    // Drawn bottom to top: the status line, the file label, the preview.
+    lblInfo_ = CreateWindowExW(WS_EX_TRANSPARENT, L"STATIC", L"", WS_CHILD | SS_LEFT | SS_NOPREFIX, PreviewLeft,
+                               PreviewTop, label.Width, label.Height, window_, nullptr, instance_, nullptr);
+    infoFont_ = MessageFont(FW_BOLD, true, L"Verdana", 2025);  // 20.25 points
     SendMessageW(lblInfo_, WM_SETFONT, reinterpret_cast<WPARAM>(infoFont_), FALSE);
+
+    lblFileInfo_ = CreateWindowExW(WS_EX_TRANSPARENT, L"STATIC", L"", WS_CHILD | SS_LEFT | SS_NOPREFIX,
+                                   PreviewLeft, PreviewTop, label.Width, label.Height, window_, nullptr,
+                                   instance_, nullptr);
+    NONCLIENTMETRICSW metrics{};
+    metrics.cbSize = sizeof metrics;
+    SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0);
+    fileInfoFont_ = CreateFontIndirectW(&metrics.lfMessageFont);
+    SendMessageW(lblFileInfo_, WM_SETFONT, reinterpret_cast<WPARAM>(fileInfoFont_), FALSE);
+
+    preview_ = std::make_unique<PreviewControl>(window_, instance_, PreviewLeft, PreviewTop);
+    SetWindowPos(preview_->Window(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    preview_->OnMouseUp = [this](int button) {
+        if (presenter_) Guarded(window_, [&] { presenter_->OnPreviewMouseUp(button); });
+    };
+
+    paneIcons_ = ImageList_Create(16, 16, ILC_COLOR32 | ILC_MASK, IDI_PANE_COUNT, 0);
+    for (int i = 0; i < IDI_PANE_COUNT; ++i) {
+        HICON icon = static_cast<HICON>(
+            LoadImageW(instance_, MAKEINTRESOURCEW(IDI_PANE_VIEW + i), IMAGE_ICON, 16, 16, 0));
+        ImageList_AddIcon(paneIcons_, icon);
+        DestroyIcon(icon);
+    }
+    pane_ = std::make_unique<TaskPaneControl>(window_, instance_, 0, 0, PaneWidth, client.bottom);
+    pane_->SetImageList(paneIcons_);
+    pane_->OnItemClick = [this](const std::string& key) {
+        if (presenter_) Guarded(window_, [&] { presenter_->OnPaneItemClick(key); });
+    };
+
+    strip_ = std::make_unique<ThumbnailControl>(window_, instance_, PaneWidth, 0, client.right - PaneWidth,
+                                                StripHeightOnForm);
+}
+
+void MainFrame::Attach(MainWindow* presenter, ThumbnailStrip* strip) {
+    presenter_ = presenter;
+    strip_->OnSlotClick = [this, strip](int slot) { Guarded(window_, [&] { strip->OnSlotClick(slot); }); };
+    strip_->OnSlotRightButtonUp = [this, strip](int slot) {
+        Guarded(window_, [&] { strip->OnSlotRightButtonUp(slot); });
+    };
+    strip_->OnSlotDoubleClick = [this, strip](int slot) {
+        Guarded(window_, [&] { strip->OnSlotDoubleClick(slot); });
+    };
+    strip_->OnScroll = [this, strip](int value) { Guarded(window_, [&] { strip->OnScroll(value); }); };
+    strip_->OnResize = [this, strip] { Guarded(window_, [&] { strip->OnResize(); }); };
 }
 
 LRESULT CALLBACK MainFrame::WndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -82,6 +141,9 @@ LRESULT MainFrame::HandleMessage(HWND window, UINT message, WPARAM wParam, LPARA
         case WM_TIMER:
             if (wParam == WatcherTimerId && presenter_) Guarded(window_, [&] { presenter_->OnTimer(); });
             return 0;
+        case WM_SIZE:
+            if (presenter_) Guarded(window_, [&] { presenter_->OnResize(); });
+            return 0;
         case WM_CLOSE: {
             bool cancel = false;
             if (presenter_) Guarded(window_, [&] { cancel = presenter_->OnQueryUnload(UnloadMode::UserClose); });
@@ -96,14 +158,12 @@ LRESULT MainFrame::HandleMessage(HWND window, UINT message, WPARAM wParam, LPARA
                 DestroyWindow(window_);
             }
             return 0;
-        case WM_CTLCOLORSTATIC:
-            if (reinterpret_cast<HWND>(lParam) == lblInfo_) {
-                HDC dc = reinterpret_cast<HDC>(wParam);
-                SetTextColor(dc, GetSysColor(COLOR_HIGHLIGHT));
-                SetBkMode(dc, TRANSPARENT);
-                return reinterpret_cast<LRESULT>(GetStockObject(WHITE_BRUSH));
-            }
-            break;
+        case WM_CTLCOLORSTATIC: {
+            HDC dc = reinterpret_cast<HDC>(wParam);
+            SetBkMode(dc, TRANSPARENT);
+            if (reinterpret_cast<HWND>(lParam) == lblInfo_) SetTextColor(dc, GetSysColor(COLOR_HIGHLIGHT));
+            return reinterpret_cast<LRESULT>(GetStockObject(WHITE_BRUSH));
+        }
         case WM_DESTROY:
             KillTimer(window_, WatcherTimerId);
             PostQuitMessage(0);
@@ -120,7 +180,7 @@ void MainFrame::HookWindow() {
 }
 
 void MainFrame::AddTrayIcon(const std::string& tip) {
-    // The icon's identifier is the icon's own handle, as for the window icon.
+    // The icon's identifier is the icon's own handle.
     tray_.Add(window_, static_cast<UINT>(reinterpret_cast<UINT_PTR>(smallIcon_)), smallIcon_, Widen(tip));
 }
 
@@ -138,7 +198,60 @@ void MainFrame::SetStatusVisible(bool visible) { ShowWindow(lblInfo_, visible ? 
 
 void MainFrame::StartWatcherTimer(unsigned milliseconds) { SetTimer(window_, WatcherTimerId, milliseconds, nullptr); }
 
-Command MainFrame::PopUpMenu(const Menu& menu) {
+int MainFrame::ClientWidth() const {
+    RECT client;
+    GetClientRect(window_, &client);
+    return client.right;
+}
+
+int MainFrame::ClientHeight() const {
+    RECT client;
+    GetClientRect(window_, &client);
+    return client.bottom;
+}
+
+void MainFrame::SetStripWidth(int width) {
+    SetWindowPos(strip_->Window(), nullptr, 0, 0, width, StripHeightOnForm, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void MainFrame::SetPaneHeight(int height) { pane_->Resize(PaneWidth, height); }
+
+void MainFrame::SetLabelSizes(PixelSize fileInfo, PixelSize info) {
+    const UINT flags = SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE;
+    SetWindowPos(lblFileInfo_, nullptr, 0, 0, fileInfo.Width, fileInfo.Height, flags);
+    SetWindowPos(lblInfo_, nullptr, 0, 0, info.Width, info.Height, flags);
+}
+
+void MainFrame::SetPreviewPicture(std::shared_ptr<const Picture> picture) { preview_->SetPicture(std::move(picture)); }
+
+void MainFrame::SetPreviewSize(PixelSize size) { preview_->SetSize(size.Width, size.Height); }
+
+void MainFrame::SetPreviewVisible(bool visible) { ShowWindow(preview_->Window(), visible ? SW_SHOW : SW_HIDE); }
+
+void MainFrame::SetFileInfoText(const std::string& text) { SetWindowTextW(lblFileInfo_, Widen(text).c_str()); }
+
+void MainFrame::SetFileInfoVisible(bool visible) { ShowWindow(lblFileInfo_, visible ? SW_SHOW : SW_HIDE); }
+
+void MainFrame::AddPaneBar(const std::string& key, const std::string& title) { pane_->AddBar(key, title); }
+
+void MainFrame::AddPaneItem(const std::string& barKey, const std::string& key, const std::string& caption,
+                            int iconIndex) {
+    pane_->AddItem(barKey, key, caption, iconIndex);
+}
+
+std::uint32_t MainFrame::PaneItemTextColor(const std::string& key) const { return pane_->ItemTextColor(key); }
+
+void MainFrame::SetPaneItemClickable(const std::string& key, bool clickable) {
+    pane_->SetItemClickable(key, clickable);
+}
+
+void MainFrame::SetPaneItemTextColor(const std::string& key, std::uint32_t color) {
+    pane_->SetItemTextColor(key, static_cast<COLORREF>(color));
+}
+
+void MainFrame::SetPaneRedraw(bool on) { pane_->SetRedraw(on); }
+
+Command MainFrame::PopUpMenu(const Menu& menu, bool fromIcon) {
     HMENU popup = CreatePopupMenu();
     for (std::size_t i = 0; i < menu.size(); ++i) {
         if (menu[i].IsSeparator()) {
@@ -148,14 +261,14 @@ Command MainFrame::PopUpMenu(const Menu& menu) {
                         Widen(menu[i].Caption).c_str());
         }
     }
-    // The menu closes on a click elsewhere only when its owner is the
-    // foreground window.
-    SetForegroundWindow(window_);
+    // The icon's menu closes on a click elsewhere only when its owner is the
+    // foreground window; it also lets the right button choose.
+    if (fromIcon) SetForegroundWindow(window_);
     POINT at{};
     GetCursorPos(&at);
-    const UINT chosen =
-        TrackPopupMenu(popup, TPM_RIGHTBUTTON | TPM_RETURNCMD | TPM_NONOTIFY, at.x, at.y, 0, window_, nullptr);
-    PostMessageW(window_, WM_NULL, 0, 0);
+    const UINT flags = TPM_RETURNCMD | TPM_NONOTIFY | (fromIcon ? TPM_RIGHTBUTTON : 0);
+    const UINT chosen = TrackPopupMenu(popup, flags, at.x, at.y, 0, window_, nullptr);
+    if (fromIcon) PostMessageW(window_, WM_NULL, 0, 0);
     DestroyMenu(popup);
     if (chosen == 0 || chosen > menu.size()) return Command::None;
     return menu[chosen - 1].Command;

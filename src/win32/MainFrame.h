@@ -1,9 +1,12 @@
 #pragma once
 // The main window: a sizable white window that lives hidden behind its
-// notification-area icon. It turns Windows messages into presenter calls.
+// notification-area icon, with the task pane, the thumbnail strip, the
+// preview and two labels. It turns Windows messages into presenter calls.
 
 #include <windows.h>
+#include <commctrl.h>
 
+#include <memory>
 #include <string>
 
 #include "main/MainView.h"
@@ -11,9 +14,14 @@
 
 namespace qw {
 class MainWindow;
-}
+class ThumbnailStrip;
+}  // namespace qw
 
 namespace qw::win32 {
+
+class PreviewControl;
+class TaskPaneControl;
+class ThumbnailControl;
 
 inline constexpr const wchar_t* MainWindowClass = L"QuillwaveMainWindow";
 inline constexpr int DesignedClientWidth = 672;
@@ -26,7 +34,9 @@ public:
     MainFrame(const MainFrame&) = delete;
     MainFrame& operator=(const MainFrame&) = delete;
 
-    void Attach(MainWindow* presenter) { presenter_ = presenter; }
+    // The strip's control, for its presenter; then both presenters are attached.
+    ThumbnailControl& StripControl() { return *strip_; }
+    void Attach(MainWindow* presenter, ThumbnailStrip* strip);
     HWND Window() const { return window_; }
 
     WindowId Handle() const override { return reinterpret_cast<WindowId>(window_); }
@@ -39,7 +49,27 @@ public:
     void SetStatusText(const std::string& text) override;
     void SetStatusVisible(bool visible) override;
     void StartWatcherTimer(unsigned milliseconds) override;
-    Command PopUpMenu(const Menu& menu) override;
+
+    int ClientWidth() const override;
+    int ClientHeight() const override;
+    void SetStripWidth(int width) override;
+    void SetPaneHeight(int height) override;
+    void SetLabelSizes(PixelSize fileInfo, PixelSize info) override;
+    void SetPreviewPicture(std::shared_ptr<const Picture> picture) override;
+    void SetPreviewSize(PixelSize size) override;
+    void SetPreviewVisible(bool visible) override;
+    void SetFileInfoText(const std::string& text) override;
+    void SetFileInfoVisible(bool visible) override;
+
+    void AddPaneBar(const std::string& key, const std::string& title) override;
+    void AddPaneItem(const std::string& barKey, const std::string& key, const std::string& caption,
+                     int iconIndex) override;
+    std::uint32_t PaneItemTextColor(const std::string& key) const override;
+    void SetPaneItemClickable(const std::string& key, bool clickable) override;
+    void SetPaneItemTextColor(const std::string& key, std::uint32_t color) override;
+    void SetPaneRedraw(bool on) override;
+
+    Command PopUpMenu(const Menu& menu, bool fromIcon) override;
     void Unload() override;
 
 private:
@@ -50,20 +80,24 @@ private:
     HINSTANCE instance_;
     HWND window_ = nullptr;
     HWND lblInfo_ = nullptr;
+    HWND lblFileInfo_ = nullptr;
     HFONT infoFont_ = nullptr;
+    HFONT fileInfoFont_ = nullptr;
     HICON icon_ = nullptr;
     HICON smallIcon_ = nullptr;
+    HIMAGELIST paneIcons_ = nullptr;
+    std::unique_ptr<TaskPaneControl> pane_;
+    std::unique_ptr<ThumbnailControl> strip_;
+    std::unique_ptr<PreviewControl> preview_;
     MainWindow* presenter_ = nullptr;
     TrayIcon tray_;
 };
 
-// Runs a presenter call from a window procedure: a failure nothing else
-// handled is shown to the user instead of ending the program.
-template <typename F>
-void Guarded(HWND owner, F&& call);
-
+// Shows a failure nothing else handled, instead of ending the program.
 void ShowUnexpectedError(HWND owner, const char* what);
 
+// Runs a presenter call from a window procedure: exceptions must not cross
+// the Windows code that called the procedure.
 template <typename F>
 void Guarded(HWND owner, F&& call) {
     try {

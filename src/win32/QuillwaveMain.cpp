@@ -7,13 +7,18 @@
 #include <string>
 
 #include "main/MainWindow.h"
+#include "main/ThumbnailStrip.h"
 #include "win32/Activation.h"
+#include "win32/Display.h"
 #include "win32/MainFrame.h"
 #include "win32/Styles.h"
+#include "win32/ThumbnailControl.h"
 #include "win32/Utf.h"
+#include "win32/WicPictures.h"
 #include "win32/Win32Ansi.h"
 #include "win32/Win32FileSystem.h"
 #include "win32/Win32Registry.h"
+#include "win32/Win32Shell.h"
 
 namespace {
 
@@ -40,14 +45,20 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     qw::win32::InitStyles();
     const HRESULT com = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
     int exitCode = 0;
-    {
+    try {
         qw::win32::Win32FileSystem files;
         qw::win32::Win32Registry registry;
         qw::win32::Win32Ansi ansi;
         qw::win32::Activation activation;
+        qw::win32::WicPictureLoader pictures;
+        qw::win32::Win32Shell shell;
         qw::win32::MainFrame frame(instance);
-        qw::MainWindow presenter(frame, qw::MainPorts{files, registry, ansi, activation}, ApplicationFolder());
-        frame.Attach(&presenter);
+        qw::ThumbnailStrip strip(frame.StripControl(), files, pictures, &qw::win32::ScreenResolution);
+        qw::MainWindow presenter(frame, strip,
+                                 qw::MainPorts{files, registry, ansi, activation, pictures, shell,
+                                               &qw::win32::ScreenResolution},
+                                 ApplicationFolder());
+        frame.Attach(&presenter, &strip);
         try {
             presenter.Load();
         } catch (const std::exception& e) {
@@ -59,6 +70,11 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
             DispatchMessageW(&message);
         }
         exitCode = static_cast<int>(message.wParam);
+    } catch (const std::exception& e) {
+        // A part of Windows the program cannot do without (the imaging
+        // component, the common controls) is missing: say so and end.
+        qw::win32::ShowUnexpectedError(nullptr, e.what());
+        exitCode = 1;
     }
     if (SUCCEEDED(com)) CoUninitialize();
     return exitCode;

@@ -2,6 +2,7 @@
 
 #include <shellapi.h>
 
+#include <cstdlib>
 #include <stdexcept>
 #include <thread>
 
@@ -215,6 +216,88 @@ int TrayIconCount() {
     for (HWND child = GetWindow(tray, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
         if (IsWindowVisible(child)) ++count;
     return count;
+}
+
+void WriteBitmap(const std::wstring& path, int width, int height, unsigned color) {
+    const int stride = ((width * 3 + 3) / 4) * 4;
+    std::string bytes(54 + static_cast<size_t>(stride) * height, '\0');
+    auto put32 = [&](size_t at, unsigned v) {
+        for (int i = 0; i < 4; ++i) bytes[at + i] = static_cast<char>((v >> (8 * i)) & 0xFF);
+    };
+    bytes[0] = 'B';
+    bytes[1] = 'M';
+    put32(2, static_cast<unsigned>(bytes.size()));
+    put32(10, 54);
+    put32(14, 40);
+    put32(18, static_cast<unsigned>(width));
+    put32(22, static_cast<unsigned>(height));
+    bytes[26] = 1;
+    bytes[28] = 24;
+    for (int y = 0; y < height; ++y)
+        for (int x = 0; x < width; ++x) {
+            const size_t at = 54 + static_cast<size_t>(y) * stride + x * 3;
+            bytes[at] = static_cast<char>((color >> 16) & 0xFF);
+            bytes[at + 1] = static_cast<char>((color >> 8) & 0xFF);
+            bytes[at + 2] = static_cast<char>(color & 0xFF);
+        }
+    WriteFile(path, bytes);
+}
+
+HWND ChildOfClass(HWND parent, const wchar_t* className) {
+    return FindWindowExW(parent, nullptr, className, nullptr);
+}
+
+RECT PlaceInParent(HWND window) {
+    RECT r;
+    GetWindowRect(window, &r);
+    MapWindowPoints(nullptr, GetParent(window), reinterpret_cast<POINT*>(&r), 2);
+    return r;
+}
+
+std::vector<bool> MenuEntriesEnabled(HWND menuWindow) {
+    RECT r;
+    GetWindowRect(menuWindow, &r);
+    const int width = r.right - r.left, height = r.bottom - r.top;
+    HDC screen = GetDC(nullptr);
+    HDC memory = CreateCompatibleDC(screen);
+    HBITMAP bitmap = CreateCompatibleBitmap(screen, width, height);
+    HGDIOBJ old = SelectObject(memory, bitmap);
+    BitBlt(memory, 0, 0, width, height, screen, r.left, r.top, SRCCOPY);
+    const COLORREF text = GetSysColor(COLOR_MENUTEXT), grey = GetSysColor(COLOR_GRAYTEXT);
+    auto similar = [](COLORREF a, COLORREF b) {
+        return std::abs(GetRValue(a) - GetRValue(b)) + std::abs(GetGValue(a) - GetGValue(b)) +
+                   std::abs(GetBValue(a) - GetBValue(b)) < 60;
+    };
+    // Each run of rows with text pixels is one entry; a separator is a line
+    // one or two rows high, which no text is.
+    std::vector<bool> entries;
+    bool inEntry = false, sawText = false;
+    int rows = 0;
+    for (int y = 2; y < height - 2; ++y) {
+        int textPixels = 0, greyPixels = 0;
+        for (int x = 4; x < width - 4; ++x) {
+            const COLORREF c = GetPixel(memory, x, y);
+            if (similar(c, text)) ++textPixels;
+            else if (similar(c, grey)) ++greyPixels;
+        }
+        const int inked = textPixels + greyPixels;
+        const bool isText = inked > 0 && inked < (width - 8) * 3 / 4;
+        if (isText) {
+            inEntry = true;
+            ++rows;
+            sawText = sawText || textPixels > 0;
+        } else if (inEntry) {
+            if (rows > 2) entries.push_back(sawText);
+            inEntry = sawText = false;
+            rows = 0;
+        }
+    }
+    if (inEntry && rows > 2) entries.push_back(sawText);
+    SelectObject(memory, old);
+    DeleteObject(bitmap);
+    DeleteDC(memory);
+    ReleaseDC(nullptr, screen);
+    return entries;
 }
 
 void SaveScreenshot(const std::wstring& path) {

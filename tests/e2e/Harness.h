@@ -69,6 +69,20 @@ std::vector<HWND> MenuWindows(DWORD processId);
 // its own shows them as child windows of one "standalone tray" window.
 int TrayIconCount();
 
+// A 24-bit bitmap file of one colour (0x00BBGGRR).
+void WriteBitmap(const std::wstring& path, int width, int height, unsigned color);
+
+// The first child window of the class, or nullptr.
+HWND ChildOfClass(HWND parent, const wchar_t* className);
+// A window's rectangle in its parent's client coordinates.
+RECT PlaceInParent(HWND window);
+
+// Whether each text entry of an open pop-up menu is enabled, top to bottom,
+// read from its pixels: Wine keeps a menu's data in the process that owns it,
+// so another process can only look at it. Enabled text is drawn in the menu
+// text colour, disabled text in grey; separators hold no text.
+std::vector<bool> MenuEntriesEnabled(HWND menuWindow);
+
 // Saves the screen to a BMP file (for people to look at).
 void SaveScreenshot(const std::wstring& path);
 

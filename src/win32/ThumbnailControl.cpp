@@ -1,0 +1,437 @@
+#include "win32/ThumbnailControl.h"
+
+#include <windowsx.h>
+#include <commctrl.h>
+
+#include <algorithm>
+#include <exception>
+#include <stdexcept>
+#include <tuple>
+#include <utility>
+
+#include "main/ThumbnailStrip.h"
+#include "resources/resource_ids.h"
+#include "win32/Utf.h"
+#include "win32/WicPictures.h"
+
+namespace qw::win32 {
+
+namespace {
+
+const wchar_t kClassName[] = L"QuillwaveThumbnailStrip";
+const COLORREF kBackground = RGB(255, 255, 255);
+const COLORREF kFrame = RGB(196, 196, 196);
+constexpr int kPlainDocument = 1;
+constexpr UINT_PTR kScrollBarSubclass = 1;
+constexpr int kToolTipWidth = 400;  // long file names wrap instead of running off the screen
+
+RECT ToRect(const SlotRect& r) { return {r.Left, r.Top, r.Left + r.Width, r.Top + r.Height}; }
+
+// Where an icon goes when a picture cannot be drawn: centred in the cell, as
+// the presenter places every icon.
+SlotRect IconPlace(int slot) { return qw::PlaceInCell(slot, qw::PixelSize{qw::IconSize, qw::IconSize}); }
+
+}  // namespace
+
+ThumbnailControl::IconLoader ThumbnailControl::ResourceIcons(HINSTANCE instance) {
+    return [instance](int entry) {
+        return static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(IDI_FILE_DOCUMENT + entry - 1), IMAGE_ICON,
+                                             qw::IconSize, qw::IconSize, LR_DEFAULTCOLOR));
+    };
+}
+
+void ThumbnailControl::Register(HINSTANCE instance) {
+    INITCOMMONCONTROLSEX controls{sizeof controls, ICC_BAR_CLASSES};
+    InitCommonControlsEx(&controls);  // tool tips; without them the strip still works
+    WNDCLASSEXW wc{};
+    wc.cbSize = sizeof wc;
+    if (GetClassInfoExW(instance, kClassName, &wc)) return;
+    wc.cbSize = sizeof wc;
+    wc.style = CS_DBLCLKS;
+    wc.lpfnWndProc = &ThumbnailControl::WindowProc;
+    wc.hInstance = instance;
+    wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+    wc.lpszClassName = kClassName;
+    if (!RegisterClassExW(&wc) && GetLastError() != ERROR_CLASS_ALREADY_EXISTS)
+        throw std::runtime_error("cannot register the thumbnail strip's window class: " + ErrorText(GetLastError()));
+}
+
+ThumbnailControl::ThumbnailControl(HWND parent, HINSTANCE instance, int x, int y, int width, int height,
+                                   IconLoader icons) {
+    static_assert(std::tuple_size_v<decltype(slots_)> == qw::SlotCount);
+    Register(instance);
+    if (!icons) icons = ResourceIcons(instance);
+    for (int entry = 1; entry <= static_cast<int>(icons_.size()); ++entry) icons_[entry - 1] = icons(entry);
+    frameBrush_ = CreateSolidBrush(kFrame);
+
+    const auto fail = [&](const char* what) {
+        const std::string text = std::string("cannot create the thumbnail strip's ") + what + ": " +
+                                 ErrorText(GetLastError());
+        if (window_) DestroyWindow(window_);
+        for (HICON icon : icons_)
+            if (icon) DestroyIcon(icon);
+        if (frameBrush_) DeleteObject(frameBrush_);
+        return std::runtime_error(text);
+    };
+    // WM_NCCREATE binds the window to this object and sets window_.
+    CreateWindowExW(0, kClassName, L"", WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN | WS_CLIPSIBLINGS, x, y, width,
+                    height, parent, nullptr, instance, this);
+    if (!window_) throw fail("window");
+    // Not a tab stop, and it hands the focus on whenever it gets it (below),
+    // so it never shows a focus mark.
+    scrollBar_ = CreateWindowExW(0, L"SCROLLBAR", nullptr, WS_CHILD | WS_VISIBLE | SBS_HORZ, 0, qw::ScrollBarTop,
+                                 ClientWidth(), qw::ScrollBarHeight, window_, nullptr, instance, nullptr);
+    if (!scrollBar_ || !SetWindowSubclass(scrollBar_, &ThumbnailControl::ScrollBarProc, kScrollBarSubclass,
+                                          reinterpret_cast<DWORD_PTR>(this)))
+        throw fail("scroll bar");
+    SetScrollBar(false, 0, 0);
+
+    toolTip_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_NOPREFIX | TTS_ALWAYSTIP,
+                               CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, window_, nullptr,
+                               instance, nullptr);
+    // Without tool tips the strip is still whole; only the hints are missing.
+    if (toolTip_) SendMessageW(toolTip_, TTM_SETMAXTIPWIDTH, 0, kToolTipWidth);
+}
+
+ThumbnailControl::~ThumbnailControl() {
+    if (window_) {
+        SetWindowLongPtrW(window_, GWLP_USERDATA, 0);
+        if (toolTip_) DestroyWindow(toolTip_);
+        if (scrollBar_) RemoveWindowSubclass(scrollBar_, &ThumbnailControl::ScrollBarProc, kScrollBarSubclass);
+        DestroyWindow(window_);
+    }
+    for (HICON icon : icons_)
+        if (icon) DestroyIcon(icon);
+    if (frameBrush_) DeleteObject(frameBrush_);
+}
+
+// ---------------------------------------------------------------- the view
+
+ThumbnailControl::Slot& ThumbnailControl::SlotAt(int slot) {
+    if (slot < 1 || slot > static_cast<int>(slots_.size()))
+        throw std::out_of_range("the thumbnail strip has no slot " + std::to_string(slot));
+    return slots_[slot - 1];
+}
+
+const ThumbnailControl::Slot& ThumbnailControl::SlotAt(int slot) const {
+    return const_cast<ThumbnailControl*>(this)->SlotAt(slot);
+}
+
+void ThumbnailControl::ShowPicture(int slot, std::shared_ptr<const qw::Picture> picture, SlotRect image,
+                                   const std::string& toolTip) {
+    Slot shown;
+    shown.content = picture ? Content::Picture : Content::Icon;
+    shown.picture = std::move(picture);
+    shown.icon = kPlainDocument;
+    shown.image = shown.picture ? image : IconPlace(slot);
+    shown.toolTip = Widen(toolTip);
+    Show(slot, std::move(shown));
+}
+
+void ThumbnailControl::ShowIcon(int slot, int iconEntry, SlotRect image, const std::string& toolTip) {
+    Slot shown;
+    shown.content = Content::Icon;
+    shown.icon = iconEntry >= 1 && iconEntry <= static_cast<int>(icons_.size()) ? iconEntry : kPlainDocument;
+    shown.image = image;
+    shown.toolTip = Widen(toolTip);
+    Show(slot, std::move(shown));
+}
+
+void ThumbnailControl::HideSlot(int slot) { Show(slot, Slot{}); }
+
+void ThumbnailControl::Show(int slot, Slot content) {
+    Slot& s = SlotAt(slot);
+    if (s.content == Content::Hidden && content.content == Content::Hidden) return;
+    InvalidateSlot(slot);  // where it was, in case the image reached outside its frame
+    s = std::move(content);  // the picture it replaces goes now, not at the next paint
+    if (slot == pressed_) pressed_ = 0;
+    InvalidateSlot(slot);
+    UpdateToolTip(slot);
+}
+
+void ThumbnailControl::InvalidateSlot(int slot) {
+    if (!window_) return;
+    RECT r = ToRect(qw::FrameOf(slot));
+    if (SlotAt(slot).content != Content::Hidden) {
+        const RECT image = DrawnRect(slot);
+        UnionRect(&r, &r, &image);
+    }
+    InvalidateRect(window_, &r, FALSE);
+}
+
+void ThumbnailControl::UpdateToolTip(int slot) {
+    if (!toolTip_) return;
+    const Slot& s = SlotAt(slot);
+    TTTOOLINFOW tool{};
+    // The older size, which every version of the common controls accepts.
+    tool.cbSize = TTTOOLINFOW_V2_SIZE;
+    tool.hwnd = window_;
+    tool.uId = static_cast<UINT_PTR>(slot);
+    SendMessageW(toolTip_, TTM_DELTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+    if (s.content == Content::Hidden) return;
+    tool.uFlags = TTF_SUBCLASS;
+    tool.rect = DrawnRect(slot);
+    tool.lpszText = const_cast<wchar_t*>(s.toolTip.c_str());  // copied by the tool tip
+    SendMessageW(toolTip_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+}
+
+RECT ThumbnailControl::DrawnRect(int slot) const { return ToRect(SlotAt(slot).image); }
+
+std::optional<RECT> ThumbnailControl::ImageRect(int slot) const {
+    if (SlotAt(slot).content == Content::Hidden) return std::nullopt;
+    return DrawnRect(slot);
+}
+
+int ThumbnailControl::SlotUnder(POINT at) const {
+    for (int slot = 1; slot <= static_cast<int>(slots_.size()); ++slot) {
+        if (SlotAt(slot).content == Content::Hidden) continue;
+        const RECT r = DrawnRect(slot);
+        if (PtInRect(&r, at)) return slot;
+    }
+    return 0;
+}
+
+int ThumbnailControl::SlotsInUse() const {
+    const auto shown = std::count_if(slots_.begin(), slots_.end(),
+                                     [](const Slot& s) { return s.content != Content::Hidden; });
+    return std::max(1, static_cast<int>(shown));
+}
+
+void ThumbnailControl::SetScrollBar(bool enabled, int maximum, int value) {
+    scrollEnabled_ = enabled;
+    scrollMaximum_ = std::max(0, maximum);
+    scrollValue_ = std::clamp(value, 0, scrollMaximum_);
+    if (!scrollBar_) return;
+    // A page as wide as the slots in use gives the thumb its proportion; the
+    // range is widened by the page less one so that positions 0 to the
+    // maximum, and no more, can be reached.
+    const int page = SlotsInUse();
+    SCROLLINFO info{};
+    info.cbSize = sizeof info;
+    info.fMask = SIF_RANGE | SIF_PAGE | SIF_POS;
+    info.nMin = 0;
+    info.nMax = scrollMaximum_ + page - 1;
+    info.nPage = static_cast<UINT>(page);
+    info.nPos = scrollValue_;
+    // Setting the position sends no WM_HSCROLL, so nothing is reported back.
+    SetScrollInfo(scrollBar_, SB_CTL, &info, TRUE);
+    EnableWindow(scrollBar_, enabled);
+    // A new range may have greyed the arrows by itself.
+    if (enabled) EnableScrollBar(scrollBar_, SB_CTL, ESB_ENABLE_BOTH);
+}
+
+void ThumbnailControl::SetScrollBarWidth(int width) {
+    if (scrollBar_)
+        SetWindowPos(scrollBar_, nullptr, 0, qw::ScrollBarTop, std::max(0, width), qw::ScrollBarHeight,
+                     SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+int ThumbnailControl::ClientWidth() const {
+    RECT client{};
+    if (window_) GetClientRect(window_, &client);
+    return client.right;
+}
+
+// ---------------------------------------------------------------- painting
+
+void ThumbnailControl::Paint(HDC dc, const RECT& area) {
+    HBRUSH background = CreateSolidBrush(kBackground);
+    FillRect(dc, &area, background);
+    DeleteObject(background);
+    for (int slot = 1; slot <= static_cast<int>(slots_.size()); ++slot) {
+        if (SlotAt(slot).content == Content::Hidden) continue;
+        RECT r = ToRect(qw::FrameOf(slot));
+        const RECT image = DrawnRect(slot);
+        UnionRect(&r, &r, &image);
+        RECT overlap;
+        if (IntersectRect(&overlap, &r, &area)) PaintSlot(dc, slot);
+    }
+}
+
+void ThumbnailControl::PaintSlot(HDC dc, int slot) {
+    Slot& s = SlotAt(slot);
+    const RECT frame = ToRect(qw::FrameOf(slot));
+    FrameRect(dc, &frame, frameBrush_);  // under the image
+    if (s.content == Content::Picture) {
+        const auto* picture = dynamic_cast<const WicPicture*>(s.picture.get());
+        try {
+            if (!picture) throw qw::PictureError("the picture is not one this window can draw");
+            // Rendered at this size on the first paint only: the picture keeps it.
+            picture->Draw(dc, s.image.Left, s.image.Top, s.image.Width, s.image.Height);
+            return;
+        } catch (const std::exception&) {
+            // A paint has no one to report to; a picture that cannot be drawn
+            // is shown from now on as a plain document, like one that cannot
+            // be loaded.
+            s.content = Content::Icon;
+            s.picture.reset();
+            s.icon = kPlainDocument;
+            s.image = IconPlace(slot);
+            UpdateToolTip(slot);
+        }
+    }
+    DrawIcon(dc, s.icon, DrawnRect(slot));
+}
+
+void ThumbnailControl::DrawIcon(HDC dc, int entry, const RECT& where) const {
+    HICON icon = icons_[entry - 1];
+    if (!icon) icon = LoadIconW(nullptr, IDI_APPLICATION);  // shared: not destroyed
+    DrawIconEx(dc, where.left, where.top, icon, where.right - where.left, where.bottom - where.top, 0, nullptr,
+               DI_NORMAL);
+}
+
+// ---------------------------------------------------------------- input
+
+void ThumbnailControl::OnButtonDown(POINT at) {
+    pressed_ = SlotUnder(at);
+    if (pressed_) SetCapture(window_);
+}
+
+void ThumbnailControl::OnButtonUp(POINT at) {
+    const int pressed = std::exchange(pressed_, 0);
+    if (GetCapture() == window_) ReleaseCapture();
+    // Last thing done: the handler may change the slots or run a dialog.
+    if (pressed && SlotUnder(at) == pressed && OnSlotClick) OnSlotClick(pressed);
+}
+
+void ThumbnailControl::OnDoubleClick(POINT at) {
+    // The second press: its release is no click of its own.
+    pressed_ = 0;
+    const int slot = SlotUnder(at);
+    if (slot && OnSlotDoubleClick) OnSlotDoubleClick(slot);
+}
+
+void ThumbnailControl::OnRightButtonUp(POINT at) {
+    const int slot = SlotUnder(at);
+    if (slot && OnSlotRightButtonUp) OnSlotRightButtonUp(slot);
+}
+
+void ThumbnailControl::OnHScroll(int request, int thumb) {
+    if (!scrollEnabled_) return;
+    int value = scrollValue_;
+    switch (request) {
+        case SB_LINELEFT: value -= 1; break;
+        case SB_LINERIGHT: value += 1; break;
+        case SB_PAGELEFT: value -= SlotsInUse(); break;
+        case SB_PAGERIGHT: value += SlotsInUse(); break;
+        case SB_LEFT: value = 0; break;
+        case SB_RIGHT: value = scrollMaximum_; break;
+        // The list holds at most 32 767 files, so the 16-bit position is whole.
+        case SB_THUMBTRACK:
+        case SB_THUMBPOSITION: value = thumb; break;
+        default: return;  // SB_ENDSCROLL
+    }
+    value = std::clamp(value, 0, scrollMaximum_);
+    // Only a change is a scroll; the presenter answers with SetScrollBar.
+    if (value != scrollValue_ && OnScroll) OnScroll(value);
+}
+
+// ---------------------------------------------------------------- messages
+
+void ThumbnailControl::Report(const std::string& what) const {
+    MessageBoxW(GetAncestor(window_, GA_ROOT), Widen(what).c_str(), L"Quillwave!", MB_OK | MB_ICONERROR);
+}
+
+LRESULT CALLBACK ThumbnailControl::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_NCCREATE) {
+        auto* self = static_cast<ThumbnailControl*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
+        self->window_ = window;
+        SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+    }
+    auto* self = reinterpret_cast<ThumbnailControl*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+    if (!self) return DefWindowProcW(window, message, wParam, lParam);
+    if (message == WM_NCDESTROY) {
+        // The parent went first and took the strip with it.
+        SetWindowLongPtrW(window, GWLP_USERDATA, 0);
+        self->window_ = nullptr;
+        self->scrollBar_ = nullptr;
+        self->toolTip_ = nullptr;
+        return DefWindowProcW(window, message, wParam, lParam);
+    }
+    // An exception (from a callback, in practice) must not unwind through the
+    // system's frames that called this procedure.
+    try {
+        return self->Handle(message, wParam, lParam);
+    } catch (const std::exception& error) {
+        self->Report(error.what());
+    } catch (...) {
+        self->Report("An unexpected error occurred.");
+    }
+    return 0;
+}
+
+LRESULT CALLBACK ThumbnailControl::ScrollBarProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
+                                                 UINT_PTR, DWORD_PTR self) {
+    if (message == WM_SETFOCUS) {
+        // The focus goes straight on to the strip itself, which draws no mark.
+        SetFocus(reinterpret_cast<ThumbnailControl*>(self)->window_);
+        return 0;
+    }
+    if (message == WM_NCDESTROY) RemoveWindowSubclass(window, &ThumbnailControl::ScrollBarProc, kScrollBarSubclass);
+    return DefSubclassProc(window, message, wParam, lParam);
+}
+
+LRESULT ThumbnailControl::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
+    const POINT at{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+    switch (message) {
+        case WM_DESTROY:
+            // Owned by the top-level window, so it would outlive the strip.
+            if (toolTip_) DestroyWindow(toolTip_);
+            toolTip_ = nullptr;
+            break;
+        case WM_SIZE:
+            if (OnResize) OnResize();
+            return 0;
+        case WM_ERASEBKGND:
+            return 1;  // Paint covers every pixel
+        case WM_PAINT: {
+            PAINTSTRUCT ps;
+            HDC dc = BeginPaint(window_, &ps);
+            const RECT area = ps.rcPaint;
+            const int width = area.right - area.left, height = area.bottom - area.top;
+            HDC memory = width > 0 && height > 0 ? CreateCompatibleDC(dc) : nullptr;
+            HBITMAP buffer = memory ? CreateCompatibleBitmap(dc, width, height) : nullptr;
+            if (buffer) {
+                // Drawn off screen and copied at once, so a slot never flickers white.
+                HGDIOBJ old = SelectObject(memory, buffer);
+                SetViewportOrgEx(memory, -area.left, -area.top, nullptr);
+                Paint(memory, area);
+                SetViewportOrgEx(memory, 0, 0, nullptr);
+                BitBlt(dc, area.left, area.top, width, height, memory, 0, 0, SRCCOPY);
+                SelectObject(memory, old);
+                DeleteObject(buffer);
+            } else if (width > 0 && height > 0) {
+                Paint(dc, area);
+            }
+            if (memory) DeleteDC(memory);
+            EndPaint(window_, &ps);
+            return 0;
+        }
+        case WM_PRINTCLIENT: {
+            RECT client;
+            GetClientRect(window_, &client);
+            Paint(reinterpret_cast<HDC>(wParam), client);
+            return 0;
+        }
+        case WM_LBUTTONDOWN: OnButtonDown(at); return 0;
+        case WM_LBUTTONUP: OnButtonUp(at); return 0;
+        case WM_LBUTTONDBLCLK: OnDoubleClick(at); return 0;
+        case WM_RBUTTONUP:
+            if (SlotUnder(at)) {
+                // Handled here: no context menu follows for the parent.
+                OnRightButtonUp(at);
+                return 0;
+            }
+            break;
+        case WM_CAPTURECHANGED:
+            if (reinterpret_cast<HWND>(lParam) != window_) pressed_ = 0;
+            return 0;
+        case WM_HSCROLL:
+            if (reinterpret_cast<HWND>(lParam) == scrollBar_) OnHScroll(LOWORD(wParam), HIWORD(wParam));
+            return 0;
+        default: break;
+    }
+    return DefWindowProcW(window_, message, wParam, lParam);
+}
+
+}  // namespace qw::win32

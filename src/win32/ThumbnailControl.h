@@ -1,0 +1,122 @@
+#pragma once
+// The thumbnail strip's window: a white child window with six slots, each a
+// picture or a 32 x 32 document icon inside a thin grey frame, and a
+// horizontal scroll bar below them. It draws what the presenter tells it and
+// reports clicks, scrolls and size changes through its callbacks; it knows
+// nothing of the list behind the slots.
+//
+// Drawing is lazy: showing a slot only records what to draw and invalidates
+// it, so a picture is rendered when it is painted (once per size, since the
+// picture keeps its last rendering) and a run of changes before a paint costs
+// one paint.
+
+#include <windows.h>
+
+#include <array>
+#include <functional>
+#include <memory>
+#include <optional>
+#include <string>
+
+#include "main/ThumbnailView.h"
+
+namespace qw::win32 {
+
+class ThumbnailControl : public qw::ThumbnailView {
+public:
+    // Gives the 32 x 32 icon of document entry 1 to 9, or nullptr. The control
+    // owns and destroys what it returns; a missing icon is drawn as the
+    // system's application icon.
+    using IconLoader = std::function<HICON(int entry)>;
+    // The program's own document icons, from the resources of `instance`.
+    static IconLoader ResourceIcons(HINSTANCE instance);
+
+    // Registers the window class; the constructor does it too.
+    static void Register(HINSTANCE instance);
+
+    // A visible child of parent at the given place. Without a loader the icons
+    // come from the resources of `instance`. Throws std::runtime_error when a
+    // window cannot be made.
+    ThumbnailControl(HWND parent, HINSTANCE instance, int x, int y, int width, int height,
+                     IconLoader icons = {});
+    ~ThumbnailControl() override;
+    ThumbnailControl(const ThumbnailControl&) = delete;
+    ThumbnailControl& operator=(const ThumbnailControl&) = delete;
+
+    HWND Window() const { return window_; }
+    HWND ScrollBarWindow() const { return scrollBar_; }
+    HWND ToolTipWindow() const { return toolTip_; }
+
+    // ---- ThumbnailView. Slots are 1 to 6; other numbers throw std::out_of_range.
+    void ShowPicture(int slot, std::shared_ptr<const qw::Picture> picture, SlotRect image,
+                     const std::string& toolTip) override;
+    void ShowIcon(int slot, int iconEntry, SlotRect image, const std::string& toolTip) override;
+    void HideSlot(int slot) override;
+    void SetScrollBar(bool enabled, int maximum, int value) override;
+    void SetScrollBarWidth(int width) override;
+    int ClientWidth() const override;
+
+    // Where the slot's image is drawn and takes the mouse, in client
+    // coordinates; nothing for a hidden slot.
+    std::optional<RECT> ImageRect(int slot) const;
+
+    // ---- To the presenter. An exception escaping a callback is shown to the
+    // user in a message box, since it cannot pass through the window procedure.
+    // A left click (pressed and released over the same image), a double click
+    // (after the click of its first press), the right button released over an image.
+    std::function<void(int slot)> OnSlotClick;
+    std::function<void(int slot)> OnSlotDoubleClick;
+    std::function<void(int slot)> OnSlotRightButtonUp;
+    // The user moved the scroll bar to a new value (0 to the maximum).
+    std::function<void(int value)> OnScroll;
+    // The control's size changed.
+    std::function<void()> OnResize;
+
+private:
+    enum class Content { Hidden, Picture, Icon };
+    struct Slot {
+        Content content = Content::Hidden;
+        std::shared_ptr<const qw::Picture> picture;
+        int icon = 1;
+        SlotRect image;
+        std::wstring toolTip;
+    };
+
+    static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    static LRESULT CALLBACK ScrollBarProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
+                                          UINT_PTR id, DWORD_PTR self);
+    LRESULT Handle(UINT message, WPARAM wParam, LPARAM lParam);
+    void Report(const std::string& what) const;
+
+    Slot& SlotAt(int slot);
+    const Slot& SlotAt(int slot) const;
+    void Show(int slot, Slot content);
+    void InvalidateSlot(int slot);
+    void UpdateToolTip(int slot);
+    RECT DrawnRect(int slot) const;
+    int SlotUnder(POINT at) const;
+    int SlotsInUse() const;
+
+    void Paint(HDC dc, const RECT& area);
+    void PaintSlot(HDC dc, int slot);
+    void DrawIcon(HDC dc, int entry, const RECT& where) const;
+
+    void OnButtonDown(POINT at);
+    void OnButtonUp(POINT at);
+    void OnDoubleClick(POINT at);
+    void OnRightButtonUp(POINT at);
+    void OnHScroll(int request, int thumb);
+
+    HWND window_ = nullptr;
+    HWND scrollBar_ = nullptr;
+    HWND toolTip_ = nullptr;
+    std::array<HICON, 9> icons_{};
+    HBRUSH frameBrush_ = nullptr;
+    std::array<Slot, 6> slots_;
+    int pressed_ = 0;  // the slot the left button went down on, 0 for none
+    bool scrollEnabled_ = false;
+    int scrollMaximum_ = 0;
+    int scrollValue_ = 0;
+};
+
+}  // namespace qw::win32

@@ -1,0 +1,131 @@
+// The real main window, shown through the icon menu with a few files in the
+// inbox: its controls' places, the strip and the thumbnail menu.
+
+#include <gtest/gtest.h>
+
+#include "Harness.h"
+
+using namespace std::chrono_literals;
+using e2e::WaitFor;
+
+namespace {
+
+COLORREF ScreenColor(HWND window, int x, int y) {
+    POINT at{x, y};
+    ClientToScreen(window, &at);
+    HDC screen = GetDC(nullptr);
+    const COLORREF color = GetPixel(screen, at.x, at.y);
+    ReleaseDC(nullptr, screen);
+    return color;
+}
+
+class MainWindowShown : public ::testing::Test {
+protected:
+    void SetUp() override {
+        e2e::DeleteUserKey(L"Software\\Quillwave");
+        CreateDirectoryW(stackInbox.c_str(), nullptr);
+        e2e::SetStackFolders(stackInbox, stackInbox);
+        CreateDirectoryW((app / L"inbox").c_str(), nullptr);
+        e2e::WriteBitmap(app / L"inbox\\wide.bmp", 640, 480, 0x3050E0);
+        e2e::WriteBitmap(app / L"inbox\\tall.bmp", 480, 640, 0x30A050);
+        e2e::WriteBitmap(app / L"inbox\\small.bmp", 100, 50, 0xA03030);
+        e2e::WriteFile(app / L"inbox\\notes.txt", "beamed notes");
+    }
+    void TearDown() override {
+        e2e::RemoveStackFolders();
+        e2e::DeleteUserKey(L"Software\\Quillwave");
+    }
+
+    // Opens the icon menu and chooses its first entry, "Show Quillwave!...".
+    void ShowThroughIconMenu(e2e::RunningProgram& program, HWND window) {
+        PostMessageW(window, 0x205, 0, WM_LBUTTONUP);
+        std::vector<HWND> menus;
+        ASSERT_TRUE(WaitFor([&] { return !(menus = e2e::MenuWindows(program.Id())).empty(); }, 10s));
+        PostMessageW(menus.front(), WM_KEYDOWN, VK_DOWN, 0);
+        PostMessageW(menus.front(), WM_KEYDOWN, VK_RETURN, 0);
+        ASSERT_TRUE(WaitFor([&] { return IsWindowVisible(window) != FALSE; }, 10s));
+    }
+
+    static void Click(HWND control, int x, int y, UINT down, UINT up) {
+        const LPARAM at = MAKELPARAM(x, y);
+        PostMessageW(control, down, down == WM_LBUTTONDOWN ? MK_LBUTTON : MK_RBUTTON, at);
+        PostMessageW(control, up, 0, at);
+    }
+
+    // Right-clicks slot 1 and reads the entries of the menu that opens.
+    std::vector<bool> MenuAfterRightClick(e2e::RunningProgram& program, HWND strip,
+                                          std::function<bool()> readyForScreenshot = nullptr) {
+        Click(strip, 70, 55, WM_RBUTTONDOWN, WM_RBUTTONUP);
+        std::vector<HWND> menus;
+        if (!WaitFor([&] { return !(menus = e2e::MenuWindows(program.Id())).empty(); }, 10s)) return {};
+        // Let the menu finish drawing before its pixels are read.
+        std::vector<bool> entries;
+        WaitFor([&] { return (entries = e2e::MenuEntriesEnabled(menus.front())).size() == 8; }, 5s);
+        if (readyForScreenshot) {
+            WaitFor(readyForScreenshot, 5s);  // the picture for people to look at, not a check
+            e2e::SaveScreenshot(app.Path() + L"\\..\\quillwave-main-window.bmp");
+        }
+        PostMessageW(menus.front(), WM_KEYDOWN, VK_ESCAPE, 0);
+        WaitFor([&] { return e2e::MenuWindows(program.Id()).empty(); }, 5s);
+        return entries;
+    }
+
+    e2e::TempFolder app{L"qw main \u00e9"};
+    e2e::TempFolder stack{L"qw stack"};
+    std::wstring stackInbox = stack.Path() + L"\\in";
+};
+
+void ExpectPlace(HWND control, RECT expected, const char* what) {
+    ASSERT_NE(control, nullptr) << what;
+    const RECT r = e2e::PlaceInParent(control);
+    EXPECT_EQ(r.left, expected.left) << what;
+    EXPECT_EQ(r.top, expected.top) << what;
+    EXPECT_EQ(r.right - r.left, expected.right) << what << " width";
+    EXPECT_EQ(r.bottom - r.top, expected.bottom) << what << " height";
+}
+
+TEST_F(MainWindowShown, LaysOutItsControlsAndFollowsTheCurrentFile) {
+    e2e::RunningProgram program(app.Path());
+    HWND window = program.MainWindow();
+    ASSERT_NE(window, nullptr);
+    ASSERT_TRUE(WaitFor([&] { return e2e::IsFolder(app / L"desktop"); }, 10s));
+    ShowThroughIconMenu(program, window);
+
+    RECT client;
+    GetClientRect(window, &client);
+    EXPECT_EQ(client.right, 672);
+    EXPECT_EQ(client.bottom, 515);
+    HWND pane = e2e::ChildOfClass(window, L"QuillwaveTaskPane");
+    HWND strip = e2e::ChildOfClass(window, L"QuillwaveThumbnailStrip");
+    HWND preview = e2e::ChildOfClass(window, L"QuillwavePreview");
+    ExpectPlace(pane, {0, 0, 220, 515}, "task pane");
+    ExpectPlace(strip, {220, 0, 452, 131}, "thumbnail strip");
+    HWND scrollBar = e2e::ChildOfClass(strip, L"ScrollBar");
+    ExpectPlace(scrollBar, {0, 114, 452, 17}, "scroll bar");
+    // Four files in three slots: there is something to scroll to.
+    EXPECT_TRUE(IsWindowEnabled(scrollBar));
+    EXPECT_FALSE(IsWindowVisible(preview));
+
+    // A beamed document arrives in slot 1 and becomes current; its menu
+    // offers Move, Save As, Delete and Email only.
+    e2e::WriteFile(stack / L"list.txt", "milk");
+    ASSERT_EQ(e2e::Beam(stackInbox, {stack / L"list.txt"}), 0u);
+    ASSERT_TRUE(WaitFor([&] { return e2e::Exists(app / L"inbox\\list.txt"); }, 15s));
+    EXPECT_EQ(MenuAfterRightClick(program, strip),
+              (std::vector<bool>{false, true, true, true, false, false, true, false}));
+    EXPECT_FALSE(IsWindowVisible(preview));
+
+    // A beamed picture: everything is on, and the preview shows it fitted.
+    e2e::WriteBitmap(stack / L"photo.bmp", 640, 480, 0x2080F0);
+    ASSERT_EQ(e2e::Beam(stackInbox, {stack / L"photo.bmp"}), 0u);
+    ASSERT_TRUE(WaitFor([&] { return IsWindowVisible(preview) != FALSE; }, 15s));
+    ExpectPlace(preview, {230, 141, 432, 324}, "preview");
+    // And the picture really is on the screen, in the preview and in slot 1.
+    EXPECT_TRUE(WaitFor([&] { return ScreenColor(window, 446, 303) == RGB(0xF0, 0x80, 0x20); }, 10s));
+    EXPECT_TRUE(WaitFor([&] { return ScreenColor(window, 220 + 70, 55) == RGB(0xF0, 0x80, 0x20); }, 10s));
+    EXPECT_EQ(MenuAfterRightClick(program, strip,
+                                  [&] { return ScreenColor(window, 446, 303) == RGB(0xF0, 0x80, 0x20); }),
+              std::vector<bool>(8, true));
+}
+
+}  // namespace
