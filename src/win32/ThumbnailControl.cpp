@@ -316,8 +316,11 @@ void ThumbnailControl::OnHScroll(int request, int thumb) {
         case SB_PAGERIGHT: value += SlotsInUse(); break;
         case SB_LEFT: value = 0; break;
         case SB_RIGHT: value = scrollMaximum_; break;
+        // While the thumb is dragged the bar draws it itself; the strip
+        // follows once it is let go, instead of loading up to six pictures
+        // for every position passed on the way.
+        case SB_THUMBTRACK: return;
         // The list holds at most 32 767 files, so the 16-bit position is whole.
-        case SB_THUMBTRACK:
         case SB_THUMBPOSITION: value = thumb; break;
         default: return;  // SB_ENDSCROLL
     }

@@ -264,7 +264,7 @@ const ScrollCase kScrolls[] = {
     {"LineRightAtTheEnd", 6, SB_LINERIGHT, 0, 7, 0}, {"PageRightBySlotsInUse", 0, SB_PAGERIGHT, 0, 5, 1},
     {"PageRightStopsAtTheEnd", 4, SB_PAGERIGHT, 0, 7, 1}, {"PageLeft", 5, SB_PAGELEFT, 0, 2, 1},
     {"ToTheEnd", 0, SB_RIGHT, 0, 7, 1},        {"ToTheFront", 5, SB_LEFT, 0, 1, 1},
-    {"ThumbTrack", 0, SB_THUMBTRACK, 3, 4, 1}, {"ThumbPosition", 2, SB_THUMBPOSITION, 6, 7, 1},
+    {"ThumbTrackWaitsForTheRelease", 0, SB_THUMBTRACK, 3, 1, 0}, {"ThumbPosition", 2, SB_THUMBPOSITION, 6, 7, 1},
     {"EndScroll", 2, SB_ENDSCROLL, 0, 3, 0},
 };
 INSTANTIATE_TEST_SUITE_P(Thumbnail, ThumbnailScroll, testing::ValuesIn(kScrolls),
