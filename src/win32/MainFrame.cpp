@@ -23,11 +23,6 @@ HFONT MessageFont(int weight, bool italic, const wchar_t* face, int pointsTimes1
 }
 }  // namespace
 
-void ShowUnexpectedError(HWND owner, const char* what) {
-    std::wstring text = L"Quillwave! could not complete the last action:\n\n" + Widen(what);
-    MessageBoxW(owner, text.c_str(), L"Quillwave!", MB_OK | MB_ICONERROR);
-}
-
 MainFrame::MainFrame(HINSTANCE instance) : instance_(instance) {
     icon_ = static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(IDI_QUILLWAVE), IMAGE_ICON,
                                           GetSystemMetrics(SM_CXICON), GetSystemMetrics(SM_CYICON), 0));
@@ -126,13 +121,9 @@ void MainFrame::Attach(MainWindow* presenter, ThumbnailStrip* strip) {
 }
 
 LRESULT CALLBACK MainFrame::WndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_NCCREATE) {
-        auto* create = reinterpret_cast<CREATESTRUCTW*>(lParam);
-        SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
-        static_cast<MainFrame*>(create->lpCreateParams)->window_ = window;
-    }
-    auto* self = reinterpret_cast<MainFrame*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+    auto* self = WindowObject<MainFrame>(window, message, lParam);
     if (!self) return DefWindowProcW(window, message, wParam, lParam);
+    if (message == WM_NCCREATE) self->window_ = window;
     return self->HandleMessage(window, message, wParam, lParam);
 }
 

@@ -11,6 +11,7 @@
 
 #include "main/MainView.h"
 #include "win32/TrayIcon.h"
+#include "win32/WindowObject.h"
 
 namespace qw {
 class MainWindow;
@@ -92,19 +93,5 @@ private:
     MainWindow* presenter_ = nullptr;
     TrayIcon tray_;
 };
-
-// Shows a failure nothing else handled, instead of ending the program.
-void ShowUnexpectedError(HWND owner, const char* what);
-
-// Runs a presenter call from a window procedure: exceptions must not cross
-// the Windows code that called the procedure.
-template <typename F>
-void Guarded(HWND owner, F&& call) {
-    try {
-        call();
-    } catch (const std::exception& e) {
-        ShowUnexpectedError(owner, e.what());
-    }
-}
 
 }  // namespace qw::win32

@@ -1,6 +1,7 @@
 #include "win32/PreviewControl.h"
 
 #include "win32/WicPictures.h"
+#include "win32/WindowObject.h"
 
 namespace qw::win32 {
 
@@ -35,10 +36,7 @@ void PreviewControl::SetSize(int width, int height) {
 }
 
 LRESULT CALLBACK PreviewControl::WndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_NCCREATE)
-        SetWindowLongPtrW(window, GWLP_USERDATA,
-                          reinterpret_cast<LONG_PTR>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams));
-    auto* self = reinterpret_cast<PreviewControl*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+    auto* self = WindowObject<PreviewControl>(window, message, lParam);
     switch (message) {
         case WM_ERASEBKGND:
             return 1;
@@ -51,7 +49,7 @@ LRESULT CALLBACK PreviewControl::WndProc(HWND window, UINT message, WPARAM wPara
             break;
         case WM_LBUTTONUP:
         case WM_RBUTTONUP:
-            if (self && self->OnMouseUp) self->OnMouseUp(message == WM_LBUTTONUP ? 1 : 2);
+            if (self && self->OnMouseUp) Guarded(window, [&] { self->OnMouseUp(message == WM_LBUTTONUP ? 1 : 2); });
             return 0;
         case WM_NCDESTROY:
             if (self) self->window_ = nullptr;

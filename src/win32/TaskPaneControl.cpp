@@ -7,6 +7,7 @@
 #include <stdexcept>
 
 #include "win32/Utf.h"
+#include "win32/WindowObject.h"
 
 namespace qw::win32 {
 
@@ -379,33 +380,18 @@ void TaskPaneControl::OnVScroll(int request) {
 // ---------------------------------------------------------------- messages
 
 LRESULT CALLBACK TaskPaneControl::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_NCCREATE) {
-        auto* self = static_cast<TaskPaneControl*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
-        self->window_ = window;
-        SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
-    }
-    auto* self = reinterpret_cast<TaskPaneControl*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+    auto* self = WindowObject<TaskPaneControl>(window, message, lParam);
     if (!self) return DefWindowProcW(window, message, wParam, lParam);
+    if (message == WM_NCCREATE) self->window_ = window;
     if (message == WM_NCDESTROY) {
         // The parent went first and took the pane with it.
-        SetWindowLongPtrW(window, GWLP_USERDATA, 0);
         self->window_ = nullptr;
         return DefWindowProcW(window, message, wParam, lParam);
     }
-    // An exception (from OnItemClick, in practice) must not unwind through
-    // the system's frames that called this procedure; the user sees what went
-    // wrong instead and the program carries on.
-    const auto report = [&](const std::string& what) {
-        MessageBoxW(GetAncestor(window, GA_ROOT), Widen(what).c_str(), L"Quillwave!", MB_OK | MB_ICONERROR);
-    };
-    try {
-        return self->Handle(message, wParam, lParam);
-    } catch (const std::exception& error) {
-        report(error.what());
-    } catch (...) {
-        report("An unexpected error occurred.");
-    }
-    return 0;
+    // An exception (from OnItemClick, in practice) is shown to the user.
+    LRESULT result = 0;
+    Guarded(window, [&] { result = self->Handle(message, wParam, lParam); });
+    return result;
 }
 
 LRESULT TaskPaneControl::Handle(UINT message, WPARAM wParam, LPARAM lParam) {

@@ -12,6 +12,7 @@
 #include "main/ThumbnailStrip.h"
 #include "resources/resource_ids.h"
 #include "win32/Utf.h"
+#include "win32/WindowObject.h"
 #include "win32/WicPictures.h"
 
 namespace qw::win32 {
@@ -331,36 +332,21 @@ void ThumbnailControl::OnHScroll(int request, int thumb) {
 
 // ---------------------------------------------------------------- messages
 
-void ThumbnailControl::Report(const std::string& what) const {
-    MessageBoxW(GetAncestor(window_, GA_ROOT), Widen(what).c_str(), L"Quillwave!", MB_OK | MB_ICONERROR);
-}
-
 LRESULT CALLBACK ThumbnailControl::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_NCCREATE) {
-        auto* self = static_cast<ThumbnailControl*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
-        self->window_ = window;
-        SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
-    }
-    auto* self = reinterpret_cast<ThumbnailControl*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+    auto* self = WindowObject<ThumbnailControl>(window, message, lParam);
     if (!self) return DefWindowProcW(window, message, wParam, lParam);
+    if (message == WM_NCCREATE) self->window_ = window;
     if (message == WM_NCDESTROY) {
         // The parent went first and took the strip with it.
-        SetWindowLongPtrW(window, GWLP_USERDATA, 0);
         self->window_ = nullptr;
         self->scrollBar_ = nullptr;
         self->toolTip_ = nullptr;
         return DefWindowProcW(window, message, wParam, lParam);
     }
-    // An exception (from a callback, in practice) must not unwind through the
-    // system's frames that called this procedure.
-    try {
-        return self->Handle(message, wParam, lParam);
-    } catch (const std::exception& error) {
-        self->Report(error.what());
-    } catch (...) {
-        self->Report("An unexpected error occurred.");
-    }
-    return 0;
+    // An exception (from a callback, in practice) is shown to the user.
+    LRESULT result = 0;
+    Guarded(window, [&] { result = self->Handle(message, wParam, lParam); });
+    return result;
 }
 
 LRESULT CALLBACK ThumbnailControl::ScrollBarProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam,

@@ -86,7 +86,6 @@ private:
     static LRESULT CALLBACK ScrollBarProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
                                           UINT_PTR id, DWORD_PTR self);
     LRESULT Handle(UINT message, WPARAM wParam, LPARAM lParam);
-    void Report(const std::string& what) const;
 
     Slot& SlotAt(int slot);
     const Slot& SlotAt(int slot) const;

@@ -19,9 +19,9 @@ namespace {
 using Bytes = std::vector<std::uint8_t>;
 using Names = std::vector<std::string>;
 
-Bytes Record(std::uint8_t seed) {
+Bytes Record(std::uint8_t first) {
     Bytes bytes(238);
-    for (std::size_t i = 0; i < bytes.size(); ++i) bytes[i] = static_cast<std::uint8_t>(seed + i * 7);
+    for (std::size_t i = 0; i < bytes.size(); ++i) bytes[i] = static_cast<std::uint8_t>(first + i * 7);
     return bytes;
 }
 

@@ -52,7 +52,6 @@ const std::vector<BarSpec> kPane = {
       {"AddToScreenSaverBarItem", "Add To Screen Saver", 2}}},
 };
 
-LRESULT CALLBACK ParentProc(HWND w, UINT m, WPARAM wp, LPARAM lp) { return DefWindowProcW(w, m, wp, lp); }
 
 // Counts the pane's WM_PAINT messages by sitting in front of its procedure.
 int g_paints = 0;
@@ -77,17 +76,8 @@ class TaskPane : public testing::Test {
 protected:
     void SetUp() override {
         HINSTANCE instance = GetModuleHandleW(nullptr);
-        WNDCLASSW wc{};
-        wc.lpfnWndProc = ParentProc;
-        wc.hInstance = instance;
-        wc.lpszClassName = L"QwTaskPaneTestParent";
-        RegisterClassW(&wc);
-        // A plain pop-up: Wine waits for a window manager that is not there
-        // when a framed top-level window goes away.
-        parent_ = CreateWindowExW(WS_EX_TOOLWINDOW, wc.lpszClassName, L"pane test", WS_POPUP | WS_CLIPCHILDREN, 0,
-                                  0, 640, 800, nullptr, nullptr, instance, nullptr);
+        parent_ = qw::test::CreateHostWindow(L"QwTaskPaneTestParent", 640, 800);
         ASSERT_NE(parent_, nullptr);
-        ShowWindow(parent_, SW_SHOWNOACTIVATE);
         pane_ = std::make_unique<TaskPaneControl>(parent_, instance, 0, 0, 220, 720);
         for (const BarSpec& bar : kPane) {
             pane_->AddBar(bar.key, bar.title);

@@ -31,7 +31,6 @@ using qw::win32::Widen;
 
 constexpr int WidthFor(int slots) { return 10 + 128 * slots; }
 
-LRESULT CALLBACK ParentProc(HWND w, UINT m, WPARAM wp, LPARAM lp) { return DefWindowProcW(w, m, wp, lp); }
 
 LRESULT CALLBACK CountPaints(HWND w, UINT m, WPARAM wp, LPARAM lp, UINT_PTR, DWORD_PTR count) {
     if (m == WM_PAINT) ++*reinterpret_cast<int*>(count);
@@ -73,17 +72,8 @@ Colour Flag(int x, int) { return x < 33 ? qw::test::kBlue : x < 67 ? qw::test::k
 class ThumbnailControlTest : public testing::Test {
 protected:
     void SetUp() override {
-        HINSTANCE instance = GetModuleHandleW(nullptr);
-        WNDCLASSW wc{};
-        wc.lpfnWndProc = ParentProc;
-        wc.hInstance = instance;
-        wc.lpszClassName = L"QwThumbnailTestParent";
-        RegisterClassW(&wc);
-        // A plain pop-up: Wine waits for a window manager when a framed window goes.
-        parent_ = CreateWindowExW(WS_EX_TOOLWINDOW, wc.lpszClassName, L"strip test", WS_POPUP | WS_CLIPCHILDREN,
-                                  0, 0, 1000, 300, nullptr, nullptr, instance, nullptr);
+        parent_ = qw::test::CreateHostWindow(L"QwThumbnailTestParent", 1000, 300);
         ASSERT_NE(parent_, nullptr);
-        ShowWindow(parent_, SW_SHOWNOACTIVATE);
         MakeStrip(6);
     }
     void TearDown() override {

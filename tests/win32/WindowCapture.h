@@ -115,4 +115,19 @@ inline std::string SaveBmp(const Capture& shot, const std::wstring& name) {
     return win32::Narrow(path);
 }
 
+// A shown top-level window to put controls on. A plain pop-up: Wine waits
+// for a window manager (which Xvfb lacks) when a framed window goes away.
+inline HWND CreateHostWindow(const wchar_t* className, int width, int height) {
+    HINSTANCE instance = GetModuleHandleW(nullptr);
+    WNDCLASSW wc{};
+    wc.lpfnWndProc = DefWindowProcW;
+    wc.hInstance = instance;
+    wc.lpszClassName = className;
+    RegisterClassW(&wc);
+    HWND host = CreateWindowExW(WS_EX_TOOLWINDOW, className, L"", WS_POPUP | WS_CLIPCHILDREN, 0, 0, width, height,
+                                nullptr, nullptr, instance, nullptr);
+    if (host) ShowWindow(host, SW_SHOWNOACTIVATE);
+    return host;
+}
+
 }  // namespace qw::test
