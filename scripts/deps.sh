@@ -3,7 +3,7 @@
 # second run installs nothing. Needs root or sudo only when something is missing.
 set -euo pipefail
 
-packages=(cmake make g++ googletest libgtest-dev libgmock-dev
+packages=(cmake make file g++ googletest libgtest-dev libgmock-dev
           g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix
           wine wine64 xvfb xauth imagemagick x11-utils)
 
