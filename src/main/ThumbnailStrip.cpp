@@ -82,6 +82,7 @@ void ThumbnailStrip::AddFile(const std::string& path) {
     list_.InsertFront(file);
 
     const int count = NoOfFiles();
+    firstVisible_ = 1;
     if (Drawing()) {
         for (int s = 1; s <= noOfThumbnails_; ++s) {
             if (s <= count)
@@ -89,8 +90,8 @@ void ThumbnailStrip::AddFile(const std::string& path) {
             else
                 HideThumbnail(s);
         }
+        KeepPicturesOnShow();
     }
-    firstVisible_ = 1;
     lastVisible_ = std::min(noOfThumbnails_, count);
     UpdateScrollBar();
 }
@@ -102,6 +103,8 @@ void ThumbnailStrip::DeleteFile(const std::string& path) {
 
 void ThumbnailStrip::DeleteAllFiles() {
     list_.Clear();
+    // A folder shown again is read afresh, in case its files changed meanwhile.
+    onShow_.clear();
     RefreshThumbnails();
 }
 
@@ -114,7 +117,11 @@ void ThumbnailStrip::ShowThumbnail(int position, int slot) {
     if (IsImageFile(file.Path)) {
         std::shared_ptr<const Picture> picture;
         try {
-            picture = pictures_.Load(file.Path);
+            auto known = onShow_.find(file.Path);
+            if (known != onShow_.end())
+                picture = known->second;
+            else
+                picture = onShow_[file.Path] = pictures_.Load(file.Path);
         } catch (const PictureError&) {
             // A damaged, truncated or oversized image is still a listed file:
             // it is shown as a plain document rather than failing the redraw.
@@ -143,6 +150,17 @@ void ThumbnailStrip::RefreshThumbnails() {
             ShowThumbnail(position, s);
     }
     for (int s = noOfThumbnails_ + 1; s <= SlotCount; ++s) HideThumbnail(s);
+    KeepPicturesOnShow();
+}
+
+void ThumbnailStrip::KeepPicturesOnShow() {
+    const int last = VisibleEnd();
+    for (auto it = onShow_.begin(); it != onShow_.end();) {
+        const std::size_t position = list_.PositionOf(it->first);
+        const bool shown = position >= static_cast<std::size_t>(firstVisible_) &&
+                           position <= static_cast<std::size_t>(last) && position != 0;
+        it = shown ? std::next(it) : onShow_.erase(it);
+    }
 }
 
 int ThumbnailStrip::VisibleEnd() const {

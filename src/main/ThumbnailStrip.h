@@ -11,6 +11,7 @@
 #include <stdexcept>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 
 #include "main/FileList.h"
 #include "main/ThumbnailView.h"
@@ -152,6 +153,9 @@ private:
     void SetScrollBarValue(int value);
     void PushScrollBar();
 
+    // Forgets the pictures of files no longer on show.
+    void KeepPicturesOnShow();
+
     // The file at the slot, or nothing when the slot is beyond the list.
     std::optional<std::string> PathAtSlot(int slot) const;
     static void Raise(const FileEvent& event, const std::optional<std::string>& path);
@@ -167,6 +171,9 @@ private:
     int noOfThumbnails_ = 1;
     ScrollBarState scrollBar_;
     std::optional<ScrollBarState> shownScrollBar_;  // what the view was last told
+    // The pictures of the files on show, by path. Every arrival moves the row
+    // one slot on; keeping them means only the new file is loaded, not six.
+    std::unordered_map<std::string, std::shared_ptr<const Picture>> onShow_;
     int batchDepth_ = 0;
 };
 

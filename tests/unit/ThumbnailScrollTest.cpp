@@ -185,3 +185,26 @@ TEST_F(ThumbnailStripTest, OnlyTheOutermostBatchDrawsAndAFailureStillEndsIt) {
 
 }  // namespace
 }  // namespace qw
+
+namespace qw {
+namespace {
+
+// Even-numbered files are pictures.
+TEST_F(ThumbnailStripTest, PicturesOnShowAreNotLoadedAgainWhenTheRowMoves) {
+    MakeStrip(6);
+    for (int i = 2; i <= 16; i += 2) AddNumber(i);  // eight arrivals, one at a time
+    EXPECT_EQ(pictures.loads, 8);                   // each picture once, not six per arrival
+    // Scrolling loads only what comes into view; the rest only moves.
+    strip->OnScroll(1);
+    EXPECT_EQ(pictures.loads, 9);
+    strip->OnScroll(2);
+    EXPECT_EQ(pictures.loads, 10);
+    strip->OnScroll(0);
+    EXPECT_EQ(pictures.loads, 12);  // the two that had left the view are read again
+    strip->DeleteAllFiles();
+    AddNumber(2);
+    EXPECT_EQ(pictures.loads, 13);  // a folder shown again is read afresh
+}
+
+}  // namespace
+}  // namespace qw
