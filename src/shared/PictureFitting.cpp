@@ -23,40 +23,37 @@ std::int32_t Clamp32(std::int64_t value) {
 // gives the limit of the rule: 0 for a zero product, otherwise an unbounded
 // value of the product's sign.
 std::int64_t ScaledQuotient(std::int32_t a, std::int32_t b, std::int32_t c) {
-    std::int64_t numerator = static_cast<std::int64_t>(a) * b;
-    std::int64_t divisor = c;
-    if (divisor == 0) {
+    const std::int64_t numerator = static_cast<std::int64_t>(a) * b;
+    if (c == 0) {
         if (numerator == 0) return 0;
         return numerator > 0 ? kUnbounded : -kUnbounded;
     }
-    if (divisor < 0) {
-        numerator = -numerator;
-        divisor = -divisor;
+    return RoundedQuotient(numerator, c);
+}
+
+// value x multiplier / divisor, rounded, held at the ends of the 32-bit range;
+// a product too large for 64 bits is far beyond that range anyway.
+std::int32_t Converted(std::int64_t value, std::int64_t multiplier, std::int64_t divisor) {
+    if (multiplier != 0 && value != 0) {
+        const std::int64_t limit = std::numeric_limits<std::int64_t>::max() / (multiplier < 0 ? -multiplier : multiplier);
+        if (value > limit || value < -limit) return Clamp32((value > 0) == (multiplier > 0) ? kInt32Max : kInt32Min);
     }
-    std::int64_t quotient = numerator / divisor;
-    std::int64_t remainder = numerator % divisor;
-    if (remainder < 0) {  // make it the floor, with 0 <= remainder < divisor
-        quotient -= 1;
-        remainder += divisor;
-    }
-    const std::int64_t twice = 2 * remainder;
-    if (twice > divisor || (twice == divisor && quotient % 2 != 0)) quotient += 1;
-    return quotient;
+    return Clamp32(RoundedQuotient(value * multiplier, divisor));
 }
 
 }  // namespace
 
-std::int32_t HimetricToPixels(std::int64_t himetric, int dpi) {
-    // In floating point: the 64-bit product could overflow for absurd sizes.
-    const double pixels = static_cast<double>(himetric) * dpi / 2540.0;
-    constexpr double kLimit = 2147483648.0;  // 2^31
-    if (pixels <= -kLimit) return Clamp32(kInt32Min);
-    if (pixels >= kLimit) return Clamp32(kInt32Max);
-    return Clamp32(RoundHalfEven(pixels));
-}
+std::int32_t HimetricToPixels(std::int64_t himetric, int dpi) { return Converted(himetric, dpi, 2540); }
 
 std::int32_t HimetricToTwips(std::int64_t himetric) {
     return HimetricToPixels(himetric, 1440);  // a twip is 1/1440 inch
+}
+
+HimetricSize PixelsToHimetric(PixelSize pixels, const Resolution& resolution) {
+    const auto convert = [](std::int32_t value, int dpi) {
+        return RoundedQuotient(std::int64_t{value} * 2540, dpi > 0 ? dpi : 96);
+    };
+    return {convert(pixels.Width, resolution.DpiX), convert(pixels.Height, resolution.DpiY)};
 }
 
 PixelSize PictureSizeInPixels(const Picture& picture, const Resolution& resolution) {

@@ -23,6 +23,11 @@ struct PixelSize {
 std::int32_t HimetricToPixels(std::int64_t himetric, int dpi);
 std::int32_t HimetricToTwips(std::int64_t himetric);
 
+// Pixels at the resolution to HIMETRIC, rounded half to even. Below 2540 dpi a
+// HIMETRIC unit is finer than a pixel, so converting back at the same
+// resolution gives the pixels again. A resolution of 0 counts as 96 dpi.
+HimetricSize PixelsToHimetric(PixelSize pixels, const Resolution& resolution);
+
 // The picture's natural size in the units of a window on a display of `resolution`
 // (the main program works in pixels) or in twips (the slide show).
 PixelSize PictureSizeInPixels(const Picture& picture, const Resolution& resolution);

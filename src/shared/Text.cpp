@@ -166,6 +166,25 @@ std::int64_t RoundHalfEven(double value) {
     return static_cast<std::int64_t>(whole);
 }
 
+std::int64_t RoundedQuotient(std::int64_t numerator, std::int64_t divisor) {
+    if (divisor == 0) throw std::domain_error("division by zero");
+    if (divisor < 0) {
+        numerator = -numerator;
+        divisor = -divisor;
+    }
+    std::int64_t quotient = numerator / divisor;
+    std::int64_t remainder = numerator % divisor;
+    if (remainder < 0) {  // make it the floor, with 0 <= remainder < divisor
+        quotient -= 1;
+        remainder += divisor;
+    }
+    // remainder < divisor, so comparing remainder with divisor - remainder
+    // cannot overflow where doubling the remainder could.
+    const std::int64_t rest = divisor - remainder;
+    if (remainder > rest || (remainder == rest && quotient % 2 != 0)) quotient += 1;
+    return quotient;
+}
+
 double NumericValue(std::string_view text) {
     std::size_t pos = 0;
     while (pos < text.size() && IsBlank(text[pos])) ++pos;

@@ -22,6 +22,11 @@ bool EqualsIgnoreCase(std::string_view a, std::string_view b);
 // the 64-bit range.
 std::int64_t RoundHalfEven(double value);
 
+// numerator / divisor to the nearest whole number, a half going to the even
+// neighbour, computed exactly on the fraction (no floating point). Throws
+// std::domain_error for a divisor of 0.
+std::int64_t RoundedQuotient(std::int64_t numerator, std::int64_t divisor);
+
 // The value of the text's longest leading number: leading blanks skipped, an
 // optional sign, digits with at most one decimal point; the rest is ignored.
 // A text that starts with no number is 0. A number too large for a double

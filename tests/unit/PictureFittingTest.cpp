@@ -95,6 +95,25 @@ TEST(HimetricConversion, HoldsAbsurdSizesAtTheEndsOfTheRange) {
     EXPECT_EQ(HimetricToTwips(std::numeric_limits<std::int64_t>::max()), kMax);
 }
 
+TEST(PixelsToHimetric, RoundsHalvesToEvenAndConvertsBackExactly) {
+    struct Case {
+        int Pixels, Dpi;
+        std::int64_t Himetric;
+    };
+    const Case cases[] = {
+        {640, 96, 16933}, {12, 96, 318},  // 317.5
+        {36, 96, 952},                    // 952.5
+        {1, 120, 21},     {6, 120, 127},  {9, 144, 159}, {0, 96, 0}, {96, 0, 2540},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(PixelsToHimetric({c.Pixels, 1}, {c.Dpi, 96}).Width, c.Himetric) << c.Pixels << " px at " << c.Dpi;
+    for (int dpi : {72, 96, 120, 144, 192, 288})
+        for (int pixels = 1; pixels <= 3000; ++pixels) {
+            const auto himetric = PixelsToHimetric({1, pixels}, {96, dpi}).Height;
+            ASSERT_EQ(HimetricToPixels(himetric, dpi), pixels) << pixels << " px at " << dpi;
+        }
+}
+
 TEST(PictureSize, UsesEachAxisOwnResolution) {
     const FakePicture picture({2540, 5080});
     EXPECT_EQ(PictureSizeInPixels(picture, Resolution{120, 96}), (PixelSize{120, 192}));

@@ -101,6 +101,20 @@ TEST(RoundHalfEven, RejectsWhatNoWholeNumberCanHold) {
     }
 }
 
+TEST(RoundedQuotient, RoundsTheExactFractionHalfToEven) {
+    constexpr std::int64_t kMax = std::numeric_limits<std::int64_t>::max();
+    const struct {
+        std::int64_t Numerator, Divisor, Expected;
+    } cases[] = {
+        {15, 2, 8},   {13, 2, 6},   {-5, 2, -2},  {-7, 2, -4}, {5, -2, -2}, {7, 3, 2}, {8, 3, 3},
+        {-8, 3, -3},  {0, 7, 0},    {kMax, kMax, 1}, {kMax, 2, kMax / 2 + 1}, {kMax - 1, kMax, 1},
+        {3047999, 2540, 1200},      // 1199.99...
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(RoundedQuotient(c.Numerator, c.Divisor), c.Expected) << c.Numerator << " / " << c.Divisor;
+    EXPECT_THROW(RoundedQuotient(1, 0), std::domain_error);
+}
+
 struct NumberCase {
     std::string Text;
     double Expected;
