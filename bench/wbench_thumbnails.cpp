@@ -23,8 +23,10 @@
 #include <string>
 #include <vector>
 
+#include "PictureFiles.h"
+#include "WindowCapture.h"
 #include "main/ThumbnailStrip.h"
-#include "win32/ThumbnailControl.h"
+#include "win32/main/ThumbnailControl.h"
 #include "win32/Utf.h"
 #include "win32/WicPictures.h"
 #include "win32/Win32FileSystem.h"
@@ -73,45 +75,6 @@ ComPtr<IWICImagingFactory> Factory() {
     Check(CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER, IID_PPV_ARGS(&factory)),
           "the WIC factory");
     return factory;
-}
-
-// A photo-like 4000 x 3000 JPEG: soft gradients with fine texture, written in
-// bands so that making it does not raise the peak of the measurements.
-void WritePhoto(const std::wstring& path) {
-    auto factory = Factory();
-    ComPtr<IWICStream> stream;
-    Check(factory->CreateStream(&stream), "stream");
-    Check(stream->InitializeFromFilename(path.c_str(), GENERIC_WRITE), "file");
-    ComPtr<IWICBitmapEncoder> encoder;
-    Check(factory->CreateEncoder(GUID_ContainerFormatJpeg, nullptr, &encoder), "encoder");
-    Check(encoder->Initialize(stream.Get(), WICBitmapEncoderNoCache), "encoder init");
-    ComPtr<IWICBitmapFrameEncode> frame;
-    ComPtr<IPropertyBag2> options;
-    Check(encoder->CreateNewFrame(&frame, &options), "frame");
-    Check(frame->Initialize(options.Get()), "frame init");
-    Check(frame->SetSize(kPhotoWidth, kPhotoHeight), "size");
-    WICPixelFormatGUID format = GUID_WICPixelFormat24bppBGR;
-    Check(frame->SetPixelFormat(&format), "pixel format");
-    constexpr int band = 64;
-    const UINT stride = kPhotoWidth * 3;
-    std::vector<BYTE> pixels(static_cast<size_t>(stride) * band);
-    std::uint32_t noise = 12345;
-    for (int top = 0; top < kPhotoHeight; top += band) {
-        const int rows = std::min(band, kPhotoHeight - top);
-        for (int y = 0; y < rows; ++y)
-            for (int x = 0; x < kPhotoWidth; ++x) {
-                noise = noise * 1664525u + 1013904223u;
-                const int grain = static_cast<int>(noise >> 26) - 32;
-                BYTE* p = pixels.data() + static_cast<size_t>(y) * stride + x * 3;
-                const int yy = top + y;
-                p[0] = static_cast<BYTE>(std::clamp(200 - yy / 20 + grain, 0, 255));
-                p[1] = static_cast<BYTE>(std::clamp(80 + x / 30 + grain, 0, 255));
-                p[2] = static_cast<BYTE>(std::clamp(40 + (x + yy) / 40 + grain, 0, 255));
-            }
-        Check(frame->WritePixels(rows, stride, stride * rows, pixels.data()), "pixels");
-    }
-    Check(frame->Commit(), "frame commit");
-    Check(encoder->Commit(), "commit");
 }
 
 // (a) The program's way: the picture keeps the file's bytes and renders the
@@ -222,31 +185,10 @@ public:
     int loads = 0;
 };
 
-LRESULT CALLBACK HostProc(HWND w, UINT m, WPARAM wp, LPARAM lp) { return DefWindowProcW(w, m, wp, lp); }
-
 void StripStartUp(const std::wstring& folder) {
     // A small JPEG copied under 10,000 names, as a phone's camera folder would be.
     const std::wstring model = folder + L"\\model.jpg";
-    {
-        auto factory = Factory();
-        ComPtr<IWICStream> stream;
-        Check(factory->CreateStream(&stream), "stream");
-        Check(stream->InitializeFromFilename(model.c_str(), GENERIC_WRITE), "file");
-        ComPtr<IWICBitmapEncoder> encoder;
-        Check(factory->CreateEncoder(GUID_ContainerFormatJpeg, nullptr, &encoder), "encoder");
-        Check(encoder->Initialize(stream.Get(), WICBitmapEncoderNoCache), "encoder init");
-        ComPtr<IWICBitmapFrameEncode> frame;
-        Check(encoder->CreateNewFrame(&frame, nullptr), "frame");
-        Check(frame->Initialize(nullptr), "frame init");
-        Check(frame->SetSize(320, 240), "size");
-        WICPixelFormatGUID format = GUID_WICPixelFormat24bppBGR;
-        Check(frame->SetPixelFormat(&format), "pixel format");
-        std::vector<BYTE> pixels(320 * 3 * 240);
-        for (size_t i = 0; i < pixels.size(); ++i) pixels[i] = static_cast<BYTE>(i * 7 / 3);
-        Check(frame->WritePixels(240, 320 * 3, static_cast<UINT>(pixels.size()), pixels.data()), "pixels");
-        Check(frame->Commit(), "frame commit");
-        Check(encoder->Commit(), "commit");
-    }
+    qw::test::WritePhotoJpeg(model, 320, 240);
     std::vector<std::string> paths;
     for (int i = 0; i < kStripFiles; ++i) {
         const std::wstring path = folder + L"\\IMG_" + std::to_wstring(10000 + i) + L".jpg";
@@ -254,29 +196,23 @@ void StripStartUp(const std::wstring& folder) {
         paths.push_back(Narrow(path));
     }
 
-    HINSTANCE instance = GetModuleHandleW(nullptr);
-    WNDCLASSW wc{};
-    wc.lpfnWndProc = HostProc;
-    wc.hInstance = instance;
-    wc.lpszClassName = L"QwBenchStripHost";
-    RegisterClassW(&wc);
-    HWND host = CreateWindowExW(WS_EX_TOOLWINDOW, wc.lpszClassName, L"", WS_POPUP | WS_CLIPCHILDREN, 0, 0, 900,
-                                qw::StripHeight, nullptr, nullptr, instance, nullptr);
-    ShowWindow(host, SW_SHOWNOACTIVATE);
+    qw::test::HostWindow host(900, qw::StripHeight);
 
     const auto measure = [&](int count, bool batched) {
         qw::win32::Win32FileSystem files;
         CountingLoader pictures;
-        qw::win32::ThumbnailControl control(host, instance, 0, 0, 900, qw::StripHeight,
-                                            [](int) -> HICON { return nullptr; });
+        qw::win32::ThumbnailControl control(
+            GetModuleHandleW(nullptr),
+            {.Parent = host.Handle(), .X = 0, .Y = 0, .Width = 900, .Height = qw::StripHeight},
+            [](int) { return qw::win32::Icon(); });
         qw::ThumbnailStrip strip(control, files, pictures);
-        UpdateWindow(control.Window());
+        UpdateWindow(control.Handle());
         const double t0 = Now();
         if (batched) strip.BeginBatch();
         for (int i = 0; i < count; ++i) strip.AddFile(paths[i]);
         if (batched) strip.EndBatch();
         const double t1 = Now();
-        UpdateWindow(control.Window());
+        UpdateWindow(control.Handle());
         const double t2 = Now();
         std::printf("  %5d files %-10s add %8.1f ms, paint %6.1f ms, total %8.1f ms, picture loads %d\n", count,
                     batched ? "in a batch" : "one by one", t1 - t0, t2 - t1, t2 - t0, pictures.loads);
@@ -284,7 +220,6 @@ void StripStartUp(const std::wstring& folder) {
     std::printf("strip start-up (900 pixels wide: 6 slots)\n");
     measure(kStripFiles, true);
     measure(kUnbatchedFiles, false);
-    DestroyWindow(host);
     for (const std::string& path : paths) DeleteFileW(Widen(path).c_str());
     DeleteFileW(model.c_str());
 }
@@ -309,7 +244,7 @@ int main() {
                                     std::to_wstring(GetCurrentProcessId());
         if (!CreateDirectoryW(folder.c_str(), nullptr)) throw std::runtime_error("cannot create the work folder");
         const std::wstring photo = folder + L"\\photo.jpg";
-        WritePhoto(photo);
+        qw::test::WritePhotoJpeg(photo, kPhotoWidth, kPhotoHeight);
         WIN32_FILE_ATTRIBUTE_DATA data{};
         GetFileAttributesExW(photo.c_str(), GetFileExInfoStandard, &data);
         std::printf("thumbnail of a %dx%d JPEG (%.1f MB), median of %d runs\n", kPhotoWidth, kPhotoHeight,

@@ -17,7 +17,7 @@ class MainView {
 public:
     virtual ~MainView() = default;
 
-    virtual WindowId Handle() const = 0;
+    virtual WindowId Id() const = 0;
     // Routes the notification-area icon's messages to the presenter.
     virtual void HookWindow() = 0;
     virtual void AddTrayIcon(const std::string& tip) = 0;

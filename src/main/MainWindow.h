@@ -66,7 +66,7 @@ public:
 
     // ---- What other parts of the window use.
     void UpdateStatus();
-    void BringToFront() { qw::BringToFront(ports_.Activation, view_.Handle()); }
+    void BringToFront() { qw::BringToFront(ports_.Activation, view_.Id()); }
     void ShowFile(const std::string& path);
     void ClearFile();
     void UpdateFileCommands(const std::string& path);

@@ -6,6 +6,7 @@
 #include <utility>
 
 #include "win32/Display.h"
+#include "win32/FileReading.h"
 #include "win32/Utf.h"
 
 namespace qw::win32 {
@@ -32,45 +33,13 @@ void Check(HRESULT hr, const std::string& path, const char* problem) {
 }
 
 std::vector<std::uint8_t> ReadPictureFile(const std::string& path) {
-    const auto fail = [&](const std::string& reason) -> PictureError {
-        return PictureError("The picture \"" + path + "\" cannot be read: " + reason);
-    };
-    HANDLE file = CreateFileW(Widen(path).c_str(), GENERIC_READ,
-                              FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
-                              FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
-    if (file == INVALID_HANDLE_VALUE) throw fail(ErrorText(GetLastError()));
     std::vector<std::uint8_t> bytes;
-    LARGE_INTEGER size{};
-    DWORD code = ERROR_SUCCESS;
-    std::string problem;
-    if (!GetFileSizeEx(file, &size)) {
-        code = GetLastError();
-    } else if (size.QuadPart == 0) {
-        problem = "the file is empty";
-    } else if (static_cast<std::uint64_t>(size.QuadPart) > kMaxPictureFile) {
-        problem = "the file is too large (" + std::to_string(size.QuadPart) + " bytes)";
-    } else {
-        try {
-            bytes.resize(static_cast<std::size_t>(size.QuadPart));
-        } catch (const std::bad_alloc&) {
-            problem = "not enough memory";
-        }
-        std::size_t done = 0;
-        while (problem.empty() && done < bytes.size()) {
-            const DWORD chunk = static_cast<DWORD>(std::min<std::size_t>(bytes.size() - done, 1 << 20));
-            DWORD got = 0;
-            if (!ReadFile(file, bytes.data() + done, chunk, &got, nullptr)) {
-                code = GetLastError();
-                break;
-            }
-            if (got == 0) break;
-            done += got;
-        }
-        bytes.resize(done);
+    try {
+        bytes = ReadWholeFile(path, kMaxPictureFile);
+    } catch (const FileReadError& e) {
+        throw PictureError("The picture \"" + path + "\" cannot be read: " + e.what());
     }
-    CloseHandle(file);
-    if (code != ERROR_SUCCESS) throw fail(ErrorText(code));
-    if (!problem.empty()) throw fail(problem);
+    if (bytes.empty()) throw PictureError("The picture \"" + path + "\" cannot be read: the file is empty");
     return bytes;
 }
 
@@ -125,7 +94,7 @@ WicPicture::WicPicture(std::shared_ptr<WicSession> session, std::vector<std::uin
         throw PictureError("The picture \"" + path + "\" is too large to show (" + std::to_string(width) +
                            " x " + std::to_string(height) + " pixels)");
     size_ = {static_cast<int>(width), static_cast<int>(height)};
-    natural_ = PixelsToHimetric(size_.Width, size_.Height, ScreenResolution());
+    natural_ = qw::PixelsToHimetric(size_, ScreenResolution());
 
     // Only the JPEG decoder can scale while decoding, and only when the scaler
     // sits directly on its frame. Every other format is made premultiplied
@@ -137,9 +106,7 @@ WicPicture::WicPicture(std::shared_ptr<WicSession> session, std::vector<std::uin
     CheckDecodes(path);
 }
 
-WicPicture::~WicPicture() {
-    if (rendered_) DeleteObject(rendered_);
-}
+WicPicture::~WicPicture() = default;
 
 HimetricSize WicPicture::NaturalSize() const { return natural_; }
 
@@ -190,13 +157,12 @@ HBITMAP WicPicture::Render(int width, int height) const {
     if (width <= 0 || height <= 0)
         throw PictureError("A picture cannot be drawn at " + std::to_string(width) + " x " +
                            std::to_string(height) + " pixels");
-    if (rendered_ && renderedSize_.Width == width && renderedSize_.Height == height) return rendered_;
+    if (rendered_ && renderedSize_.Width == width && renderedSize_.Height == height) return rendered_.Get();
     if (static_cast<std::uint64_t>(width) * static_cast<std::uint64_t>(height) > kMaxPicturePixels)
         throw PictureError("A picture cannot be drawn at " + std::to_string(width) + " x " +
                            std::to_string(height) + " pixels");
     // The old bitmap goes first: preview bitmaps are large.
-    if (rendered_) DeleteObject(rendered_);
-    rendered_ = nullptr;
+    rendered_.Reset();
 
     ComPtr<IWICBitmapSource> source = Scaled(width, height);
     BITMAPINFO info{};
@@ -207,34 +173,35 @@ HBITMAP WicPicture::Render(int width, int height) const {
     info.bmiHeader.biBitCount = 32;
     info.bmiHeader.biCompression = BI_RGB;
     void* bits = nullptr;
-    HBITMAP bitmap = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    Bitmap bitmap(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
     if (!bitmap || !bits)
         throw PictureError("No bitmap of " + std::to_string(width) + " x " + std::to_string(height) +
                            " pixels can be made: " + ErrorText(GetLastError()));
     const UINT stride = static_cast<UINT>(width) * 4;
     const HRESULT hr = source->CopyPixels(nullptr, stride, stride * static_cast<UINT>(height),
                                           static_cast<BYTE*>(bits));
-    if (FAILED(hr)) {
-        DeleteObject(bitmap);
-        Check(hr, path_, "cannot be decoded");
-    }
-    rendered_ = bitmap;
+    Check(hr, path_, "cannot be decoded");
+    rendered_ = std::move(bitmap);
     renderedSize_ = {width, height};
-    return rendered_;
+    return rendered_.Get();
 }
 
-void WicPicture::Draw(HDC dc, int x, int y, int width, int height) const {
+void WicPicture::Draw(HDC dc, const RECT& where) const {
+    const int width = where.right - where.left, height = where.bottom - where.top;
     if (width <= 0 || height <= 0) return;
     HBITMAP bitmap = Render(width, height);
-    HDC memory = CreateCompatibleDC(dc);
+    MemoryDC memory(CreateCompatibleDC(dc));
     if (!memory) throw PictureError("The picture \"" + path_ + "\" cannot be drawn: " + ErrorText(GetLastError()));
-    HGDIOBJ previous = SelectObject(memory, bitmap);
+    Selection selected(memory.Get(), bitmap);
     BLENDFUNCTION blend{AC_SRC_OVER, 0, 255, AC_SRC_ALPHA};
-    const BOOL drawn = GdiAlphaBlend(dc, x, y, width, height, memory, 0, 0, width, height, blend);
-    const DWORD code = GetLastError();
-    SelectObject(memory, previous);
-    DeleteDC(memory);
-    if (!drawn) throw PictureError("The picture \"" + path_ + "\" cannot be drawn: " + ErrorText(code));
+    if (!GdiAlphaBlend(dc, where.left, where.top, width, height, memory.Get(), 0, 0, width, height, blend))
+        throw PictureError("The picture \"" + path_ + "\" cannot be drawn: " + ErrorText(GetLastError()));
+}
+
+void DrawPicture(HDC dc, const qw::Picture& picture, const RECT& where) {
+    const auto* drawable = dynamic_cast<const DrawablePicture*>(&picture);
+    if (!drawable) throw PictureError("the picture is not one this program can draw");
+    drawable->Draw(dc, where);
 }
 
 WicPictureLoader::WicPictureLoader() : session_(std::make_shared<WicSession>()) {}

@@ -15,18 +15,16 @@
 #include <string>
 #include <vector>
 
+#include "shared/PictureFitting.h"
 #include "shared/Pictures.h"
+#include "win32/Handles.h"
+#include "win32/PictureDrawing.h"
 
 namespace qw::win32 {
 
 class WicSession;
 
-struct PixelSize {
-    int Width = 0;
-    int Height = 0;
-};
-
-class WicPicture : public qw::Picture {
+class WicPicture : public DrawablePicture {
 public:
     ~WicPicture() override;
     WicPicture(const WicPicture&) = delete;
@@ -34,7 +32,7 @@ public:
 
     // In HIMETRIC at the screen resolution of the moment the picture was loaded.
     HimetricSize NaturalSize() const override;
-    PixelSize Size() const { return size_; }
+    qw::PixelSize Size() const { return size_; }
 
     // A 32-bpp top-down DIB section with premultiplied alpha of exactly this
     // size. The picture owns it; it stays valid until another size is asked
@@ -42,7 +40,7 @@ public:
     HBITMAP Render(int width, int height) const;
     // Blends the picture scaled to the rectangle onto the DC, transparency
     // included. Draws nothing for an empty rectangle. Throws PictureError.
-    void Draw(HDC dc, int x, int y, int width, int height) const;
+    void Draw(HDC dc, const RECT& where) const override;
 
 private:
     friend class WicPictureLoader;
@@ -61,13 +59,13 @@ private:
     Microsoft::WRL::ComPtr<IWICStream> stream_;
     Microsoft::WRL::ComPtr<IWICBitmapDecoder> decoder_;
     Microsoft::WRL::ComPtr<IWICBitmapFrameDecode> frame_;
-    PixelSize size_;
+    qw::PixelSize size_;
     HimetricSize natural_;
     bool scaleInDecoder_ = false;
 
     // The rendering cache: drawing does not change the picture itself.
-    mutable HBITMAP rendered_ = nullptr;
-    mutable PixelSize renderedSize_;
+    mutable Bitmap rendered_;
+    mutable qw::PixelSize renderedSize_;
 };
 
 class WicPictureLoader : public qw::PictureLoader {

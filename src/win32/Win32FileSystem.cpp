@@ -7,6 +7,8 @@
 #include <atomic>
 #include <utility>
 
+#include "win32/FileReading.h"
+#include "win32/Handles.h"
 #include "win32/Utf.h"
 
 namespace qw::win32 {
@@ -17,30 +19,6 @@ namespace {
 // file is refused rather than exhausting a 32-bit address space.
 constexpr std::uint64_t kMaxWholeFile = 64ull * 1024 * 1024;
 constexpr DWORD kCopyChunk = 1024 * 1024;
-
-class Handle {
-public:
-    explicit Handle(HANDLE h = INVALID_HANDLE_VALUE) : h_(h) {}
-    ~Handle() { Close(); }
-    Handle(const Handle&) = delete;
-    Handle& operator=(const Handle&) = delete;
-    Handle& operator=(Handle&& other) noexcept {
-        if (this != &other) {
-            Close();
-            h_ = std::exchange(other.h_, INVALID_HANDLE_VALUE);
-        }
-        return *this;
-    }
-    HANDLE Get() const { return h_; }
-    bool Valid() const { return h_ != INVALID_HANDLE_VALUE && h_ != nullptr; }
-    void Close() {
-        if (Valid()) CloseHandle(h_);
-        h_ = INVALID_HANDLE_VALUE;
-    }
-
-private:
-    HANDLE h_;
-};
 
 [[noreturn]] void Fail(const std::string& what, const std::string& reason) {
     throw FileSystemError(what + " failed: " + reason);
@@ -100,17 +78,17 @@ bool CopyContents(HANDLE from, HANDLE to) {
 // the source is opened for deletion and locked against writers first, so the
 // file is either moved whole or nothing changes.
 void MoveAcrossVolumes(const std::wstring& from, const std::wstring& to, const std::string& what) {
-    Handle source(CreateFileW(from.c_str(), GENERIC_READ | DELETE, FILE_SHARE_READ, nullptr,
+    KernelHandle source(CreateFileW(from.c_str(), GENERIC_READ | DELETE, FILE_SHARE_READ, nullptr,
                               OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
-    if (!source.Valid()) Fail(what, GetLastError());
+    if (!source) Fail(what, GetLastError());
     BY_HANDLE_FILE_INFORMATION info{};
     if (!GetFileInformationByHandle(source.Get(), &info)) Fail(what, GetLastError());
 
     const DWORD kept = info.dwFileAttributes &
                        (FILE_ATTRIBUTE_ARCHIVE | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_NOT_CONTENT_INDEXED);
-    Handle target(CreateFileW(to.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+    KernelHandle target(CreateFileW(to.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
                               (kept ? kept : FILE_ATTRIBUTE_NORMAL) | FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
-    if (!target.Valid()) Fail(what, GetLastError());
+    if (!target) Fail(what, GetLastError());
 
     FILE_DISPOSITION_INFO disposition{TRUE};  // its one member, "delete on close"
     const bool moved =
@@ -120,7 +98,7 @@ void MoveAcrossVolumes(const std::wstring& from, const std::wstring& to, const s
         SetFileInformationByHandle(source.Get(), FileDispositionInfo, &disposition, sizeof disposition);
     if (!moved) {
         const DWORD code = GetLastError();
-        target.Close();
+        target.Reset();
         ::DeleteFileW(to.c_str());
         Fail(what, code);
     }
@@ -168,9 +146,9 @@ std::vector<FileItem> Win32FileSystem::ListFiles(const std::string& folder) {
 
     const std::string prefix = IsSeparator(folder.back()) ? folder : folder + "\\";
     WIN32_FIND_DATAW data{};
-    HANDLE find = FindFirstFileExW(Widen(prefix + "*").c_str(), FindExInfoBasic, &data,
-                                   FindExSearchNameMatch, nullptr, FIND_FIRST_EX_LARGE_FETCH);
-    if (find == INVALID_HANDLE_VALUE) {
+    FindHandle find(FindFirstFileExW(Widen(prefix + "*").c_str(), FindExInfoBasic, &data,
+                                     FindExSearchNameMatch, nullptr, FIND_FIRST_EX_LARGE_FETCH));
+    if (!find) {
         const DWORD code = GetLastError();
         if (code == ERROR_FILE_NOT_FOUND) return {};  // an empty drive root has no "." entry
         Fail(what, code);
@@ -184,9 +162,8 @@ std::vector<FileItem> Win32FileSystem::ListFiles(const std::string& folder) {
         item.Size = SizeOf(data.nFileSizeHigh, data.nFileSizeLow);
         item.Type = FileTypeName(item.Name);
         files.push_back(std::move(item));
-    } while (FindNextFileW(find, &data));
+    } while (FindNextFileW(find.Get(), &data));
     const DWORD code = GetLastError();
-    FindClose(find);
     if (code != ERROR_NO_MORE_FILES) Fail(what, code);
     return files;
 }
@@ -236,39 +213,20 @@ bool Win32FileSystem::FileExists(const std::string& path) {
 }
 
 void Win32FileSystem::CreateEmptyFile(const std::string& path) {
-    Handle file(CreateFileW(Widen(path).c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_NEW,
-                            FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (file.Valid()) return;
+    KernelHandle file(CreateFileW(Widen(path).c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_NEW,
+                                  FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (file) return;
     const DWORD code = GetLastError();
     if ((code == ERROR_FILE_EXISTS || code == ERROR_ALREADY_EXISTS) && FileExists(path)) return;
     Fail("Creating the file " + Quoted(path), code);
 }
 
 std::vector<std::uint8_t> Win32FileSystem::ReadFileBytes(const std::string& path) {
-    const std::string what = "Reading " + Quoted(path);
-    // Full sharing, so a reader never stops ReplaceFileContents from moving a new file in.
-    Handle file(CreateFileW(Widen(path).c_str(), GENERIC_READ,
-                            FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                            OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
-    if (!file.Valid()) Fail(what, GetLastError());
-    LARGE_INTEGER size{};
-    if (!GetFileSizeEx(file.Get(), &size)) Fail(what, GetLastError());
-    if (static_cast<std::uint64_t>(size.QuadPart) > kMaxWholeFile)
-        Fail(what, "the file is too large (" + std::to_string(size.QuadPart) + " bytes)");
-
-    std::vector<std::uint8_t> bytes(static_cast<std::size_t>(size.QuadPart));
-    std::size_t done = 0;
-    while (done < bytes.size()) {
-        const std::size_t left = bytes.size() - done;
-        DWORD got = 0;
-        if (!ReadSome(file.Get(), bytes.data() + done,
-                      left > kCopyChunk ? kCopyChunk : static_cast<DWORD>(left), got))
-            Fail(what, GetLastError());
-        if (got == 0) break;  // the file shrank meanwhile
-        done += got;
+    try {
+        return ReadWholeFile(path, kMaxWholeFile);
+    } catch (const FileReadError& e) {
+        Fail("Reading " + Quoted(path), e.what());
     }
-    bytes.resize(done);
-    return bytes;
 }
 
 void Win32FileSystem::ReplaceFileContents(const std::string& path,
@@ -285,22 +243,22 @@ void Win32FileSystem::ReplaceFileContents(const std::string& path,
     // The temporary file lies beside the target, so the final move is a rename
     // within one volume, which replaces the target in one step.
     std::wstring temporary;
-    Handle file;
+    KernelHandle file;
     for (int attempt = 0;; ++attempt) {
         temporary = target + UniqueSuffix();
-        file = Handle(CreateFileW(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
-                                  FILE_ATTRIBUTE_NORMAL, nullptr));
-        if (file.Valid()) break;
+        file.Reset(CreateFileW(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL,
+                               nullptr));
+        if (file) break;
         const DWORD code = GetLastError();
         if (code != ERROR_FILE_EXISTS || attempt == 9) Fail(what, code);
     }
     if (!WriteAll(file.Get(), bytes.data(), bytes.size()) || !FlushFileBuffers(file.Get())) {
         const DWORD code = GetLastError();
-        file.Close();
+        file.Reset();
         ::DeleteFileW(temporary.c_str());
         Fail(what, code);
     }
-    file.Close();
+    file.Reset();
 
     // While a reader has the target open (the other program, a virus scanner)
     // it cannot be replaced; such a reader is gone a moment later, so a few

@@ -6,6 +6,7 @@
 #include <cstring>
 #include <vector>
 
+#include "win32/Handles.h"
 #include "win32/Utf.h"
 
 namespace qw::win32 {
@@ -63,21 +64,6 @@ ValueAddress Parse(const std::string& fullName) {
     return address;
 }
 
-class Key {
-public:
-    Key() = default;
-    ~Key() {
-        if (h_) RegCloseKey(h_);
-    }
-    Key(const Key&) = delete;
-    Key& operator=(const Key&) = delete;
-    HKEY* Receive() { return &h_; }
-    HKEY Get() const { return h_; }
-
-private:
-    HKEY h_ = nullptr;
-};
-
 [[noreturn]] void Fail(const char* operation, const std::string& name, LONG code) {
     throw RegistryError(std::string(operation) + " \"" + name + "\" failed: " +
                         ErrorText(static_cast<unsigned long>(code)));
@@ -96,7 +82,7 @@ std::string TextOf(const std::vector<BYTE>& data, DWORD size) {
 
 std::string Win32Registry::ReadText(const std::string& valueName) {
     const ValueAddress address = Parse(valueName);
-    Key key;
+    RegistryKey key;
     LONG rc = RegOpenKeyExW(address.Root, address.Key.c_str(), 0, KEY_QUERY_VALUE, key.Receive());
     if (rc != ERROR_SUCCESS) Fail("Reading the registry value", valueName, rc);
 
@@ -138,7 +124,7 @@ std::string Win32Registry::ReadText(const std::string& valueName) {
 
 void Win32Registry::WriteText(const std::string& valueName, const std::string& text) {
     const ValueAddress address = Parse(valueName);
-    Key key;
+    RegistryKey key;
     LONG rc = RegCreateKeyExW(address.Root, address.Key.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE,
                               KEY_SET_VALUE, nullptr, key.Receive(), nullptr);
     if (rc != ERROR_SUCCESS) Fail("Writing the registry value", valueName, rc);
@@ -151,7 +137,7 @@ void Win32Registry::WriteText(const std::string& valueName, const std::string& t
 
 void Win32Registry::DeleteValue(const std::string& valueName) {
     const ValueAddress address = Parse(valueName);
-    Key key;
+    RegistryKey key;
     LONG rc = RegOpenKeyExW(address.Root, address.Key.c_str(), 0, KEY_SET_VALUE, key.Receive());
     if (rc == ERROR_SUCCESS) rc = RegDeleteValueW(key.Get(), address.Value.c_str());
     if (rc != ERROR_SUCCESS) Fail("Deleting the registry value", valueName, rc);

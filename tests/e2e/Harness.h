@@ -4,6 +4,10 @@
 
 #include <windows.h>
 
+#include "TempFolder.h"
+#include "TrayIcons.h"
+#include "win32/Handles.h"
+
 #include <chrono>
 #include <functional>
 #include <string>
@@ -14,22 +18,13 @@ namespace e2e {
 // Polls until the condition holds or the deadline passes; true when it held.
 bool WaitFor(const std::function<bool()>& condition, std::chrono::milliseconds deadline);
 
-// A unique folder under %TEMP%, removed with everything in it at the end.
-class TempFolder {
-public:
-    explicit TempFolder(const std::wstring& prefix);
-    ~TempFolder();
-    const std::wstring& Path() const { return path_; }
-    std::wstring operator/(const std::wstring& name) const { return path_ + L"\\" + name; }
+using qw::test::Exists;
+using qw::test::IsFolder;
+using qw::test::TempFolder;
 
-private:
-    std::wstring path_;
-};
-
-bool Exists(const std::wstring& path);
-bool IsFolder(const std::wstring& path);
-void WriteFile(const std::wstring& path, const std::string& content);
-std::vector<std::wstring> FilesIn(const std::wstring& folder);
+// The files (not folders) directly in the folder, sorted.
+inline std::vector<std::wstring> FilesIn(const std::wstring& folder) { return qw::test::NamesIn(folder, true); }
+inline void WriteFile(const std::wstring& path, const std::string& content) { qw::test::WriteText(path, content); }
 
 // The folder holding the built programs (quillwave.exe, qwbeam.exe).
 std::wstring BinFolder();
@@ -52,10 +47,11 @@ public:
 
     HWND MainWindow(std::chrono::milliseconds deadline = std::chrono::seconds(20));
     bool WaitForExit(std::chrono::milliseconds deadline);
-    DWORD Id() const { return process_.dwProcessId; }
+    DWORD Id() const { return id_; }
 
 private:
-    PROCESS_INFORMATION process_{};
+    qw::win32::KernelHandle process_;
+    DWORD id_ = 0;
 };
 
 // Beams files into a folder with qwbeam.exe; returns its exit code.
@@ -65,12 +61,7 @@ DWORD Beam(const std::wstring& folder, const std::vector<std::wstring>& files,
 // Visible pop-up menu windows of the given process.
 std::vector<HWND> MenuWindows(DWORD processId);
 
-// The icons in the notification area. Wine on a display without a tray of
-// its own shows them as child windows of one "standalone tray" window.
-int TrayIconCount();
-
-// A 24-bit bitmap file of one colour (0x00BBGGRR).
-void WriteBitmap(const std::wstring& path, int width, int height, unsigned color);
+using qw::test::TrayIconCount;
 
 // The first child window of the class, or nullptr.
 HWND ChildOfClass(HWND parent, const wchar_t* className);
@@ -82,8 +73,5 @@ RECT PlaceInParent(HWND window);
 // so another process can only look at it. Enabled text is drawn in the menu
 // text colour, disabled text in grey; separators hold no text.
 std::vector<bool> MenuEntriesEnabled(HWND menuWindow);
-
-// Saves the screen to a BMP file (for people to look at).
-void SaveScreenshot(const std::wstring& path);
 
 }  // namespace e2e

@@ -4,6 +4,8 @@
 #include <gtest/gtest.h>
 
 #include "Harness.h"
+#include "PictureFiles.h"
+#include "WindowCapture.h"
 
 using namespace std::chrono_literals;
 using e2e::WaitFor;
@@ -26,9 +28,9 @@ protected:
         CreateDirectoryW(stackInbox.c_str(), nullptr);
         e2e::SetStackFolders(stackInbox, stackInbox);
         CreateDirectoryW((app / L"inbox").c_str(), nullptr);
-        e2e::WriteBitmap(app / L"inbox\\wide.bmp", 640, 480, 0x3050E0);
-        e2e::WriteBitmap(app / L"inbox\\tall.bmp", 480, 640, 0x30A050);
-        e2e::WriteBitmap(app / L"inbox\\small.bmp", 100, 50, 0xA03030);
+        qw::test::WriteBytes(app / L"inbox\\wide.bmp", qw::test::SolidBmp(640, 480, 0x3050E0));
+        qw::test::WriteBytes(app / L"inbox\\tall.bmp", qw::test::SolidBmp(480, 640, 0x30A050));
+        qw::test::WriteBytes(app / L"inbox\\small.bmp", qw::test::SolidBmp(100, 50, 0xA03030));
         e2e::WriteFile(app / L"inbox\\notes.txt", "beamed notes");
     }
     void TearDown() override {
@@ -63,7 +65,7 @@ protected:
         WaitFor([&] { return (entries = e2e::MenuEntriesEnabled(menus.front())).size() == 8; }, 5s);
         if (readyForScreenshot) {
             WaitFor(readyForScreenshot, 5s);  // the picture for people to look at, not a check
-            e2e::SaveScreenshot(app.Path() + L"\\..\\quillwave-main-window.bmp");
+            qw::test::SaveShot(qw::test::CaptureScreen(), L"quillwave-main-window.bmp");
         }
         PostMessageW(menus.front(), WM_KEYDOWN, VK_ESCAPE, 0);
         WaitFor([&] { return e2e::MenuWindows(program.Id()).empty(); }, 5s);
@@ -72,7 +74,7 @@ protected:
 
     e2e::TempFolder app{L"qw main \u00e9"};
     e2e::TempFolder stack{L"qw stack"};
-    std::wstring stackInbox = stack.Path() + L"\\in";
+    std::wstring stackInbox = stack.WidePath() + L"\\in";
 };
 
 void ExpectPlace(HWND control, RECT expected, const char* what) {
@@ -85,7 +87,7 @@ void ExpectPlace(HWND control, RECT expected, const char* what) {
 }
 
 TEST_F(MainWindowShown, LaysOutItsControlsAndFollowsTheCurrentFile) {
-    e2e::RunningProgram program(app.Path());
+    e2e::RunningProgram program(app.WidePath());
     HWND window = program.MainWindow();
     ASSERT_NE(window, nullptr);
     ASSERT_TRUE(WaitFor([&] { return e2e::IsFolder(app / L"desktop"); }, 10s));
@@ -116,7 +118,7 @@ TEST_F(MainWindowShown, LaysOutItsControlsAndFollowsTheCurrentFile) {
     EXPECT_FALSE(IsWindowVisible(preview));
 
     // A beamed picture: everything is on, and the preview shows it fitted.
-    e2e::WriteBitmap(stack / L"photo.bmp", 640, 480, 0x2080F0);
+    qw::test::WriteBytes(stack / L"photo.bmp", qw::test::SolidBmp(640, 480, 0x2080F0));
     ASSERT_EQ(e2e::Beam(stackInbox, {stack / L"photo.bmp"}), 0u);
     ASSERT_TRUE(WaitFor([&] { return IsWindowVisible(preview) != FALSE; }, 15s));
     ExpectPlace(preview, {230, 141, 432, 324}, "preview");

@@ -6,6 +6,7 @@
 #include <algorithm>
 
 #include "Harness.h"
+#include "WindowCapture.h"
 
 using namespace std::chrono_literals;
 using e2e::WaitFor;
@@ -25,7 +26,7 @@ protected:
         e2e::DeleteUserKey(QuillwaveKey);
     }
 
-    std::wstring Inbox() const { return app.Path() + L"\\inbox"; }
+    std::wstring Inbox() const { return app.WidePath() + L"\\inbox"; }
     size_t InboxCount() const { return e2e::FilesIn(Inbox()).size(); }
     bool InInbox(const std::wstring& name) const { return e2e::Exists(Inbox() + L"\\" + name); }
 
@@ -42,8 +43,8 @@ protected:
     e2e::TempFolder app{L"qw e2e \u00dcbung"};
     e2e::TempFolder stack{L"qw stack"};
     e2e::TempFolder outbox{L"qw phone"};
-    std::wstring stackInbox = stack.Path() + L"\\in";
-    std::wstring stackRoot = stack.Path() + L"\\root";
+    std::wstring stackInbox = stack.WidePath() + L"\\in";
+    std::wstring stackRoot = stack.WidePath() + L"\\root";
 
     void MakeStackFolders() {
         CreateDirectoryW(stackInbox.c_str(), nullptr);
@@ -53,13 +54,13 @@ protected:
 
 TEST_F(Quillwave, StartsHiddenRecordsItsFolderAndMakesItsFolders) {
     MakeStackFolders();
-    e2e::RunningProgram program(app.Path());
+    e2e::RunningProgram program(app.WidePath());
     HWND window = program.MainWindow();
     ASSERT_NE(window, nullptr);
 
     std::wstring recorded;
     ASSERT_TRUE(WaitFor([&] { return e2e::ReadUserValue(QuillwaveKey, L"ApplicationPath", recorded); }, 10s));
-    EXPECT_EQ(_wcsicmp(recorded.c_str(), app.Path().c_str()), 0) << "recorded: " << recorded.size();
+    EXPECT_EQ(_wcsicmp(recorded.c_str(), app.WidePath().c_str()), 0) << "recorded: " << recorded.size();
     ASSERT_TRUE(WaitFor([&] { return e2e::IsFolder(app / L"desktop"); }, 10s));
     EXPECT_TRUE(e2e::IsFolder(app / L"inbox"));
     EXPECT_TRUE(e2e::IsFolder(app / L"screensaver"));
@@ -71,7 +72,7 @@ TEST_F(Quillwave, StartsHiddenRecordsItsFolderAndMakesItsFolders) {
 
 TEST_F(Quillwave, TakesOverBeamedFilesOnePerTick) {
     MakeStackFolders();
-    e2e::RunningProgram program(app.Path());
+    e2e::RunningProgram program(app.WidePath());
     ASSERT_NE(program.MainWindow(), nullptr);
 
     const std::vector<std::wstring> names{L"a.txt", L"\u0424\u043e\u0442\u043e_\u5199\u771f_\U0001F600.jpg",
@@ -98,7 +99,7 @@ TEST_F(Quillwave, TakesOneFileFromEachStackFolderAndRenamesClashes) {
     MakeStackFolders();
     CreateDirectoryW((app / L"inbox").c_str(), nullptr);
     e2e::WriteFile(app / L"inbox\\photo.jpg", "already in the inbox");
-    e2e::RunningProgram program(app.Path());
+    e2e::RunningProgram program(app.WidePath());
     ASSERT_NE(program.MainWindow(), nullptr);
 
     BeamNew(stackInbox, {L"Photo.jpg"});
@@ -113,7 +114,7 @@ TEST_F(Quillwave, LeavesAFileThatIsStillOpenUntilItIsReleased) {
     const std::wstring held = stackInbox + L"\\arriving.jpg";
     HANDLE handle = CreateFileW(held.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, 0, nullptr);
     ASSERT_NE(handle, INVALID_HANDLE_VALUE);
-    e2e::RunningProgram program(app.Path());
+    e2e::RunningProgram program(app.WidePath());
     ASSERT_NE(program.MainWindow(), nullptr);
 
     BeamNew(stackInbox, {L"complete.txt"});
@@ -130,7 +131,7 @@ TEST_F(Quillwave, WithoutTheStackNothingMovesAndTheStatusSaysSo) {
     MakeStackFolders();
     e2e::RemoveStackFolders();
     e2e::WriteFile(stackInbox + L"\\waiting.txt", "never taken");
-    e2e::RunningProgram program(app.Path());
+    e2e::RunningProgram program(app.WidePath());
     HWND window = program.MainWindow();
     ASSERT_NE(window, nullptr);
 
@@ -152,7 +153,7 @@ TEST_F(Quillwave, WithoutTheStackNothingMovesAndTheStatusSaysSo) {
 
 TEST_F(Quillwave, IconMenuOpensOnAClickAndExitEndsTheProgram) {
     MakeStackFolders();
-    e2e::RunningProgram program(app.Path());
+    e2e::RunningProgram program(app.WidePath());
     HWND window = program.MainWindow();
     ASSERT_NE(window, nullptr);
     ASSERT_TRUE(WaitFor([&] { return e2e::IsFolder(app / L"desktop"); }, 10s));
@@ -168,7 +169,7 @@ TEST_F(Quillwave, IconMenuOpensOnAClickAndExitEndsTheProgram) {
     PostMessageW(window, 0x205, 0, WM_LBUTTONUP);
     std::vector<HWND> menus;
     ASSERT_TRUE(WaitFor([&] { return !(menus = e2e::MenuWindows(program.Id())).empty(); }, 10s));
-    e2e::SaveScreenshot(app.Path() + L"\\..\\quillwave-icon-menu.bmp");
+    qw::test::SaveShot(qw::test::CaptureScreen(), L"quillwave-icon-menu.bmp");
 
     // Up from no selection reaches the last entry, "Exit Quillwave!".
     PostMessageW(menus.front(), WM_KEYDOWN, VK_UP, 0);

@@ -6,6 +6,7 @@
 #include <wincodec.h>
 #include <wrl/client.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <functional>
 #include <stdexcept>
@@ -29,20 +30,23 @@ inline const char* Extension(Format format) {
     return format == Format::Bmp ? "bmp" : format == Format::Gif ? "gif" : "jpg";
 }
 
-// Writes a picture whose pixel (x, y) is colour(x, y), one of the four opaque
-// colours above (the GIF palette holds exactly those).
-inline void EncodePicture(const std::string& path, Format format, int width, int height,
-                          const std::function<Colour(int, int)>& colour) {
+// Writes a picture with the platform's encoder, its rows given in bands:
+// fill(top, rows, pixels, stride) writes rows top .. top + rows - 1 in the
+// pixel format (24-bpp BGR, or 8-bpp indices into the palette given).
+// Big pictures are made band by band, so making them costs little memory.
+inline void EncodeRows(const std::wstring& path, Format format, int width, int height,
+                       const std::function<void(int top, int rows, BYTE* pixels, UINT stride)>& fill,
+                       const std::vector<WICColor>& palette = {}) {
     using Microsoft::WRL::ComPtr;
     const auto check = [&](HRESULT hr, const char* step) {
-        if (FAILED(hr)) throw std::runtime_error(std::string("encoding ") + path + ": " + step);
+        if (FAILED(hr)) throw std::runtime_error("encoding " + win32::Narrow(path) + ": " + step);
     };
     ComPtr<IWICImagingFactory> factory;
     check(CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER, IID_PPV_ARGS(&factory)),
           "factory (is COM initialised?)");
     ComPtr<IWICStream> stream;
     check(factory->CreateStream(&stream), "stream");
-    check(stream->InitializeFromFilename(win32::Widen(path).c_str(), GENERIC_WRITE), "file");
+    check(stream->InitializeFromFilename(path.c_str(), GENERIC_WRITE), "file");
     const GUID container = format == Format::Bmp   ? GUID_ContainerFormatBmp
                            : format == Format::Gif ? GUID_ContainerFormatGif
                                                    : GUID_ContainerFormatJpeg;
@@ -54,38 +58,75 @@ inline void EncodePicture(const std::string& path, Format format, int width, int
     check(encoder->CreateNewFrame(&frame, &options), "frame");
     check(frame->Initialize(options.Get()), "frame init");
     check(frame->SetSize(width, height), "size");
-
-    const Colour palette[] = {kRed, kBlue, kGreen, kWhite};
-    const bool indexed = format == Format::Gif;
+    const bool indexed = !palette.empty();
     WICPixelFormatGUID pixelFormat = indexed ? GUID_WICPixelFormat8bppIndexed : GUID_WICPixelFormat24bppBGR;
     check(frame->SetPixelFormat(&pixelFormat), "pixel format");
     if (indexed) {
         ComPtr<IWICPalette> colours;
         check(factory->CreatePalette(&colours), "palette");
-        WICColor entries[4] = {palette[0], palette[1], palette[2], palette[3]};
-        check(colours->InitializeCustom(entries, 4), "palette colours");
+        std::vector<WICColor> entries = palette;
+        check(colours->InitializeCustom(entries.data(), static_cast<UINT>(entries.size())), "palette colours");
         check(frame->SetPalette(colours.Get()), "frame palette");
     }
     const UINT stride = indexed ? (width + 3) / 4 * 4 : (width * 3 + 3) / 4 * 4;
-    Bytes pixels(static_cast<std::size_t>(stride) * height);
-    for (int y = 0; y < height; ++y)
-        for (int x = 0; x < width; ++x) {
-            const Colour c = colour(x, y);
-            std::uint8_t* p = pixels.data() + y * stride;
-            if (indexed) {
-                int index = 0;
-                while (index < 3 && palette[index] != c) ++index;
-                p[x] = static_cast<std::uint8_t>(index);
-            } else {
-                p[x * 3] = c & 0xFF;
-                p[x * 3 + 1] = (c >> 8) & 0xFF;
-                p[x * 3 + 2] = (c >> 16) & 0xFF;
-            }
-        }
-    check(frame->WritePixels(height, stride, static_cast<UINT>(pixels.size()), pixels.data()), "pixels");
+    constexpr int kBand = 64;
+    Bytes pixels(static_cast<std::size_t>(stride) * std::min(kBand, height));
+    for (int top = 0; top < height; top += kBand) {
+        const int rows = std::min(kBand, height - top);
+        fill(top, rows, pixels.data(), stride);
+        check(frame->WritePixels(rows, stride, stride * rows, pixels.data()), "pixels");
+    }
     check(frame->Commit(), "frame commit");
     check(encoder->Commit(), "commit");
 }
+
+// Writes a picture whose pixel (x, y) is colour(x, y), one of the four opaque
+// colours above (the GIF palette holds exactly those).
+inline void EncodePicture(const std::string& path, Format format, int width, int height,
+                          const std::function<Colour(int, int)>& colour) {
+    const std::vector<WICColor> palette = {kRed, kBlue, kGreen, kWhite};
+    const bool indexed = format == Format::Gif;
+    EncodeRows(
+        win32::Widen(path), format, width, height,
+        [&](int top, int rows, BYTE* pixels, UINT stride) {
+            for (int y = 0; y < rows; ++y)
+                for (int x = 0; x < width; ++x) {
+                    const Colour c = colour(x, top + y);
+                    BYTE* p = pixels + static_cast<std::size_t>(y) * stride;
+                    if (indexed) {
+                        int index = 0;
+                        while (index < 3 && palette[index] != c) ++index;
+                        p[x] = static_cast<BYTE>(index);
+                    } else {
+                        p[x * 3] = c & 0xFF;
+                        p[x * 3 + 1] = (c >> 8) & 0xFF;
+                        p[x * 3 + 2] = (c >> 16) & 0xFF;
+                    }
+                }
+        },
+        indexed ? palette : std::vector<WICColor>{});
+}
+
+// A photo-like JPEG: soft gradients with fine grain, so it compresses as a
+// camera's photo does.
+inline void WritePhotoJpeg(const std::wstring& path, int width, int height) {
+    std::uint32_t noise = 12345;
+    EncodeRows(path, Format::Jpeg, width, height, [&](int top, int rows, BYTE* pixels, UINT stride) {
+        for (int y = 0; y < rows; ++y)
+            for (int x = 0; x < width; ++x) {
+                noise = noise * 1664525u + 1013904223u;
+                const int grain = static_cast<int>(noise >> 26) - 32;
+                BYTE* p = pixels + static_cast<std::size_t>(y) * stride + x * 3;
+                const int yy = top + y;
+                p[0] = static_cast<BYTE>(std::clamp(200 - yy / 20 + grain, 0, 255));
+                p[1] = static_cast<BYTE>(std::clamp(80 + x / 30 + grain, 0, 255));
+                p[2] = static_cast<BYTE>(std::clamp(40 + (x + yy) / 40 + grain, 0, 255));
+            }
+    });
+}
+
+// A 24-bpp BMP file of one colour (0x00BBGGRR), written byte by byte.
+inline Bytes SolidBmp(int width, int height, COLORREF colour);
 
 // Pixels in a noisy pattern, so a compressed file is large and a cut falls into its image data.
 inline Colour Noise(int x, int y) {
@@ -162,6 +203,29 @@ inline Bytes BmpHeader(std::int32_t width, std::int32_t height) {
     Put16(out, 24);
     for (int i = 0; i < 6; ++i) Put32(out, 0);
     out.insert(out.end(), 64, 0x7F);
+    return out;
+}
+
+inline Bytes SolidBmp(int width, int height, COLORREF colour) {
+    const std::uint32_t stride = (static_cast<std::uint32_t>(width) * 3 + 3) / 4 * 4;
+    Bytes out = {'B', 'M'};
+    Put32(out, 54 + stride * static_cast<std::uint32_t>(height));
+    Put32(out, 0);
+    Put32(out, 54);
+    Put32(out, 40);
+    Put32(out, static_cast<std::uint32_t>(width));
+    Put32(out, static_cast<std::uint32_t>(height));
+    Put16(out, 1);
+    Put16(out, 24);
+    for (int i = 0; i < 6; ++i) Put32(out, 0);
+    for (int y = 0; y < height; ++y) {
+        for (int x = 0; x < width; ++x) {
+            out.push_back(GetBValue(colour));
+            out.push_back(GetGValue(colour));
+            out.push_back(GetRValue(colour));
+        }
+        out.insert(out.end(), stride - static_cast<std::uint32_t>(width) * 3, 0);
+    }
     return out;
 }
 

@@ -1,17 +1,22 @@
 #pragma once
-// Test helpers for windows that draw themselves: the client area painted
-// into a bitmap (through WM_PRINTCLIENT), its pixels, and a copy saved as a
-// .bmp under %TEMP% for a person to look at.
+// Pixels of windows for tests to check: a window's client area painted into a
+// bitmap (through WM_PRINTCLIENT) or a part of the screen, and pictures saved
+// as .bmp files for people to look at (into %QW_SHOTS_DIR% when it is set,
+// which is how scripts/shots collects them, else %TEMP%). Also the plain
+// shown window that control tests put their controls on.
 
 #include <windows.h>
 
 #include <algorithm>
 #include <cstdint>
+#include <cstdlib>
 #include <stdexcept>
 #include <string>
 #include <vector>
 
-#include "win32/Utf.h"
+#include "TempFolder.h"
+#include "win32/Handles.h"
+#include "win32/Window.h"
 
 namespace qw::test {
 
@@ -42,12 +47,15 @@ struct Capture {
     }
 };
 
-inline Capture CaptureClient(HWND window) {
-    RECT client;
-    GetClientRect(window, &client);
+namespace detail {
+
+// Draws into a 32-bpp top-down bitmap of the size and reads its pixels.
+template <typename Draw>
+Capture CaptureWith(int width, int height, Draw&& draw) {
     Capture shot;
-    shot.width = client.right;
-    shot.height = client.bottom;
+    shot.width = std::max(0, width);
+    shot.height = std::max(0, height);
+    if (shot.width == 0 || shot.height == 0) return shot;
     BITMAPINFO info{};
     info.bmiHeader.biSize = sizeof info.bmiHeader;
     info.bmiHeader.biWidth = shot.width;
@@ -56,31 +64,49 @@ inline Capture CaptureClient(HWND window) {
     info.bmiHeader.biBitCount = 32;
     info.bmiHeader.biCompression = BI_RGB;
     void* bits = nullptr;
-    HDC screen = GetDC(nullptr);
-    HDC dc = CreateCompatibleDC(screen);
-    HBITMAP dib = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-    ReleaseDC(nullptr, screen);
-    if (!dib) {
-        DeleteDC(dc);
-        throw std::runtime_error("no bitmap for the capture");
+    const win32::ClientDC screen;
+    const win32::MemoryDC dc(CreateCompatibleDC(screen.Get()));
+    const win32::Bitmap dib(CreateDIBSection(screen.Get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+    if (!dc || !dib) throw std::runtime_error("no bitmap for the capture");
+    {
+        const win32::Selection selected(dc.Get(), dib.Get());
+        draw(dc.Get(), screen.Get());
+        GdiFlush();
     }
-    HGDIOBJ old = SelectObject(dc, dib);
-    SendMessageW(window, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc), PRF_CLIENT);
-    GdiFlush();
     const auto* p = static_cast<const std::uint32_t*>(bits);
     shot.pixels.assign(p, p + static_cast<size_t>(shot.width) * shot.height);
     for (auto& pixel : shot.pixels) pixel &= 0xFFFFFF;
-    SelectObject(dc, old);
-    DeleteObject(dib);
-    DeleteDC(dc);
     return shot;
 }
 
-// Saves a 24-bit .bmp under %TEMP% and returns its path.
-inline std::string SaveBmp(const Capture& shot, const std::wstring& name) {
-    wchar_t temp[MAX_PATH + 1];
-    const DWORD n = GetTempPathW(MAX_PATH + 1, temp);
-    const std::wstring path = std::wstring(temp, n) + name;
+}  // namespace detail
+
+// What the window paints into its client area, asked for directly.
+inline Capture CaptureClient(HWND window) {
+    RECT client;
+    GetClientRect(window, &client);
+    return detail::CaptureWith(client.right, client.bottom, [&](HDC dc, HDC) {
+        SendMessageW(window, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc), PRF_CLIENT);
+    });
+}
+
+// What the screen shows in the area (the whole screen by default).
+inline Capture CaptureScreen(RECT area = {0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)}) {
+    return detail::CaptureWith(area.right - area.left, area.bottom - area.top, [&](HDC dc, HDC screen) {
+        BitBlt(dc, 0, 0, area.right - area.left, area.bottom - area.top, screen, area.left, area.top, SRCCOPY);
+    });
+}
+
+// Saves a 24-bit .bmp named `name` for people to look at and returns its path.
+inline std::wstring SaveShot(const Capture& shot, const std::wstring& name) {
+    std::wstring folder;
+    if (const wchar_t* shots = _wgetenv(L"QW_SHOTS_DIR"); shots && *shots) {
+        folder = shots;
+    } else {
+        wchar_t temp[MAX_PATH + 1];
+        folder.assign(temp, GetTempPathW(MAX_PATH + 1, temp));
+    }
+    if (!folder.empty() && folder.back() != L'\\') folder += L'\\';
     const int stride = (shot.width * 3 + 3) / 4 * 4;
     BITMAPFILEHEADER file{};
     BITMAPINFOHEADER head{};
@@ -94,9 +120,11 @@ inline std::string SaveBmp(const Capture& shot, const std::wstring& name) {
     file.bfType = 0x4D42;  // "BM"
     file.bfOffBits = sizeof file + sizeof head;
     file.bfSize = file.bfOffBits + head.biSizeImage;
-    std::vector<std::uint8_t> data(head.biSizeImage);
+    std::vector<std::uint8_t> bytes(file.bfSize);
+    std::copy_n(reinterpret_cast<const std::uint8_t*>(&file), sizeof file, bytes.begin());
+    std::copy_n(reinterpret_cast<const std::uint8_t*>(&head), sizeof head, bytes.begin() + sizeof file);
     for (int y = 0; y < shot.height; ++y) {
-        std::uint8_t* row = data.data() + static_cast<size_t>(shot.height - 1 - y) * stride;
+        std::uint8_t* row = bytes.data() + file.bfOffBits + static_cast<size_t>(shot.height - 1 - y) * stride;
         for (int x = 0; x < shot.width; ++x) {
             const COLORREF c = shot.At(x, y);
             row[x * 3] = GetBValue(c);
@@ -104,30 +132,35 @@ inline std::string SaveBmp(const Capture& shot, const std::wstring& name) {
             row[x * 3 + 2] = GetRValue(c);
         }
     }
-    HANDLE out = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (out == INVALID_HANDLE_VALUE) throw std::runtime_error("cannot create " + win32::Narrow(path));
-    DWORD written = 0;
-    bool ok = WriteFile(out, &file, sizeof file, &written, nullptr) && written == sizeof file;
-    ok = ok && WriteFile(out, &head, sizeof head, &written, nullptr) && written == sizeof head;
-    ok = ok && WriteFile(out, data.data(), head.biSizeImage, &written, nullptr) && written == head.biSizeImage;
-    CloseHandle(out);
-    if (!ok) throw std::runtime_error("cannot write " + win32::Narrow(path));
-    return win32::Narrow(path);
+    WriteBytes(folder + name, bytes);
+    return folder + name;
 }
 
 // A shown top-level window to put controls on. A plain pop-up: Wine waits
 // for a window manager (which Xvfb lacks) when a framed window goes away.
-inline HWND CreateHostWindow(const wchar_t* className, int width, int height) {
-    HINSTANCE instance = GetModuleHandleW(nullptr);
-    WNDCLASSW wc{};
-    wc.lpfnWndProc = DefWindowProcW;
-    wc.hInstance = instance;
-    wc.lpszClassName = className;
-    RegisterClassW(&wc);
-    HWND host = CreateWindowExW(WS_EX_TOOLWINDOW, className, L"", WS_POPUP | WS_CLIPCHILDREN, 0, 0, width, height,
-                                nullptr, nullptr, instance, nullptr);
-    if (host) ShowWindow(host, SW_SHOWNOACTIVATE);
-    return host;
-}
+class HostWindow : public win32::Window {
+public:
+    HostWindow(int width, int height) {
+        Create(GetModuleHandleW(nullptr), {.Name = L"QuillwaveTestHost"},
+               {.Style = WS_POPUP | WS_CLIPCHILDREN, .ExStyle = WS_EX_TOOLWINDOW, .X = 0, .Y = 0, .Width = width,
+                .Height = height});
+        ShowWindow(Handle(), SW_SHOWNOACTIVATE);
+    }
+};
+
+// Counts the WM_PAINT messages a window receives while it lives.
+class PaintCounter {
+public:
+    explicit PaintCounter(HWND window) {
+        watch_.Attach(window, [this](UINT message, WPARAM, LPARAM) -> std::optional<LRESULT> {
+            if (message == WM_PAINT) ++count;
+            return std::nullopt;
+        });
+    }
+    int count = 0;
+
+private:
+    win32::Subclass watch_;
+};
 
 }  // namespace qw::test

@@ -21,11 +21,6 @@ namespace {
 
 using Names = std::vector<std::string>;
 
-bool IsFolder(const std::wstring& path) {
-    const DWORD attributes = GetFileAttributesW(path.c_str());
-    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
-}
-
 std::unique_ptr<TempFolder> FolderOnAnotherVolume(const TempFolder& here) {
     std::vector<std::wstring> candidates;
     wchar_t named[MAX_PATH];
@@ -33,8 +28,8 @@ std::unique_ptr<TempFolder> FolderOnAnotherVolume(const TempFolder& here) {
     if (n > 0 && n < MAX_PATH) candidates.emplace_back(named, n);
     candidates.emplace_back(L"Z:\\dev\\shm");
     for (const auto& candidate : candidates) {
-        if (!IsFolder(candidate)) continue;
-        auto other = std::make_unique<TempFolder>(candidate);
+        if (!qw::test::IsFolder(candidate)) continue;
+        auto other = std::make_unique<TempFolder>(L"qwtest-", candidate);
         const std::wstring probe = Widen(here / "probe"), target = Widen(*other / "probe");
         WriteText(here / "probe", "");
         const bool renamed = MoveFileExW(probe.c_str(), target.c_str(), 0);

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "PictureFiles.h"
+#include "WindowCapture.h"
 #include "win32/Display.h"
 #include "win32/WicPictures.h"
 
@@ -15,7 +16,7 @@ using qw::test::Bytes;
 using qw::test::Colour;
 using qw::test::Format;
 using qw::test::TempFolder;
-using qw::win32::PixelSize;
+using qw::PixelSize;
 using qw::win32::Widen;
 using qw::win32::WicPicture;
 using qw::win32::WicPictureLoader;
@@ -88,32 +89,12 @@ TEST_P(NaturalSizes, AreThePixelsInHimetricAtTheScreenResolution) {
         EXPECT_EQ(natural.Width, c.HimetricWidthAt96);
         EXPECT_EQ(natural.Height, c.HimetricHeightAt96);
     }
-    const PixelSize pixels = dynamic_cast<WicPicture&>(*picture).Size();
+    const PixelSize pixels = static_cast<WicPicture&>(*picture).Size();
     EXPECT_EQ(pixels.Width, c.Width);
     EXPECT_EQ(pixels.Height, c.Height);
 }
 
 INSTANTIATE_TEST_SUITE_P(Pictures, NaturalSizes, testing::ValuesIn(kSizeCases));
-
-TEST(PixelsToHimetric, RoundsHalvesToEvenAndConvertsBackExactly) {
-    struct Case {
-        int Pixels, Dpi;
-        std::int64_t Himetric;
-    };
-    const Case cases[] = {
-        {640, 96, 16933}, {12, 96, 318},  // 317.5
-        {36, 96, 952},                    // 952.5
-        {1, 120, 21},     {6, 120, 127},  {9, 144, 159}, {0, 96, 0},
-    };
-    for (const Case& c : cases)
-        EXPECT_EQ(qw::win32::PixelsToHimetric(c.Pixels, 1, {c.Dpi, 96}).Width, c.Himetric)
-            << c.Pixels << " px at " << c.Dpi;
-    for (int dpi : {72, 96, 120, 144, 192, 288})
-        for (int pixels = 1; pixels <= 3000; ++pixels) {
-            const auto himetric = qw::win32::PixelsToHimetric(1, pixels, {96, dpi}).Height;
-            ASSERT_EQ(BackToPixels(himetric, dpi), pixels) << pixels << " px at " << dpi;
-        }
-}
 
 TEST_F(PicturesTest, AnIconGivesTheSizeOfItsFirstImage) {
     const std::string path = folder_ / "two.ico";
@@ -159,21 +140,14 @@ TEST_F(PicturesTest, IconTransparencyIsPremultipliedAndBlended) {
     EXPECT_EQ(PixelOf(bitmap, 30, 10), qw::test::kGreen);
 
     // Drawn onto white, the transparent half stays white.
-    BITMAPINFO info{};
-    info.bmiHeader = {sizeof(BITMAPINFOHEADER), 32, -32, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
-    void* bits = nullptr;
-    HBITMAP canvas = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-    ASSERT_NE(canvas, nullptr);
-    std::memset(bits, 0xFF, 32 * 32 * 4);
-    HDC dc = CreateCompatibleDC(nullptr);
-    HGDIOBJ previous = SelectObject(dc, canvas);
-    picture->Draw(dc, 0, 0, 32, 32);
-    picture->Draw(dc, 0, 0, 0, 32);  // an empty rectangle draws nothing
-    SelectObject(dc, previous);
-    DeleteDC(dc);
-    EXPECT_EQ(PixelOf(canvas, 2, 10) & 0xFFFFFF, 0xFFFFFFu);
-    EXPECT_EQ(PixelOf(canvas, 30, 10) & 0xFFFFFF, qw::test::kGreen & 0xFFFFFF);
-    DeleteObject(canvas);
+    const qw::test::Capture drawn = qw::test::detail::CaptureWith(32, 32, [&](HDC dc, HDC) {
+        const RECT all{0, 0, 32, 32};
+        FillRect(dc, &all, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+        picture->Draw(dc, all);
+        picture->Draw(dc, RECT{0, 0, 0, 32});  // an empty rectangle draws nothing
+    });
+    EXPECT_EQ(drawn.At(2, 10), RGB(255, 255, 255));
+    EXPECT_EQ(drawn.At(30, 10), RGB(0, 255, 0));
 }
 
 TEST_F(PicturesTest, TheFileIsNotHeldOpenWhileThePictureLives) {

@@ -11,8 +11,10 @@
 #include <string>
 #include <vector>
 
+#include "MessagePump.h"
+#include "ProjectIcons.h"
 #include "WindowCapture.h"
-#include "win32/TaskPaneControl.h"
+#include "win32/main/TaskPaneControl.h"
 
 namespace {
 
@@ -53,21 +55,7 @@ const std::vector<BarSpec> kPane = {
 };
 
 
-// Counts the pane's WM_PAINT messages by sitting in front of its procedure.
-int g_paints = 0;
-WNDPROC g_paneProc = nullptr;
-LRESULT CALLBACK CountingProc(HWND w, UINT m, WPARAM wp, LPARAM lp) {
-    if (m == WM_PAINT) ++g_paints;
-    return CallWindowProcW(g_paneProc, w, m, wp, lp);
-}
-
-void Pump() {
-    MSG msg;
-    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-        TranslateMessage(&msg);
-        DispatchMessageW(&msg);
-    }
-}
+using qw::test::Pump;
 
 POINT Centre(const RECT& r) { return {(r.left + r.right) / 2, (r.top + r.bottom) / 2}; }
 LPARAM At(POINT p) { return MAKELPARAM(p.x, p.y); }
@@ -76,9 +64,9 @@ class TaskPane : public testing::Test {
 protected:
     void SetUp() override {
         HINSTANCE instance = GetModuleHandleW(nullptr);
-        parent_ = qw::test::CreateHostWindow(L"QwTaskPaneTestParent", 640, 800);
-        ASSERT_NE(parent_, nullptr);
-        pane_ = std::make_unique<TaskPaneControl>(parent_, instance, 0, 0, 220, 720);
+        host_ = std::make_unique<qw::test::HostWindow>(640, 800);
+        pane_ = std::make_unique<TaskPaneControl>(
+            instance, qw::win32::WindowArgs{.Parent = host_->Handle(), .X = 0, .Y = 0, .Width = 220, .Height = 720});
         for (const BarSpec& bar : kPane) {
             pane_->AddBar(bar.key, bar.title);
             for (const ItemSpec& item : bar.items) pane_->AddItem(bar.key, item.key, item.caption, item.icon);
@@ -88,23 +76,23 @@ protected:
     }
     void TearDown() override {
         pane_.reset();
-        if (parent_) DestroyWindow(parent_);
+        host_.reset();
     }
 
-    void Send(UINT message, POINT at) { SendMessageW(pane_->Window(), message, 0, At(at)); }
+    void Send(UINT message, POINT at) { SendMessageW(pane_->Handle(), message, 0, At(at)); }
     void Click(POINT down, POINT up) {
         Send(WM_LBUTTONDOWN, down);
         Send(WM_LBUTTONUP, up);
     }
 
-    HWND parent_ = nullptr;
+    std::unique_ptr<qw::test::HostWindow> host_;
     std::unique_ptr<TaskPaneControl> pane_;
     std::vector<std::string> clicks_;
 };
 
 TEST_F(TaskPane, StacksBarsAndTheirItemsTopToBottom) {
     RECT client;
-    GetClientRect(pane_->Window(), &client);
+    GetClientRect(pane_->Handle(), &client);
     LONG barBottom = 0;
     for (const BarSpec& bar : kPane) {
         const RECT b = pane_->BarRect(bar.key);
@@ -227,37 +215,33 @@ TEST_F(TaskPane, RejectsUnknownAndDuplicateKeys) {
 }
 
 TEST_F(TaskPane, RedrawSwitchHoldsRepaintsUntilTurnedOn) {
-    g_paints = 0;
-    g_paneProc = reinterpret_cast<WNDPROC>(
-        SetWindowLongPtrW(pane_->Window(), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&CountingProc)));
+    qw::test::PaintCounter paints(pane_->Handle());
     Pump();
-    g_paints = 0;
 
     pane_->SetItemTextColor("MoveBarItem", kSilver);
-    EXPECT_TRUE(GetUpdateRect(pane_->Window(), nullptr, FALSE)) << "a change repaints while redraw is on";
+    EXPECT_TRUE(GetUpdateRect(pane_->Handle(), nullptr, FALSE)) << "a change repaints while redraw is on";
     Pump();
-    g_paints = 0;
+    paints.count = 0;
 
     pane_->SetRedraw(false);
     pane_->SetItemTextColor("MoveBarItem", TaskPaneControl::kDefaultItemTextColor);
     pane_->SetItemClickable("SaveAsBarItem", false);
     pane_->AddItem("InboxBar", "ExtraItem", "Extra", 0);
-    EXPECT_FALSE(GetUpdateRect(pane_->Window(), nullptr, FALSE));
+    EXPECT_FALSE(GetUpdateRect(pane_->Handle(), nullptr, FALSE));
     Pump();
-    EXPECT_EQ(g_paints, 0);
+    EXPECT_EQ(paints.count, 0);
 
     pane_->SetRedraw(true);
-    EXPECT_TRUE(GetUpdateRect(pane_->Window(), nullptr, FALSE));
+    EXPECT_TRUE(GetUpdateRect(pane_->Handle(), nullptr, FALSE));
     Pump();
-    EXPECT_EQ(g_paints, 1);
-    SetWindowLongPtrW(pane_->Window(), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(g_paneProc));
+    EXPECT_EQ(paints.count, 1);
 }
 
 TEST_F(TaskPane, PaintsCaptionsInTheirItemsColour) {
     const RECT r = pane_->ItemRect("ClipboardBarItem");
-    EXPECT_GT(qw::test::CaptureClient(pane_->Window()).Count(r, TaskPaneControl::kDefaultItemTextColor), 0);
+    EXPECT_GT(qw::test::CaptureClient(pane_->Handle()).Count(r, TaskPaneControl::kDefaultItemTextColor), 0);
     pane_->SetItemTextColor("ClipboardBarItem", RGB(200, 0, 0));
-    const qw::test::Capture shot = qw::test::CaptureClient(pane_->Window());
+    const qw::test::Capture shot = qw::test::CaptureClient(pane_->Handle());
     EXPECT_GT(shot.Count(r, RGB(200, 0, 0)), 0);
     EXPECT_EQ(shot.Count(r, TaskPaneControl::kDefaultItemTextColor), 0);
 }
@@ -277,18 +261,18 @@ TEST_P(TaskPaneHover, UnderlinesAndShowsTheHandOnlyOverClickableItems) {
     const HoverCase& c = GetParam();
     pane_->SetItemClickable("PreviewScreenSaverBarItem", c.clickable);
     const RECT r = pane_->ItemRect("PreviewScreenSaverBarItem");
-    const qw::test::Capture before = qw::test::CaptureClient(pane_->Window());
+    const qw::test::Capture before = qw::test::CaptureClient(pane_->Handle());
     Send(WM_MOUSEMOVE, Centre(r));
-    const qw::test::Capture hovered = qw::test::CaptureClient(pane_->Window());
+    const qw::test::Capture hovered = qw::test::CaptureClient(pane_->Handle());
     EXPECT_EQ(!hovered.SameIn(before, r), c.changes);
     POINT screen = Centre(r);
-    ClientToScreen(pane_->Window(), &screen);
+    ClientToScreen(pane_->Handle(), &screen);
     ASSERT_TRUE(SetCursorPos(screen.x, screen.y));
-    SendMessageW(pane_->Window(), WM_SETCURSOR, reinterpret_cast<WPARAM>(pane_->Window()),
+    SendMessageW(pane_->Handle(), WM_SETCURSOR, reinterpret_cast<WPARAM>(pane_->Handle()),
                  MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
     EXPECT_EQ(GetCursor(), LoadCursorW(nullptr, c.cursor));
-    SendMessageW(pane_->Window(), WM_MOUSELEAVE, 0, 0);
-    EXPECT_TRUE(qw::test::CaptureClient(pane_->Window()).SameIn(before, r));
+    SendMessageW(pane_->Handle(), WM_MOUSELEAVE, 0, 0);
+    EXPECT_TRUE(qw::test::CaptureClient(pane_->Handle()).SameIn(before, r));
 }
 
 const HoverCase kHovers[] = {{"Clickable", true, true, IDC_HAND}, {"NotClickable", false, false, IDC_ARROW}};
@@ -297,13 +281,13 @@ INSTANTIATE_TEST_SUITE_P(TaskPane, TaskPaneHover, testing::ValuesIn(kHovers),
 
 TEST_F(TaskPane, ScrollsWhenTheContentIsTallerThanThePane) {
     pane_->Resize(220, 200);
-    EXPECT_TRUE(GetWindowLongW(pane_->Window(), GWL_STYLE) & WS_VSCROLL);
+    EXPECT_TRUE(GetWindowLongW(pane_->Handle(), GWL_STYLE) & WS_VSCROLL);
     RECT client;
-    GetClientRect(pane_->Window(), &client);
+    GetClientRect(pane_->Handle(), &client);
     EXPECT_LE(pane_->BarRect("FileBar").right, client.right) << "the bars make room for the scroll bar";
     EXPECT_GT(pane_->ItemRect("AddToScreenSaverBarItem").bottom, client.bottom);
 
-    SendMessageW(pane_->Window(), WM_VSCROLL, SB_BOTTOM, 0);
+    SendMessageW(pane_->Handle(), WM_VSCROLL, SB_BOTTOM, 0);
     const RECT last = pane_->ItemRect("AddToScreenSaverBarItem");
     EXPECT_LE(last.bottom, client.bottom);
     EXPECT_GT(last.top, 0);
@@ -312,52 +296,8 @@ TEST_F(TaskPane, ScrollsWhenTheContentIsTallerThanThePane) {
     EXPECT_EQ(clicks_, std::vector<std::string>{"AddToScreenSaverBarItem"});
 
     pane_->Resize(220, 900);
-    EXPECT_FALSE(GetWindowLongW(pane_->Window(), GWL_STYLE) & WS_VSCROLL);
+    EXPECT_FALSE(GetWindowLongW(pane_->Handle(), GWL_STYLE) & WS_VSCROLL);
     EXPECT_GT(pane_->BarRect("InboxBar").top, 0) << "back at the top once everything fits";
-}
-
-// Loads the pane's icons from the source tree (found above the test
-// program's folder), or gives none when they are not there.
-HIMAGELIST LoadPaneIcons() {
-    const wchar_t* names[] = {L"view", L"settings", L"add_to_screen_saver", L"screen_saver", L"print", L"folder",
-                              L"save", L"delete", L"clipboard", L"desktop", L"email"};
-    wchar_t exe[MAX_PATH];
-    std::wstring folder(exe, GetModuleFileNameW(nullptr, exe, MAX_PATH));
-    for (;;) {
-        const size_t cut = folder.find_last_of(L'\\');
-        if (cut == std::wstring::npos) return nullptr;
-        folder.resize(cut);
-        if (GetFileAttributesW((folder + L"\\resources\\icons\\pane_view.ico").c_str()) != INVALID_FILE_ATTRIBUTES)
-            break;
-    }
-    HIMAGELIST list = ImageList_Create(16, 16, ILC_COLOR32 | ILC_MASK, 11, 0);
-    for (const wchar_t* name : names) {
-        const std::wstring path = folder + L"\\resources\\icons\\pane_" + name + L".ico";
-        auto icon = static_cast<HICON>(LoadImageW(nullptr, path.c_str(), IMAGE_ICON, 16, 16, LR_LOADFROMFILE));
-        ImageList_AddIcon(list, icon);
-        if (icon) DestroyIcon(icon);
-    }
-    return list;
-}
-
-// Not a check of the look: leaves a picture of the pane as the program shows
-// it (the screen-saver folder open, a picture selected, "Save As" under the
-// mouse) in %TEMP%\quillwave-taskpane.bmp.
-TEST_F(TaskPane, SavesAPictureOfThePane) {
-    HIMAGELIST icons = LoadPaneIcons();
-    pane_->SetImageList(icons);
-    pane_->SetRedraw(false);
-    for (const char* key : {"ScreenSaverViewFilesBarItem", "AddToScreenSaverBarItem"}) {
-        pane_->SetItemClickable(key, false);
-        pane_->SetItemTextColor(key, kSilver);
-    }
-    pane_->SetRedraw(true);
-    Send(WM_MOUSEMOVE, Centre(pane_->ItemRect("SaveAsBarItem")));
-    const qw::test::Capture shot = qw::test::CaptureClient(pane_->Window());
-    const std::string path = qw::test::SaveBmp(shot, L"quillwave-taskpane.bmp");
-    EXPECT_EQ(shot.width, 220);
-    EXPECT_GT(shot.Count(pane_->ItemRect("AddToScreenSaverBarItem"), kSilver), 0) << path;
-    if (icons) ImageList_Destroy(icons);
 }
 
 }  // namespace

@@ -12,12 +12,13 @@
 #include <string>
 #include <vector>
 
-#include "DocumentIcons.h"
+#include "MessagePump.h"
 #include "PictureFiles.h"
+#include "ProjectIcons.h"
 #include "WindowCapture.h"
 #include "main/ThumbnailStrip.h"
 #include "win32/Display.h"
-#include "win32/ThumbnailControl.h"
+#include "win32/main/ThumbnailControl.h"
 #include "win32/WicPictures.h"
 #include "win32/Win32FileSystem.h"
 
@@ -32,18 +33,7 @@ using qw::win32::Widen;
 constexpr int WidthFor(int slots) { return 10 + 128 * slots; }
 
 
-LRESULT CALLBACK CountPaints(HWND w, UINT m, WPARAM wp, LPARAM lp, UINT_PTR, DWORD_PTR count) {
-    if (m == WM_PAINT) ++*reinterpret_cast<int*>(count);
-    return DefSubclassProc(w, m, wp, lp);
-}
-
-void Pump() {
-    MSG msg;
-    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-        TranslateMessage(&msg);
-        DispatchMessageW(&msg);
-    }
-}
+using qw::test::Pump;
 
 // WIC pictures, counted, with the latest picture of every path at hand.
 class CountingLoader : public qw::PictureLoader {
@@ -59,33 +49,28 @@ public:
     std::map<std::string, qw::win32::WicPicture*> latest;
 };
 
-Colour Sky(int x, int y) {
-    const auto c = [](int v) { return static_cast<Colour>(std::clamp(v, 0, 255)); };
-    if (y > 300) return 0xFF000000 | c(60 + x / 8) << 16 | c(120 + y / 10) << 8 | c(40);  // meadow
-    const int dx = x - 450, dy = y - 140;
-    if (dx * dx + dy * dy < 60 * 60) return 0xFFFFD040;  // sun
-    return 0xFF000000 | c(90 + y / 3) << 16 | c(150 + y / 4) << 8 | 0xF0;
-}
 Colour Red(int, int) { return qw::test::kRed; }
-Colour Flag(int x, int) { return x < 33 ? qw::test::kBlue : x < 67 ? qw::test::kWhite : qw::test::kRed; }
 
 class ThumbnailControlTest : public testing::Test {
 protected:
     void SetUp() override {
-        parent_ = qw::test::CreateHostWindow(L"QwThumbnailTestParent", 1000, 300);
-        ASSERT_NE(parent_, nullptr);
+        host_ = std::make_unique<qw::test::HostWindow>(1000, 300);
         MakeStrip(6);
     }
     void TearDown() override {
         strip_.reset();
         control_.reset();
-        if (parent_) DestroyWindow(parent_);
+        host_.reset();
     }
 
     void MakeStrip(int slots) {
         strip_.reset();
-        control_ = std::make_unique<ThumbnailControl>(parent_, GetModuleHandleW(nullptr), 0, 0, WidthFor(slots),
-                                                      qw::StripHeight, &qw::test::LoadDocumentIcon);
+        control_.reset();
+        control_ = std::make_unique<ThumbnailControl>(
+            GetModuleHandleW(nullptr),
+            qw::win32::WindowArgs{.Parent = host_->Handle(), .X = 0, .Y = 0, .Width = WidthFor(slots),
+                                  .Height = qw::StripHeight},
+            &qw::test::LoadDocumentIcon);
         strip_ = std::make_unique<ThumbnailStrip>(*control_, files_, pictures_, qw::win32::ScreenResolution());
         control_->OnSlotClick = [this](int s) { strip_->OnSlotClick(s); };
         control_->OnSlotDoubleClick = [this](int s) { strip_->OnSlotDoubleClick(s); };
@@ -123,7 +108,7 @@ protected:
         return paths;
     }
 
-    HWND Strip() const { return control_->Window(); }
+    HWND Strip() const { return control_->Handle(); }
     POINT CentreOf(int slot) const {
         const RECT r = control_->ImageRect(slot).value();
         return {(r.left + r.right) / 2, (r.top + r.bottom) / 2};
@@ -154,7 +139,7 @@ protected:
         EXPECT_EQ(info.nPos, model.Value);
     }
 
-    HWND parent_ = nullptr;
+    std::unique_ptr<qw::test::HostWindow> host_;
     CountingLoader pictures_;
     qw::test::TempFolder folder_;
     qw::win32::Win32FileSystem files_;
@@ -416,9 +401,8 @@ TEST_F(ThumbnailControlTest, AHundredAdditionsBeforeAPaintPaintOnce) {
         paths.push_back(folder_ / (std::to_string(i) + ".jpg"));
         qw::test::WriteBytes(paths.back(), bytes);
     }
-    int paints = 0;
     Pump();
-    ASSERT_TRUE(SetWindowSubclass(Strip(), &CountPaints, 1, reinterpret_cast<DWORD_PTR>(&paints)));
+    qw::test::PaintCounter paints(Strip());
     pictures_.loads = 0;
     {
         ThumbnailStrip::Batch batch(*strip_);
@@ -426,10 +410,9 @@ TEST_F(ThumbnailControlTest, AHundredAdditionsBeforeAPaintPaintOnce) {
     }
     EXPECT_EQ(pictures_.loads, 6) << "a batch loads the visible pictures only";
     for (int i = 50; i < 100; ++i) strip_->AddFile(paths[i]);
-    EXPECT_EQ(paints, 0) << "showing only records what to draw";
+    EXPECT_EQ(paints.count, 0) << "showing only records what to draw";
     Pump();
-    EXPECT_EQ(paints, 1);
-    RemoveWindowSubclass(Strip(), &CountPaints, 1);
+    EXPECT_EQ(paints.count, 1);
 }
 
 // The slot shows the icon of the entry, at the icon's own size.
@@ -439,7 +422,7 @@ bool ShowsIcon(const qw::test::Capture& shot, const ThumbnailControl& control, i
 }
 
 TEST_F(ThumbnailControlTest, OtherFilesShowTheirIconAndAnUnreadablePictureThePlainDocument) {
-    if (qw::test::DocumentIconFolder().empty()) GTEST_SKIP() << "the icon files are not in reach";
+    if (qw::test::ProjectIconFolder().empty()) GTEST_SKIP() << "the icon files are not in reach";
     qw::test::WriteBytes(folder_ / "broken.jpg", {0xFF, 0xD8, 0xFF, 0xE0, 'n', 'o', 't', ' ', 'a', ' ', 'j', 'p'});
     Show({folder_ / "broken.jpg", File("a.pdf"), File("b.txt"), File("c.vcf"), File("d.XLS"), File("e.doc")});
     const qw::test::Capture shot = qw::test::CaptureClient(Strip());
@@ -456,7 +439,7 @@ struct ForeignPicture : qw::Picture {
 };
 
 TEST_F(ThumbnailControlTest, APictureThatCannotBeDrawnShowsThePlainDocumentWhereItTakesClicks) {
-    if (qw::test::DocumentIconFolder().empty()) GTEST_SKIP() << "the icon files are not in reach";
+    if (qw::test::ProjectIconFolder().empty()) GTEST_SKIP() << "the icon files are not in reach";
     control_->OnSlotClick = [this](int slot) { events_.push_back(std::to_string(slot)); };
     control_->ShowPicture(2, std::make_shared<ForeignPicture>(), qw::CellOf(2), "foreign");
     EXPECT_TRUE(ShowsIcon(qw::test::CaptureClient(Strip()), *control_, 2, 1));
@@ -465,31 +448,6 @@ TEST_F(ThumbnailControlTest, APictureThatCannotBeDrawnShowsThePlainDocumentWhere
     Send(WM_LBUTTONDOWN, CentreOf(2));
     Send(WM_LBUTTONUP, CentreOf(2));
     EXPECT_EQ(events_, std::vector<std::string>{"2"});
-}
-
-// Not a check of the look: leaves a picture of the strip, scroll bar
-// included, in %TEMP%\quillwave-strip.bmp.
-TEST_F(ThumbnailControlTest, SavesAPictureOfTheStrip) {
-    SetWindowPos(Strip(), nullptr, 0, 0, 6 * qw::SlotPitch + 4, qw::StripHeight, SWP_NOMOVE | SWP_NOZORDER);
-    Show({Picture("meadow.jpg", 640, 480, Sky), Picture("portrait.jpg", 480, 640, Sky), File("minutes.doc"),
-          Picture("flag.gif", 100, 50, Flag), Picture("panorama.bmp", 1000, 240, Sky), File("notes.txt"),
-          File("report.pdf"), File("budget.xls")});
-    qw::test::Capture shot = qw::test::CaptureClient(Strip());
-    // The scroll bar is a window of its own: its pixels come from the screen.
-    HWND bar = control_->ScrollBarWindow();
-    RECT r;
-    GetClientRect(bar, &r);
-    HDC barDc = GetDC(bar);
-    for (int y = 0; y < r.bottom; ++y)
-        for (int x = 0; x < r.right && x < shot.width; ++x) {
-            const COLORREF c = GetPixel(barDc, x, y);
-            shot.pixels[static_cast<size_t>(qw::ScrollBarTop + y) * shot.width + x] =
-                GetRValue(c) << 16 | GetGValue(c) << 8 | GetBValue(c);
-        }
-    ReleaseDC(bar, barDc);
-    const std::string path = qw::test::SaveBmp(shot, L"quillwave-strip.bmp");
-    std::printf("strip picture: %s\n", path.c_str());
-    EXPECT_EQ(shot.height, qw::StripHeight);
 }
 
 }  // namespace

@@ -1,4 +1,4 @@
-#include "win32/Activation.h"
+#include "win32/main/Activation.h"
 
 #include <windows.h>
 

@@ -1,12 +1,13 @@
-#include "win32/MainFrame.h"
+#include "win32/main/MainFrame.h"
 
 #include "main/MainLayout.h"
 #include "main/MainWindow.h"
 #include "main/ThumbnailStrip.h"
 #include "resources/resource_ids.h"
-#include "win32/PreviewControl.h"
-#include "win32/TaskPaneControl.h"
-#include "win32/ThumbnailControl.h"
+#include "win32/main/PreviewControl.h"
+#include "win32/main/TaskPaneControl.h"
+#include "win32/main/ThumbnailControl.h"
+#include "win32/Fonts.h"
 #include "win32/Utf.h"
 
 namespace qw::win32 {
@@ -14,139 +15,112 @@ namespace qw::win32 {
 namespace {
 constexpr UINT_PTR WatcherTimerId = 1;
 
-HFONT MessageFont(int weight, bool italic, const wchar_t* face, int pointsTimes100) {
-    HDC screen = GetDC(nullptr);
-    const int height = -MulDiv(pointsTimes100, GetDeviceCaps(screen, LOGPIXELSY), 7200);
-    ReleaseDC(nullptr, screen);
-    return CreateFontW(height, 0, 0, 0, weight, italic, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
-                       CLIP_DEFAULT_PRECIS, CLEARTYPE_QUALITY, DEFAULT_PITCH, face);
+Icon ProgramIcon(HINSTANCE instance, int sizeMetric) {
+    const int side = GetSystemMetrics(sizeMetric);
+    return Icon(static_cast<HICON>(
+        LoadImageW(instance, MAKEINTRESOURCEW(IDI_QUILLWAVE), IMAGE_ICON, side, side, 0)));
+}
+
+HWND CreateLabel(HINSTANCE instance, HWND parent, PixelSize size) {
+    HWND label = CreateWindowExW(WS_EX_TRANSPARENT, L"STATIC", L"", WS_CHILD | SS_LEFT | SS_NOPREFIX, PreviewLeft,
+                                 PreviewTop, size.Width, size.Height, parent, nullptr, instance, nullptr);
+    if (!label) throw std::runtime_error("cannot create a label of the main window: " + ErrorText(GetLastError()));
+    return label;
 }
 }  // namespace
 
-MainFrame::MainFrame(HINSTANCE instance) : instance_(instance) {
-    icon_ = static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(IDI_QUILLWAVE), IMAGE_ICON,
-                                          GetSystemMetrics(SM_CXICON), GetSystemMetrics(SM_CYICON), 0));
-    smallIcon_ = static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(IDI_QUILLWAVE), IMAGE_ICON,
-                                               GetSystemMetrics(SM_CXSMICON),
-                                               GetSystemMetrics(SM_CYSMICON), 0));
-    WNDCLASSEXW wc{};
-    wc.cbSize = sizeof wc;
-    wc.lpfnWndProc = &MainFrame::WndProc;
-    wc.hInstance = instance;
-    wc.hIcon = icon_;
-    wc.hIconSm = smallIcon_;
-    wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-    wc.hbrBackground = static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH));
-    wc.lpszClassName = MainWindowClass;
-    RegisterClassExW(&wc);
-
+MainFrame::MainFrame(HINSTANCE instance)
+    : instance_(instance), icon_(ProgramIcon(instance, SM_CXICON)), smallIcon_(ProgramIcon(instance, SM_CXSMICON)) {
     RECT frame{0, 0, DesignedClientWidth, DesignedClientHeight};
     AdjustWindowRectEx(&frame, WS_OVERLAPPEDWINDOW, FALSE, 0);
     // Created without WS_VISIBLE and never shown by start-up: the program
     // begins as an icon only.
-    window_ = CreateWindowExW(0, MainWindowClass, L"Quillwave!", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN,
-                              CW_USEDEFAULT, CW_USEDEFAULT, frame.right - frame.left,
-                              frame.bottom - frame.top, nullptr, nullptr, instance, this);
-    SendMessageW(window_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon_));
-    SendMessageW(window_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(smallIcon_));
+    Create(instance,
+           {.Name = MainWindowClass, .Background = static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH))},
+           {.Style = WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN,
+            .Width = frame.right - frame.left,
+            .Height = frame.bottom - frame.top,
+            .Title = L"Quillwave!"});
+    SendMessageW(Handle(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon_.Get()));
+    SendMessageW(Handle(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(smallIcon_.Get()));
     CreateControls();
 }
 
 MainFrame::~MainFrame() {
-    preview_.reset();
-    strip_.reset();
-    pane_.reset();
-    if (window_) DestroyWindow(window_);
-    if (paneIcons_) ImageList_Destroy(paneIcons_);
-    if (infoFont_) DeleteObject(infoFont_);
-    if (fileInfoFont_) DeleteObject(fileInfoFont_);
-    if (icon_) DestroyIcon(icon_);
-    if (smallIcon_) DestroyIcon(smallIcon_);
+    // The window and its controls go before the fonts and icons they show.
+    presenter_ = nullptr;
+    DestroyNow();
 }
 
 void MainFrame::CreateControls() {
     RECT client;
-    GetClientRect(window_, &client);
+    GetClientRect(Handle(), &client);
     const PixelSize label = PreviewBox(client.right, client.bottom);
 
     // Drawn bottom to top: the status line, the file label, the preview.
-    lblInfo_ = CreateWindowExW(WS_EX_TRANSPARENT, L"STATIC", L"", WS_CHILD | SS_LEFT | SS_NOPREFIX, PreviewLeft,
-                               PreviewTop, label.Width, label.Height, window_, nullptr, instance_, nullptr);
-    infoFont_ = MessageFont(FW_BOLD, true, L"Verdana", 2025);  // 20.25 points
-    SendMessageW(lblInfo_, WM_SETFONT, reinterpret_cast<WPARAM>(infoFont_), FALSE);
+    lblInfo_ = CreateLabel(instance_, Handle(), label);
+    infoFont_ = PointFont(L"Verdana", 2025, FW_BOLD, true);  // 20.25 points
+    SendMessageW(lblInfo_, WM_SETFONT, reinterpret_cast<WPARAM>(infoFont_.Get()), FALSE);
 
-    lblFileInfo_ = CreateWindowExW(WS_EX_TRANSPARENT, L"STATIC", L"", WS_CHILD | SS_LEFT | SS_NOPREFIX,
-                                   PreviewLeft, PreviewTop, label.Width, label.Height, window_, nullptr,
-                                   instance_, nullptr);
-    NONCLIENTMETRICSW metrics{};
-    metrics.cbSize = sizeof metrics;
-    SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0);
-    fileInfoFont_ = CreateFontIndirectW(&metrics.lfMessageFont);
-    SendMessageW(lblFileInfo_, WM_SETFONT, reinterpret_cast<WPARAM>(fileInfoFont_), FALSE);
+    lblFileInfo_ = CreateLabel(instance_, Handle(), label);
+    fileInfoFont_ = FontFrom(MessageFontDescription(), MessageFontDescription().lfWeight);
+    SendMessageW(lblFileInfo_, WM_SETFONT, reinterpret_cast<WPARAM>(fileInfoFont_.Get()), FALSE);
 
-    preview_ = std::make_unique<PreviewControl>(window_, instance_, PreviewLeft, PreviewTop);
-    SetWindowPos(preview_->Window(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-    preview_->OnMouseUp = [this](int button) {
-        if (presenter_) Guarded(window_, [&] { presenter_->OnPreviewMouseUp(button); });
-    };
+    preview_ = std::make_unique<PreviewControl>(instance_, WindowArgs{.Parent = Handle(), .X = PreviewLeft,
+                                                                      .Y = PreviewTop, .Width = 0, .Height = 0});
+    SetWindowPos(preview_->Handle(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    preview_->OnMouseUp = [this](int button) { ToPresenter([&] { presenter_->OnPreviewMouseUp(button); }); };
 
-    paneIcons_ = ImageList_Create(16, 16, ILC_COLOR32 | ILC_MASK, IDI_PANE_COUNT, 0);
+    paneIcons_.Reset(ImageList_Create(16, 16, ILC_COLOR32 | ILC_MASK, IDI_PANE_COUNT, 0));
     for (int i = 0; i < IDI_PANE_COUNT; ++i) {
-        HICON icon = static_cast<HICON>(
-            LoadImageW(instance_, MAKEINTRESOURCEW(IDI_PANE_VIEW + i), IMAGE_ICON, 16, 16, 0));
-        ImageList_AddIcon(paneIcons_, icon);
-        DestroyIcon(icon);
+        const Icon icon(static_cast<HICON>(
+            LoadImageW(instance_, MAKEINTRESOURCEW(IDI_PANE_VIEW + i), IMAGE_ICON, 16, 16, 0)));
+        ImageList_AddIcon(paneIcons_.Get(), icon.Get());
     }
-    pane_ = std::make_unique<TaskPaneControl>(window_, instance_, 0, 0, PaneWidth, client.bottom);
-    pane_->SetImageList(paneIcons_);
-    pane_->OnItemClick = [this](const std::string& key) {
-        if (presenter_) Guarded(window_, [&] { presenter_->OnPaneItemClick(key); });
-    };
+    pane_ = std::make_unique<TaskPaneControl>(
+        instance_, WindowArgs{.Parent = Handle(), .X = 0, .Y = 0, .Width = PaneWidth, .Height = client.bottom});
+    pane_->SetImageList(paneIcons_.Get());
+    pane_->OnItemClick = [this](const std::string& key) { ToPresenter([&] { presenter_->OnPaneItemClick(key); }); };
 
-    strip_ = std::make_unique<ThumbnailControl>(window_, instance_, PaneWidth, 0, client.right - PaneWidth,
-                                                StripHeightOnForm);
+    strip_ = std::make_unique<ThumbnailControl>(
+        instance_, WindowArgs{.Parent = Handle(), .X = PaneWidth, .Y = 0, .Width = client.right - PaneWidth,
+                              .Height = StripHeightOnForm});
 }
 
 void MainFrame::Attach(MainWindow* presenter, ThumbnailStrip* strip) {
     presenter_ = presenter;
-    strip_->OnSlotClick = [this, strip](int slot) { Guarded(window_, [&] { strip->OnSlotClick(slot); }); };
-    strip_->OnSlotRightButtonUp = [this, strip](int slot) {
-        Guarded(window_, [&] { strip->OnSlotRightButtonUp(slot); });
-    };
-    strip_->OnSlotDoubleClick = [this, strip](int slot) {
-        Guarded(window_, [&] { strip->OnSlotDoubleClick(slot); });
-    };
-    strip_->OnScroll = [this, strip](int value) { Guarded(window_, [&] { strip->OnScroll(value); }); };
-    strip_->OnResize = [this, strip] { Guarded(window_, [&] { strip->OnResize(); }); };
+    strip_->OnSlotClick = [strip](int slot) { strip->OnSlotClick(slot); };
+    strip_->OnSlotRightButtonUp = [strip](int slot) { strip->OnSlotRightButtonUp(slot); };
+    strip_->OnSlotDoubleClick = [strip](int slot) { strip->OnSlotDoubleClick(slot); };
+    strip_->OnScroll = [strip](int value) { strip->OnScroll(value); };
+    strip_->OnResize = [strip] { strip->OnResize(); };
 }
 
-LRESULT CALLBACK MainFrame::WndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    auto* self = WindowObject<MainFrame>(window, message, lParam);
-    if (!self) return DefWindowProcW(window, message, wParam, lParam);
-    if (message == WM_NCCREATE) self->window_ = window;
-    return self->HandleMessage(window, message, wParam, lParam);
+template <typename F>
+void MainFrame::ToPresenter(F&& call) {
+    if (presenter_) call();
 }
 
-LRESULT MainFrame::HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+LRESULT MainFrame::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
         case WM_TIMER:
-            if (wParam == WatcherTimerId && presenter_) Guarded(window_, [&] { presenter_->OnTimer(); });
+            if (wParam == WatcherTimerId) ToPresenter([&] { presenter_->OnTimer(); });
             return 0;
         case WM_SIZE:
-            if (presenter_) Guarded(window_, [&] { presenter_->OnResize(); });
+            ToPresenter([&] { presenter_->OnResize(); });
             return 0;
         case WM_CLOSE: {
             bool cancel = false;
-            if (presenter_) Guarded(window_, [&] { cancel = presenter_->OnQueryUnload(UnloadMode::UserClose); });
-            if (!cancel) DestroyWindow(window_);
+            ToPresenter([&] { cancel = presenter_->OnQueryUnload(UnloadMode::UserClose); });
+            if (!cancel) DestroyNow();
             return 0;
         }
         case WM_QUERYENDSESSION:
             return TRUE;
         case WM_ENDSESSION:
-            if (wParam && presenter_) {
-                presenter_->OnQueryUnload(UnloadMode::SystemShutdown);
-                DestroyWindow(window_);
+            if (wParam) {
+                ToPresenter([&] { presenter_->OnQueryUnload(UnloadMode::SystemShutdown); });
+                DestroyNow();
             }
             return 0;
         case WM_CTLCOLORSTATIC: {
@@ -156,53 +130,57 @@ LRESULT MainFrame::HandleMessage(HWND window, UINT message, WPARAM wParam, LPARA
             return reinterpret_cast<LRESULT>(GetStockObject(WHITE_BRUSH));
         }
         case WM_DESTROY:
-            KillTimer(window_, WatcherTimerId);
-            PostQuitMessage(0);
+            KillTimer(Handle(), WatcherTimerId);
             return 0;
-        case WM_NCDESTROY:
-            window_ = nullptr;
-            break;
+        default:
+            return Default(message, wParam, lParam);
     }
-    return DefWindowProcW(window, message, wParam, lParam);
+}
+
+void MainFrame::OnDestroyed() {
+    lblInfo_ = lblFileInfo_ = nullptr;
+    // The program lives as long as its main window.
+    PostQuitMessage(0);
 }
 
 void MainFrame::HookWindow() {
-    tray_.HookWindow(window_, [this] { Guarded(window_, [this] { presenter_->SysTrayMouseEventHandler(); }); });
+    tray_.HookWindow(Handle(), [this] { ToPresenter([&] { presenter_->SysTrayMouseEventHandler(); }); });
 }
 
 void MainFrame::AddTrayIcon(const std::string& tip) {
     // The icon's identifier is the icon's own handle.
-    tray_.Add(window_, static_cast<UINT>(reinterpret_cast<UINT_PTR>(smallIcon_)), smallIcon_, Widen(tip));
+    tray_.Add(Handle(), static_cast<UINT>(reinterpret_cast<UINT_PTR>(smallIcon_.Get())), smallIcon_.Get(),
+              Widen(tip));
 }
 
 void MainFrame::RemoveTrayIcon() { tray_.Remove(); }
 
-void MainFrame::Show() { ShowWindow(window_, SW_SHOW); }
+void MainFrame::Show() { ShowWindow(Handle(), SW_SHOW); }
 
-void MainFrame::Hide() { ShowWindow(window_, SW_HIDE); }
+void MainFrame::Hide() { ShowWindow(Handle(), SW_HIDE); }
 
-void MainFrame::SetCaption(const std::string& caption) { SetWindowTextW(window_, Widen(caption).c_str()); }
+void MainFrame::SetCaption(const std::string& caption) { SetWindowTextW(Handle(), Widen(caption).c_str()); }
 
 void MainFrame::SetStatusText(const std::string& text) { SetWindowTextW(lblInfo_, Widen(text).c_str()); }
 
 void MainFrame::SetStatusVisible(bool visible) { ShowWindow(lblInfo_, visible ? SW_SHOW : SW_HIDE); }
 
-void MainFrame::StartWatcherTimer(unsigned milliseconds) { SetTimer(window_, WatcherTimerId, milliseconds, nullptr); }
+void MainFrame::StartWatcherTimer(unsigned milliseconds) { SetTimer(Handle(), WatcherTimerId, milliseconds, nullptr); }
 
 int MainFrame::ClientWidth() const {
     RECT client;
-    GetClientRect(window_, &client);
+    GetClientRect(Handle(), &client);
     return client.right;
 }
 
 int MainFrame::ClientHeight() const {
     RECT client;
-    GetClientRect(window_, &client);
+    GetClientRect(Handle(), &client);
     return client.bottom;
 }
 
 void MainFrame::SetStripWidth(int width) {
-    SetWindowPos(strip_->Window(), nullptr, 0, 0, width, StripHeightOnForm, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    SetWindowPos(strip_->Handle(), nullptr, 0, 0, width, StripHeightOnForm, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void MainFrame::SetPaneHeight(int height) { pane_->Resize(PaneWidth, height); }
@@ -217,7 +195,7 @@ void MainFrame::SetPreviewPicture(std::shared_ptr<const Picture> picture) { prev
 
 void MainFrame::SetPreviewSize(PixelSize size) { preview_->SetSize(size.Width, size.Height); }
 
-void MainFrame::SetPreviewVisible(bool visible) { ShowWindow(preview_->Window(), visible ? SW_SHOW : SW_HIDE); }
+void MainFrame::SetPreviewVisible(bool visible) { ShowWindow(preview_->Handle(), visible ? SW_SHOW : SW_HIDE); }
 
 void MainFrame::SetFileInfoText(const std::string& text) { SetWindowTextW(lblFileInfo_, Widen(text).c_str()); }
 
@@ -243,7 +221,8 @@ void MainFrame::SetPaneItemTextColor(const std::string& key, std::uint32_t color
 void MainFrame::SetPaneRedraw(bool on) { pane_->SetRedraw(on); }
 
 Command MainFrame::PopUpMenu(const Menu& menu, bool fromIcon) {
-    HMENU popup = CreatePopupMenu();
+    const PopupMenu owned(CreatePopupMenu());
+    HMENU popup = owned.Get();
     for (std::size_t i = 0; i < menu.size(); ++i) {
         if (menu[i].IsSeparator()) {
             AppendMenuW(popup, MF_SEPARATOR, 0, nullptr);
@@ -254,19 +233,16 @@ Command MainFrame::PopUpMenu(const Menu& menu, bool fromIcon) {
     }
     // The icon's menu closes on a click elsewhere only when its owner is the
     // foreground window; it also lets the right button choose.
-    if (fromIcon) SetForegroundWindow(window_);
+    if (fromIcon) SetForegroundWindow(Handle());
     POINT at{};
     GetCursorPos(&at);
     const UINT flags = TPM_RETURNCMD | TPM_NONOTIFY | (fromIcon ? TPM_RIGHTBUTTON : 0);
-    const UINT chosen = TrackPopupMenu(popup, flags, at.x, at.y, 0, window_, nullptr);
-    if (fromIcon) PostMessageW(window_, WM_NULL, 0, 0);
-    DestroyMenu(popup);
+    const UINT chosen = TrackPopupMenu(popup, flags, at.x, at.y, 0, Handle(), nullptr);
+    if (fromIcon) PostMessageW(Handle(), WM_NULL, 0, 0);
     if (chosen == 0 || chosen > menu.size()) return Command::None;
     return menu[chosen - 1].Command;
 }
 
-void MainFrame::Unload() {
-    if (window_) DestroyWindow(window_);
-}
+void MainFrame::Unload() { DestroyNow(); }
 
 }  // namespace qw::win32

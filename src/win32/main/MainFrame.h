@@ -10,8 +10,9 @@
 #include <string>
 
 #include "main/MainView.h"
-#include "win32/TrayIcon.h"
-#include "win32/WindowObject.h"
+#include "win32/Handles.h"
+#include "win32/main/TrayIcon.h"
+#include "win32/Window.h"
 
 namespace qw {
 class MainWindow;
@@ -28,19 +29,17 @@ inline constexpr const wchar_t* MainWindowClass = L"QuillwaveMainWindow";
 inline constexpr int DesignedClientWidth = 672;
 inline constexpr int DesignedClientHeight = 515;
 
-class MainFrame : public MainView {
+class MainFrame : public Window, public MainView {
 public:
+    // The window and its controls, hidden. Throws std::runtime_error when one
+    // of them cannot be made; what was made is released again.
     explicit MainFrame(HINSTANCE instance);
     ~MainFrame() override;
-    MainFrame(const MainFrame&) = delete;
-    MainFrame& operator=(const MainFrame&) = delete;
 
     // The strip's control, for its presenter; then both presenters are attached.
     ThumbnailControl& StripControl() { return *strip_; }
     void Attach(MainWindow* presenter, ThumbnailStrip* strip);
-    HWND Window() const { return window_; }
-
-    WindowId Handle() const override { return reinterpret_cast<WindowId>(window_); }
+    WindowId Id() const override { return reinterpret_cast<WindowId>(Handle()); }
     void HookWindow() override;
     void AddTrayIcon(const std::string& tip) override;
     void RemoveTrayIcon() override;
@@ -73,20 +72,24 @@ public:
     Command PopUpMenu(const Menu& menu, bool fromIcon) override;
     void Unload() override;
 
+protected:
+    LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+    void OnDestroyed() override;
+
 private:
-    static LRESULT CALLBACK WndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
-    LRESULT HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     void CreateControls();
+    // Runs a presenter call from a message, once the presenters are attached.
+    template <typename F>
+    void ToPresenter(F&& call);
 
     HINSTANCE instance_;
-    HWND window_ = nullptr;
-    HWND lblInfo_ = nullptr;
+    Icon icon_;
+    Icon smallIcon_;
+    Font infoFont_;
+    Font fileInfoFont_;
+    ImageList paneIcons_;
+    HWND lblInfo_ = nullptr;      // children: they go with the window
     HWND lblFileInfo_ = nullptr;
-    HFONT infoFont_ = nullptr;
-    HFONT fileInfoFont_ = nullptr;
-    HICON icon_ = nullptr;
-    HICON smallIcon_ = nullptr;
-    HIMAGELIST paneIcons_ = nullptr;
     std::unique_ptr<TaskPaneControl> pane_;
     std::unique_ptr<ThumbnailControl> strip_;
     std::unique_ptr<PreviewControl> preview_;

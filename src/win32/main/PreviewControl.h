@@ -8,28 +8,27 @@
 #include <memory>
 
 #include "shared/Pictures.h"
+#include "win32/Window.h"
 
 namespace qw::win32 {
 
-class PreviewControl {
+class PreviewControl : public Window {
 public:
-    PreviewControl(HWND parent, HINSTANCE instance, int x, int y);
-    ~PreviewControl();
-    PreviewControl(const PreviewControl&) = delete;
-    PreviewControl& operator=(const PreviewControl&) = delete;
+    // A hidden child window (args give the parent and the place; a size of 0 x 0 is fine).
+    PreviewControl(HINSTANCE instance, WindowArgs args);
 
-    HWND Window() const { return window_; }
     void SetPicture(std::shared_ptr<const qw::Picture> picture);
     void SetSize(int width, int height);
 
     // 1 for the left button, 2 for the right.
     std::function<void(int button)> OnMouseUp;
 
-private:
-    static LRESULT CALLBACK WndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
-    void Paint();
+protected:
+    LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
-    HWND window_ = nullptr;
+private:
+    void Paint(HDC dc) const;
+
     std::shared_ptr<const qw::Picture> picture_;
 };
 

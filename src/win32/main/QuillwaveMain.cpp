@@ -8,17 +8,17 @@
 
 #include "main/MainWindow.h"
 #include "main/ThumbnailStrip.h"
-#include "win32/Activation.h"
+#include "win32/main/Activation.h"
 #include "win32/Display.h"
-#include "win32/MainFrame.h"
+#include "win32/main/MainFrame.h"
 #include "win32/Styles.h"
-#include "win32/ThumbnailControl.h"
+#include "win32/main/ThumbnailControl.h"
 #include "win32/Utf.h"
 #include "win32/WicPictures.h"
 #include "win32/Win32Ansi.h"
 #include "win32/Win32FileSystem.h"
 #include "win32/Win32Registry.h"
-#include "win32/Win32Shell.h"
+#include "win32/main/Win32Shell.h"
 
 namespace {
 
@@ -62,7 +62,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
         try {
             presenter.Load();
         } catch (const std::exception& e) {
-            qw::win32::ShowUnexpectedError(frame.Window(), e.what());
+            qw::win32::ShowUnexpectedError(frame.Handle(), e.what());
         }
         MSG message;
         while (GetMessageW(&message, nullptr, 0, 0) > 0) {

@@ -1,4 +1,4 @@
-#include "win32/TaskPaneControl.h"
+#include "win32/main/TaskPaneControl.h"
 
 #include <windowsx.h>
 
@@ -6,8 +6,9 @@
 #include <exception>
 #include <stdexcept>
 
+#include "win32/Display.h"
+#include "win32/Fonts.h"
 #include "win32/Utf.h"
-#include "win32/WindowObject.h"
 
 namespace qw::win32 {
 
@@ -27,46 +28,12 @@ constexpr int kRightPadding = 10;
 constexpr int kIconSize = 16;
 constexpr int kScrollLine = 20;
 
-HFONT FontFrom(LOGFONTW font, LONG weight, bool underline) {
-    font.lfWeight = weight;
-    font.lfUnderline = underline ? TRUE : FALSE;
-    return CreateFontIndirectW(&font);
-}
-
 }  // namespace
 
-void TaskPaneControl::Register(HINSTANCE instance) {
-    WNDCLASSEXW wc{};
-    wc.cbSize = sizeof wc;
-    if (GetClassInfoExW(instance, kClassName, &wc)) return;
-    wc.cbSize = sizeof wc;
-    wc.lpfnWndProc = &TaskPaneControl::WindowProc;
-    wc.hInstance = instance;
-    wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-    wc.lpszClassName = kClassName;
-    if (!RegisterClassExW(&wc) && GetLastError() != ERROR_CLASS_ALREADY_EXISTS)
-        throw std::runtime_error("cannot register the task pane's window class: " + ErrorText(GetLastError()));
-}
-
-TaskPaneControl::TaskPaneControl(HWND parent, HINSTANCE instance, int x, int y, int width, int height) {
-    Register(instance);
+TaskPaneControl::TaskPaneControl(HINSTANCE instance, WindowArgs args) {
     LoadFonts();
-    // WM_NCCREATE binds the window to this object and sets window_.
-    CreateWindowExW(0, kClassName, L"", WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS, x, y, width, height, parent,
-                    nullptr, instance, this);
-    if (!window_) {
-        const DWORD error = GetLastError();
-        FreeFonts();
-        throw std::runtime_error("cannot create the task pane: " + ErrorText(error));
-    }
-}
-
-TaskPaneControl::~TaskPaneControl() {
-    if (window_) {
-        SetWindowLongPtrW(window_, GWLP_USERDATA, 0);
-        DestroyWindow(window_);
-    }
-    FreeFonts();
+    args.Style |= WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS;
+    Create(instance, {.Name = L"QuillwaveTaskPane"}, args);
 }
 
 void TaskPaneControl::SetImageList(HIMAGELIST images) {
@@ -129,7 +96,7 @@ void TaskPaneControl::SetRedraw(bool on) {
 }
 
 void TaskPaneControl::Resize(int width, int height) {
-    SetWindowPos(window_, nullptr, 0, 0, std::max(0, width), std::max(0, height),
+    SetWindowPos(Handle(), nullptr, 0, 0, std::max(0, width), std::max(0, height),
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
@@ -176,36 +143,20 @@ const TaskPaneControl::Item& TaskPaneControl::ItemOrThrow(const std::string& key
 // ---------------------------------------------------------------- layout
 
 void TaskPaneControl::LoadFonts() {
-    NONCLIENTMETRICSW metrics{};
-    metrics.cbSize = sizeof metrics;
-    LOGFONTW base{};
-    if (SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, metrics.cbSize, &metrics, 0)) {
-        base = metrics.lfMessageFont;
-    } else {
-        GetObjectW(GetStockObject(DEFAULT_GUI_FONT), sizeof base, &base);
-    }
-    fonts_.caption = FontFrom(base, base.lfWeight, false);
+    const LOGFONTW base = MessageFontDescription();
+    fonts_.caption = FontFrom(base, base.lfWeight);
     fonts_.hover = FontFrom(base, base.lfWeight, true);
-    fonts_.title = FontFrom(base, FW_BOLD, false);
-    HDC screen = GetDC(nullptr);
-    dpi_ = screen ? GetDeviceCaps(screen, LOGPIXELSY) : 96;
-    if (screen) ReleaseDC(nullptr, screen);
-    if (dpi_ <= 0) dpi_ = 96;
-}
-
-void TaskPaneControl::FreeFonts() {
-    for (HFONT font : {fonts_.caption, fonts_.hover, fonts_.title})
-        if (font) DeleteObject(font);
-    fonts_ = {};
+    fonts_.title = FontFrom(base, FW_BOLD);
+    dpi_ = ScreenResolution().DpiY;
 }
 
 int TaskPaneControl::Scaled(int pixels) const { return MulDiv(pixels, dpi_, 96); }
 
 void TaskPaneControl::Layout() {
-    if (!window_ || inLayout_) return;
+    if (!Handle() || inLayout_) return;
     inLayout_ = true;
     RECT frame;
-    GetWindowRect(window_, &frame);
+    GetWindowRect(Handle(), &frame);
     const int width = frame.right - frame.left;
     const int height = frame.bottom - frame.top;
     // Lay out for the full width; only when that does not fit, make room for
@@ -218,11 +169,14 @@ void TaskPaneControl::Layout() {
 }
 
 int TaskPaneControl::LayOutBars(int width) {
-    HDC dc = GetDC(window_);
+    const ClientDC client(Handle());
+    const HDC dc = client.Get();
     TEXTMETRICW caption{}, title{};
-    HGDIOBJ old = SelectObject(dc, fonts_.title);
-    GetTextMetricsW(dc, &title);
-    SelectObject(dc, fonts_.caption);
+    {
+        const Selection titleFont(dc, fonts_.title.Get());
+        GetTextMetricsW(dc, &title);
+    }
+    const Selection captionFont(dc, fonts_.caption.Get());
     GetTextMetricsW(dc, &caption);
 
     const int left = Scaled(kMargin);
@@ -254,14 +208,12 @@ int TaskPaneControl::LayOutBars(int width) {
                                             : itemTop - Scaled(kItemGap) + Scaled(kBodyPadding);
         y = bar.rect.bottom + Scaled(kBarGap);
     }
-    SelectObject(dc, old);
-    ReleaseDC(window_, dc);
     return bars_.empty() ? 0 : y - Scaled(kBarGap) + Scaled(kMargin);
 }
 
 void TaskPaneControl::UpdateScrollBar() {
     RECT frame;
-    GetWindowRect(window_, &frame);
+    GetWindowRect(Handle(), &frame);
     const int page = frame.bottom - frame.top;
     scroll_ = std::clamp(scroll_, 0, std::max(0, contentHeight_ - page));
     SCROLLINFO info{};
@@ -272,27 +224,27 @@ void TaskPaneControl::UpdateScrollBar() {
     info.nPage = static_cast<UINT>(std::max(0, page));
     info.nPos = scroll_;
     // The bar shows itself when the content is taller than the window.
-    SetScrollInfo(window_, SB_VERT, &info, redraw_);
+    SetScrollInfo(Handle(), SB_VERT, &info, redraw_);
 }
 
 void TaskPaneControl::ScrollTo(int position) {
     RECT client;
-    GetClientRect(window_, &client);
+    GetClientRect(Handle(), &client);
     position = std::clamp(position, 0, std::max(0, contentHeight_ - static_cast<int>(client.bottom)));
     if (position == scroll_) return;
     scroll_ = position;
-    SetScrollPos(window_, SB_VERT, scroll_, redraw_);
+    SetScrollPos(Handle(), SB_VERT, scroll_, redraw_);
     SetHot(nullptr);  // the items moved under the mouse; the next move finds the new one
     Invalidate();
 }
 
 void TaskPaneControl::Invalidate(const RECT* contentRect) {
-    if (!window_ || !redraw_) return;
+    if (!Handle() || !redraw_) return;
     if (contentRect) {
         const RECT r = ToClient(*contentRect);
-        InvalidateRect(window_, &r, FALSE);
+        InvalidateRect(Handle(), &r, FALSE);
     } else {
-        InvalidateRect(window_, nullptr, FALSE);
+        InvalidateRect(Handle(), nullptr, FALSE);
     }
 }
 
@@ -321,7 +273,7 @@ void TaskPaneControl::SetHot(const Item* item) {
 
 void TaskPaneControl::OnMouseMove(POINT at) {
     if (!trackingLeave_) {
-        TRACKMOUSEEVENT track{sizeof track, TME_LEAVE, window_, 0};
+        TRACKMOUSEEVENT track{sizeof track, TME_LEAVE, Handle(), 0};
         trackingLeave_ = TrackMouseEvent(&track) != FALSE;
     }
     const Item* item = ItemAt(at);
@@ -336,7 +288,7 @@ void TaskPaneControl::OnMouseLeave() {
 bool TaskPaneControl::OnSetCursor() {
     POINT at;
     GetCursorPos(&at);
-    ScreenToClient(window_, &at);
+    ScreenToClient(Handle(), &at);
     const Item* item = ItemAt(at);
     SetCursor(LoadCursorW(nullptr, item && item->clickable ? IDC_HAND : IDC_ARROW));
     return true;
@@ -345,13 +297,13 @@ bool TaskPaneControl::OnSetCursor() {
 void TaskPaneControl::OnButtonDown(POINT at) {
     const Item* item = ItemAt(at);
     pressed_ = item && item->clickable ? item->key : std::string();
-    if (!pressed_.empty()) SetCapture(window_);
+    if (!pressed_.empty()) SetCapture(Handle());
 }
 
 void TaskPaneControl::OnButtonUp(POINT at) {
     const std::string pressed = std::move(pressed_);
     pressed_.clear();
-    if (GetCapture() == window_) ReleaseCapture();
+    if (GetCapture() == Handle()) ReleaseCapture();
     const Item* item = ItemAt(at);
     if (pressed.empty() || !item || item->key != pressed || !item->clickable) return;
     // Last thing done here: the handler may run a modal dialog or change the pane.
@@ -362,7 +314,7 @@ void TaskPaneControl::OnVScroll(int request) {
     SCROLLINFO info{};
     info.cbSize = sizeof info;
     info.fMask = SIF_ALL;
-    GetScrollInfo(window_, SB_VERT, &info);
+    GetScrollInfo(Handle(), SB_VERT, &info);
     const int page = static_cast<int>(info.nPage);
     switch (request) {
         case SB_LINEUP: ScrollTo(scroll_ - Scaled(kScrollLine)); break;
@@ -379,22 +331,7 @@ void TaskPaneControl::OnVScroll(int request) {
 
 // ---------------------------------------------------------------- messages
 
-LRESULT CALLBACK TaskPaneControl::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    auto* self = WindowObject<TaskPaneControl>(window, message, lParam);
-    if (!self) return DefWindowProcW(window, message, wParam, lParam);
-    if (message == WM_NCCREATE) self->window_ = window;
-    if (message == WM_NCDESTROY) {
-        // The parent went first and took the pane with it.
-        self->window_ = nullptr;
-        return DefWindowProcW(window, message, wParam, lParam);
-    }
-    // An exception (from OnItemClick, in practice) is shown to the user.
-    LRESULT result = 0;
-    Guarded(window, [&] { result = self->Handle(message, wParam, lParam); });
-    return result;
-}
-
-LRESULT TaskPaneControl::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
+LRESULT TaskPaneControl::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     const POINT at{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
     switch (message) {
         case WM_SIZE:
@@ -404,10 +341,8 @@ LRESULT TaskPaneControl::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_ERASEBKGND:
             return 1;  // Paint covers every pixel
         case WM_PAINT: {
-            PAINTSTRUCT ps;
-            HDC dc = BeginPaint(window_, &ps);
-            Paint(dc);
-            EndPaint(window_, &ps);
+            const PaintScope paint(Handle());
+            Paint(paint.DC());
             return 0;
         }
         case WM_PRINTCLIENT:
@@ -421,19 +356,18 @@ LRESULT TaskPaneControl::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_LBUTTONDOWN: OnButtonDown(at); return 0;
         case WM_LBUTTONUP: OnButtonUp(at); return 0;
         case WM_CAPTURECHANGED:
-            if (reinterpret_cast<HWND>(lParam) != window_) pressed_.clear();
+            if (reinterpret_cast<HWND>(lParam) != Handle()) pressed_.clear();
             return 0;
         case WM_VSCROLL: OnVScroll(LOWORD(wParam)); return 0;
         case WM_MOUSEWHEEL: {
             RECT client;
-            GetClientRect(window_, &client);
+            GetClientRect(Handle(), &client);
             if (contentHeight_ <= client.bottom) break;  // nothing to scroll: let the parent have it
             ScrollTo(scroll_ - GET_WHEEL_DELTA_WPARAM(wParam) * Scaled(kScrollLine) * 3 / WHEEL_DELTA);
             return 0;
         }
         case WM_SETTINGCHANGE:  // when the main window passes it on
             if (wParam == SPI_SETNONCLIENTMETRICS) {
-                FreeFonts();
                 LoadFonts();
                 Layout();
                 Invalidate();
@@ -441,7 +375,7 @@ LRESULT TaskPaneControl::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
             break;
         default: break;
     }
-    return DefWindowProcW(window_, message, wParam, lParam);
+    return Default(message, wParam, lParam);
 }
 
 }  // namespace qw::win32

@@ -12,25 +12,19 @@
 #include <string>
 #include <vector>
 
+#include "win32/Handles.h"
+#include "win32/Window.h"
+
 namespace qw::win32 {
 
-class TaskPaneControl {
+class TaskPaneControl : public Window {
 public:
     // The colour of a new item's caption, the blue of a link.
     static constexpr COLORREF kDefaultItemTextColor = RGB(33, 93, 198);
 
-    // Registers the window class; the constructor does it too, so this is
-    // only needed by code that creates the window some other way.
-    static void Register(HINSTANCE instance);
-
-    // A visible child of parent at the given place; throws std::runtime_error
-    // when the window cannot be made.
-    TaskPaneControl(HWND parent, HINSTANCE instance, int x, int y, int width, int height);
-    ~TaskPaneControl();
-    TaskPaneControl(const TaskPaneControl&) = delete;
-    TaskPaneControl& operator=(const TaskPaneControl&) = delete;
-
-    HWND Window() const { return window_; }
+    // A visible child window (args give the parent and the place); throws
+    // std::runtime_error when the window cannot be made.
+    TaskPaneControl(HINSTANCE instance, WindowArgs args);
 
     // 16 x 16 icons for the items; the pane draws from it but does not own it.
     void SetImageList(HIMAGELIST images);
@@ -85,13 +79,12 @@ private:
         RECT header{};
     };
     struct Fonts {
-        HFONT caption = nullptr;
-        HFONT hover = nullptr;
-        HFONT title = nullptr;
+        Font caption;
+        Font hover;
+        Font title;
     };
 
-    static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
-    LRESULT Handle(UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
     Bar* FindBar(const std::string& key);
     const Bar* FindBar(const std::string& key) const;
@@ -101,7 +94,6 @@ private:
     const Item& ItemOrThrow(const std::string& key) const;
 
     void LoadFonts();
-    void FreeFonts();
     int Scaled(int pixels) const;
     void Layout();
     int LayOutBars(int width);
@@ -123,7 +115,6 @@ private:
     void OnVScroll(int request);
     void SetHot(const Item* item);
 
-    HWND window_ = nullptr;
     HIMAGELIST images_ = nullptr;
     std::vector<Bar> bars_;
     Fonts fonts_;

@@ -1,5 +1,5 @@
 // How the task pane looks: everything it draws, into an off-screen bitmap.
-#include "win32/TaskPaneControl.h"
+#include "win32/main/TaskPaneControl.h"
 
 namespace qw::win32 {
 
@@ -53,24 +53,18 @@ void FillHorizontal(HDC dc, const RECT& r, COLORREF left, COLORREF right) {
 
 void TaskPaneControl::Paint(HDC target) {
     RECT client;
-    GetClientRect(window_, &client);
+    GetClientRect(Handle(), &client);
     if (client.right <= 0 || client.bottom <= 0) return;
     // Everything goes to an off-screen bitmap first, so nothing flickers.
-    HDC dc = CreateCompatibleDC(target);
-    HBITMAP bitmap = CreateCompatibleBitmap(target, client.right, client.bottom);
-    HGDIOBJ oldBitmap = SelectObject(dc, bitmap);
+    const BufferedPaint buffer(target, client);
+    const HDC dc = buffer.DC();
     FillVertical(dc, client, kPaneTop, kPaneBottom);
     SetBkMode(dc, TRANSPARENT);
-    HGDIOBJ oldFont = SelectObject(dc, fonts_.caption);
+    const Selection font(dc, fonts_.caption.Get());
     for (const Bar& bar : bars_) {
         const RECT r = ToClient(bar.rect);
         if (r.bottom > 0 && r.top < client.bottom) PaintBar(dc, bar);
     }
-    BitBlt(target, 0, 0, client.right, client.bottom, dc, 0, 0, SRCCOPY);
-    SelectObject(dc, oldFont);
-    SelectObject(dc, oldBitmap);
-    DeleteObject(bitmap);
-    DeleteDC(dc);
 }
 
 void TaskPaneControl::PaintBar(HDC dc, const Bar& bar) const {
@@ -78,8 +72,8 @@ void TaskPaneControl::PaintBar(HDC dc, const Bar& bar) const {
     const RECT header = ToClient(bar.header);
     const int round = Scaled(kCorner) * 2;
     // The region ends a pixel short of the corner given, hence the +1.
-    HRGN panel = CreateRoundRectRgn(r.left, r.top, r.right + 1, r.bottom + 1, round, round);
-    SelectClipRgn(dc, panel);
+    const Region panel(CreateRoundRectRgn(r.left, r.top, r.right + 1, r.bottom + 1, round, round));
+    SelectClipRgn(dc, panel.Get());
     SetDCBrushColor(dc, kPanelBody);
     FillRect(dc, &r, static_cast<HBRUSH>(GetStockObject(DC_BRUSH)));
     FillHorizontal(dc, header, kHeaderLeft, kHeaderRight);
@@ -88,13 +82,12 @@ void TaskPaneControl::PaintBar(HDC dc, const Bar& bar) const {
     FillRect(dc, &rule, static_cast<HBRUSH>(GetStockObject(DC_BRUSH)));
     SelectClipRgn(dc, nullptr);
     SetDCBrushColor(dc, kPanelRim);
-    FrameRgn(dc, panel, static_cast<HBRUSH>(GetStockObject(DC_BRUSH)), 1, 1);
-    DeleteObject(panel);
+    FrameRgn(dc, panel.Get(), static_cast<HBRUSH>(GetStockObject(DC_BRUSH)), 1, 1);
 
     RECT title = header;
     title.left += Scaled(kTitleIndent);
     title.right -= Scaled(kTitleIndent);
-    SelectObject(dc, fonts_.title);
+    SelectObject(dc, fonts_.title.Get());  // the caller's Selection puts the DC's own font back
     SetTextColor(dc, kTitle);
     DrawTextW(dc, bar.title.c_str(), -1, &title, DT_SINGLELINE | DT_VCENTER | DT_END_ELLIPSIS | DT_NOPREFIX);
     for (const Item& item : bar.items) PaintItem(dc, item);
@@ -105,7 +98,7 @@ void TaskPaneControl::PaintItem(HDC dc, const Item& item) const {
         ImageList_Draw(images_, item.icon, dc, item.iconAt.x, item.iconAt.y - scroll_, ILD_TRANSPARENT);
     RECT text = ToClient(item.text);
     const bool hot = item.clickable && item.key == hot_;
-    SelectObject(dc, hot ? fonts_.hover : fonts_.caption);
+    SelectObject(dc, hot ? fonts_.hover.Get() : fonts_.caption.Get());
     SetTextColor(dc, item.colour);
     DrawTextW(dc, item.caption.c_str(), -1, &text, DT_WORDBREAK | DT_NOPREFIX);
 }

@@ -1,4 +1,4 @@
-#include "win32/ThumbnailControl.h"
+#include "win32/main/ThumbnailControl.h"
 
 #include <windowsx.h>
 #include <commctrl.h>
@@ -11,19 +11,16 @@
 
 #include "main/ThumbnailStrip.h"
 #include "resources/resource_ids.h"
+#include "win32/PictureDrawing.h"
 #include "win32/Utf.h"
-#include "win32/WindowObject.h"
-#include "win32/WicPictures.h"
 
 namespace qw::win32 {
 
 namespace {
 
-const wchar_t kClassName[] = L"QuillwaveThumbnailStrip";
 const COLORREF kBackground = RGB(255, 255, 255);
 const COLORREF kFrame = RGB(196, 196, 196);
 constexpr int kPlainDocument = 1;
-constexpr UINT_PTR kScrollBarSubclass = 1;
 constexpr int kToolTipWidth = 400;  // long file names wrap instead of running off the screen
 
 RECT ToRect(const SlotRect& r) { return {r.Left, r.Top, r.Left + r.Width, r.Top + r.Height}; }
@@ -36,74 +33,39 @@ SlotRect IconPlace(int slot) { return qw::PlaceInCell(slot, qw::PixelSize{qw::Ic
 
 ThumbnailControl::IconLoader ThumbnailControl::ResourceIcons(HINSTANCE instance) {
     return [instance](int entry) {
-        return static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(IDI_FILE_DOCUMENT + entry - 1), IMAGE_ICON,
-                                             qw::IconSize, qw::IconSize, LR_DEFAULTCOLOR));
+        return Icon(static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(IDI_FILE_DOCUMENT + entry - 1),
+                                                  IMAGE_ICON, qw::IconSize, qw::IconSize, LR_DEFAULTCOLOR)));
     };
 }
 
-void ThumbnailControl::Register(HINSTANCE instance) {
+ThumbnailControl::ThumbnailControl(HINSTANCE instance, WindowArgs args, IconLoader icons) {
+    static_assert(std::tuple_size_v<decltype(slots_)> == qw::SlotCount);
     INITCOMMONCONTROLSEX controls{sizeof controls, ICC_BAR_CLASSES};
     InitCommonControlsEx(&controls);  // tool tips; without them the strip still works
-    WNDCLASSEXW wc{};
-    wc.cbSize = sizeof wc;
-    if (GetClassInfoExW(instance, kClassName, &wc)) return;
-    wc.cbSize = sizeof wc;
-    wc.style = CS_DBLCLKS;
-    wc.lpfnWndProc = &ThumbnailControl::WindowProc;
-    wc.hInstance = instance;
-    wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-    wc.lpszClassName = kClassName;
-    if (!RegisterClassExW(&wc) && GetLastError() != ERROR_CLASS_ALREADY_EXISTS)
-        throw std::runtime_error("cannot register the thumbnail strip's window class: " + ErrorText(GetLastError()));
-}
-
-ThumbnailControl::ThumbnailControl(HWND parent, HINSTANCE instance, int x, int y, int width, int height,
-                                   IconLoader icons) {
-    static_assert(std::tuple_size_v<decltype(slots_)> == qw::SlotCount);
-    Register(instance);
     if (!icons) icons = ResourceIcons(instance);
     for (int entry = 1; entry <= static_cast<int>(icons_.size()); ++entry) icons_[entry - 1] = icons(entry);
-    frameBrush_ = CreateSolidBrush(kFrame);
+    frameBrush_.Reset(CreateSolidBrush(kFrame));
 
-    const auto fail = [&](const char* what) {
-        const std::string text = std::string("cannot create the thumbnail strip's ") + what + ": " +
-                                 ErrorText(GetLastError());
-        if (window_) DestroyWindow(window_);
-        for (HICON icon : icons_)
-            if (icon) DestroyIcon(icon);
-        if (frameBrush_) DeleteObject(frameBrush_);
-        return std::runtime_error(text);
-    };
-    // WM_NCCREATE binds the window to this object and sets window_.
-    CreateWindowExW(0, kClassName, L"", WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN | WS_CLIPSIBLINGS, x, y, width,
-                    height, parent, nullptr, instance, this);
-    if (!window_) throw fail("window");
-    // Not a tab stop, and it hands the focus on whenever it gets it (below),
-    // so it never shows a focus mark.
+    args.Style |= WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN | WS_CLIPSIBLINGS;
+    Create(instance, {.Name = L"QuillwaveThumbnailStrip", .Style = CS_DBLCLKS}, args);
+    // Not a tab stop, and it hands the focus on whenever it gets it, so it
+    // never shows a focus mark.
     scrollBar_ = CreateWindowExW(0, L"SCROLLBAR", nullptr, WS_CHILD | WS_VISIBLE | SBS_HORZ, 0, qw::ScrollBarTop,
-                                 ClientWidth(), qw::ScrollBarHeight, window_, nullptr, instance, nullptr);
-    if (!scrollBar_ || !SetWindowSubclass(scrollBar_, &ThumbnailControl::ScrollBarProc, kScrollBarSubclass,
-                                          reinterpret_cast<DWORD_PTR>(this)))
-        throw fail("scroll bar");
+                                 ClientWidth(), qw::ScrollBarHeight, Handle(), nullptr, instance, nullptr);
+    if (!scrollBar_)
+        throw std::runtime_error("cannot create the thumbnail strip's scroll bar: " + ErrorText(GetLastError()));
+    scrollBarWatch_.Attach(scrollBar_, [this](UINT message, WPARAM, LPARAM) -> std::optional<LRESULT> {
+        if (message != WM_SETFOCUS) return std::nullopt;
+        SetFocus(Handle());  // the strip itself draws no focus mark
+        return 0;
+    });
     SetScrollBar(false, 0, 0);
 
-    toolTip_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_NOPREFIX | TTS_ALWAYSTIP,
-                               CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, window_, nullptr,
-                               instance, nullptr);
+    toolTip_.Reset(CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_NOPREFIX | TTS_ALWAYSTIP,
+                                   CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, Handle(), nullptr,
+                                   instance, nullptr));
     // Without tool tips the strip is still whole; only the hints are missing.
-    if (toolTip_) SendMessageW(toolTip_, TTM_SETMAXTIPWIDTH, 0, kToolTipWidth);
-}
-
-ThumbnailControl::~ThumbnailControl() {
-    if (window_) {
-        SetWindowLongPtrW(window_, GWLP_USERDATA, 0);
-        if (toolTip_) DestroyWindow(toolTip_);
-        if (scrollBar_) RemoveWindowSubclass(scrollBar_, &ThumbnailControl::ScrollBarProc, kScrollBarSubclass);
-        DestroyWindow(window_);
-    }
-    for (HICON icon : icons_)
-        if (icon) DestroyIcon(icon);
-    if (frameBrush_) DeleteObject(frameBrush_);
+    if (toolTip_) SendMessageW(toolTip_.Get(), TTM_SETMAXTIPWIDTH, 0, kToolTipWidth);
 }
 
 // ---------------------------------------------------------------- the view
@@ -151,13 +113,13 @@ void ThumbnailControl::Show(int slot, Slot content) {
 }
 
 void ThumbnailControl::InvalidateSlot(int slot) {
-    if (!window_) return;
+    if (!Handle()) return;
     RECT r = ToRect(qw::FrameOf(slot));
     if (SlotAt(slot).content != Content::Hidden) {
         const RECT image = DrawnRect(slot);
         UnionRect(&r, &r, &image);
     }
-    InvalidateRect(window_, &r, FALSE);
+    InvalidateRect(Handle(), &r, FALSE);
 }
 
 void ThumbnailControl::UpdateToolTip(int slot) {
@@ -166,14 +128,14 @@ void ThumbnailControl::UpdateToolTip(int slot) {
     TTTOOLINFOW tool{};
     // The older size, which every version of the common controls accepts.
     tool.cbSize = TTTOOLINFOW_V2_SIZE;
-    tool.hwnd = window_;
+    tool.hwnd = Handle();
     tool.uId = static_cast<UINT_PTR>(slot);
-    SendMessageW(toolTip_, TTM_DELTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+    SendMessageW(toolTip_.Get(), TTM_DELTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
     if (s.content == Content::Hidden) return;
     tool.uFlags = TTF_SUBCLASS;
     tool.rect = DrawnRect(slot);
     tool.lpszText = const_cast<wchar_t*>(s.toolTip.c_str());  // copied by the tool tip
-    SendMessageW(toolTip_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+    SendMessageW(toolTip_.Get(), TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
 }
 
 RECT ThumbnailControl::DrawnRect(int slot) const { return ToRect(SlotAt(slot).image); }
@@ -229,16 +191,15 @@ void ThumbnailControl::SetScrollBarWidth(int width) {
 
 int ThumbnailControl::ClientWidth() const {
     RECT client{};
-    if (window_) GetClientRect(window_, &client);
+    if (Handle()) GetClientRect(Handle(), &client);
     return client.right;
 }
 
 // ---------------------------------------------------------------- painting
 
 void ThumbnailControl::Paint(HDC dc, const RECT& area) {
-    HBRUSH background = CreateSolidBrush(kBackground);
-    FillRect(dc, &area, background);
-    DeleteObject(background);
+    SetDCBrushColor(dc, kBackground);
+    FillRect(dc, &area, static_cast<HBRUSH>(GetStockObject(DC_BRUSH)));
     for (int slot = 1; slot <= static_cast<int>(slots_.size()); ++slot) {
         if (SlotAt(slot).content == Content::Hidden) continue;
         RECT r = ToRect(qw::FrameOf(slot));
@@ -252,13 +213,11 @@ void ThumbnailControl::Paint(HDC dc, const RECT& area) {
 void ThumbnailControl::PaintSlot(HDC dc, int slot) {
     Slot& s = SlotAt(slot);
     const RECT frame = ToRect(qw::FrameOf(slot));
-    FrameRect(dc, &frame, frameBrush_);  // under the image
+    FrameRect(dc, &frame, frameBrush_.Get());  // under the image
     if (s.content == Content::Picture) {
-        const auto* picture = dynamic_cast<const WicPicture*>(s.picture.get());
         try {
-            if (!picture) throw qw::PictureError("the picture is not one this window can draw");
             // Rendered at this size on the first paint only: the picture keeps it.
-            picture->Draw(dc, s.image.Left, s.image.Top, s.image.Width, s.image.Height);
+            DrawPicture(dc, *s.picture, DrawnRect(slot));
             return;
         } catch (const std::exception&) {
             // A paint has no one to report to; a picture that cannot be drawn
@@ -275,7 +234,7 @@ void ThumbnailControl::PaintSlot(HDC dc, int slot) {
 }
 
 void ThumbnailControl::DrawIcon(HDC dc, int entry, const RECT& where) const {
-    HICON icon = icons_[entry - 1];
+    HICON icon = icons_[entry - 1].Get();
     if (!icon) icon = LoadIconW(nullptr, IDI_APPLICATION);  // shared: not destroyed
     DrawIconEx(dc, where.left, where.top, icon, where.right - where.left, where.bottom - where.top, 0, nullptr,
                DI_NORMAL);
@@ -285,12 +244,12 @@ void ThumbnailControl::DrawIcon(HDC dc, int entry, const RECT& where) const {
 
 void ThumbnailControl::OnButtonDown(POINT at) {
     pressed_ = SlotUnder(at);
-    if (pressed_) SetCapture(window_);
+    if (pressed_) SetCapture(Handle());
 }
 
 void ThumbnailControl::OnButtonUp(POINT at) {
     const int pressed = std::exchange(pressed_, 0);
-    if (GetCapture() == window_) ReleaseCapture();
+    if (GetCapture() == Handle()) ReleaseCapture();
     // Last thing done: the handler may change the slots or run a dialog.
     if (pressed && SlotUnder(at) == pressed && OnSlotClick) OnSlotClick(pressed);
 }
@@ -332,41 +291,18 @@ void ThumbnailControl::OnHScroll(int request, int thumb) {
 
 // ---------------------------------------------------------------- messages
 
-LRESULT CALLBACK ThumbnailControl::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    auto* self = WindowObject<ThumbnailControl>(window, message, lParam);
-    if (!self) return DefWindowProcW(window, message, wParam, lParam);
-    if (message == WM_NCCREATE) self->window_ = window;
-    if (message == WM_NCDESTROY) {
-        // The parent went first and took the strip with it.
-        self->window_ = nullptr;
-        self->scrollBar_ = nullptr;
-        self->toolTip_ = nullptr;
-        return DefWindowProcW(window, message, wParam, lParam);
-    }
-    // An exception (from a callback, in practice) is shown to the user.
-    LRESULT result = 0;
-    Guarded(window, [&] { result = self->Handle(message, wParam, lParam); });
-    return result;
+void ThumbnailControl::OnDestroyed() {
+    // The parent went first and took the strip with it.
+    scrollBar_ = nullptr;
+    toolTip_.Reset();
 }
 
-LRESULT CALLBACK ThumbnailControl::ScrollBarProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
-                                                 UINT_PTR, DWORD_PTR self) {
-    if (message == WM_SETFOCUS) {
-        // The focus goes straight on to the strip itself, which draws no mark.
-        SetFocus(reinterpret_cast<ThumbnailControl*>(self)->window_);
-        return 0;
-    }
-    if (message == WM_NCDESTROY) RemoveWindowSubclass(window, &ThumbnailControl::ScrollBarProc, kScrollBarSubclass);
-    return DefSubclassProc(window, message, wParam, lParam);
-}
-
-LRESULT ThumbnailControl::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
+LRESULT ThumbnailControl::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     const POINT at{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
     switch (message) {
         case WM_DESTROY:
             // Owned by the top-level window, so it would outlive the strip.
-            if (toolTip_) DestroyWindow(toolTip_);
-            toolTip_ = nullptr;
+            toolTip_.Reset();
             break;
         case WM_SIZE:
             if (OnResize) OnResize();
@@ -374,31 +310,15 @@ LRESULT ThumbnailControl::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_ERASEBKGND:
             return 1;  // Paint covers every pixel
         case WM_PAINT: {
-            PAINTSTRUCT ps;
-            HDC dc = BeginPaint(window_, &ps);
-            const RECT area = ps.rcPaint;
-            const int width = area.right - area.left, height = area.bottom - area.top;
-            HDC memory = width > 0 && height > 0 ? CreateCompatibleDC(dc) : nullptr;
-            HBITMAP buffer = memory ? CreateCompatibleBitmap(dc, width, height) : nullptr;
-            if (buffer) {
-                // Drawn off screen and copied at once, so a slot never flickers white.
-                HGDIOBJ old = SelectObject(memory, buffer);
-                SetViewportOrgEx(memory, -area.left, -area.top, nullptr);
-                Paint(memory, area);
-                SetViewportOrgEx(memory, 0, 0, nullptr);
-                BitBlt(dc, area.left, area.top, width, height, memory, 0, 0, SRCCOPY);
-                SelectObject(memory, old);
-                DeleteObject(buffer);
-            } else if (width > 0 && height > 0) {
-                Paint(dc, area);
-            }
-            if (memory) DeleteDC(memory);
-            EndPaint(window_, &ps);
+            const PaintScope paint(Handle());
+            // Drawn off screen and copied at once, so a slot never flickers white.
+            const BufferedPaint buffer(paint.DC(), paint.Area());
+            if (buffer.DC()) Paint(buffer.DC(), paint.Area());
             return 0;
         }
         case WM_PRINTCLIENT: {
             RECT client;
-            GetClientRect(window_, &client);
+            GetClientRect(Handle(), &client);
             Paint(reinterpret_cast<HDC>(wParam), client);
             return 0;
         }
@@ -413,14 +333,14 @@ LRESULT ThumbnailControl::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
             }
             break;
         case WM_CAPTURECHANGED:
-            if (reinterpret_cast<HWND>(lParam) != window_) pressed_ = 0;
+            if (reinterpret_cast<HWND>(lParam) != Handle()) pressed_ = 0;
             return 0;
         case WM_HSCROLL:
             if (reinterpret_cast<HWND>(lParam) == scrollBar_) OnHScroll(LOWORD(wParam), HIWORD(wParam));
             return 0;
         default: break;
     }
-    return DefWindowProcW(window_, message, wParam, lParam);
+    return Default(message, wParam, lParam);
 }
 
 }  // namespace qw::win32

@@ -19,33 +19,26 @@
 #include <string>
 
 #include "main/ThumbnailView.h"
+#include "win32/Handles.h"
+#include "win32/Window.h"
 
 namespace qw::win32 {
 
-class ThumbnailControl : public qw::ThumbnailView {
+class ThumbnailControl : public Window, public qw::ThumbnailView {
 public:
-    // Gives the 32 x 32 icon of document entry 1 to 9, or nullptr. The control
-    // owns and destroys what it returns; a missing icon is drawn as the
-    // system's application icon.
-    using IconLoader = std::function<HICON(int entry)>;
+    // Gives the 32 x 32 icon of document entry 1 to 9, or nothing; a
+    // missing icon is drawn as the system's application icon.
+    using IconLoader = std::function<Icon(int entry)>;
     // The program's own document icons, from the resources of `instance`.
     static IconLoader ResourceIcons(HINSTANCE instance);
 
-    // Registers the window class; the constructor does it too.
-    static void Register(HINSTANCE instance);
+    // A visible child window (args give the parent and the place). Without a
+    // loader the icons come from the resources of `instance`. Throws
+    // std::runtime_error when a window cannot be made.
+    ThumbnailControl(HINSTANCE instance, WindowArgs args, IconLoader icons = {});
 
-    // A visible child of parent at the given place. Without a loader the icons
-    // come from the resources of `instance`. Throws std::runtime_error when a
-    // window cannot be made.
-    ThumbnailControl(HWND parent, HINSTANCE instance, int x, int y, int width, int height,
-                     IconLoader icons = {});
-    ~ThumbnailControl() override;
-    ThumbnailControl(const ThumbnailControl&) = delete;
-    ThumbnailControl& operator=(const ThumbnailControl&) = delete;
-
-    HWND Window() const { return window_; }
     HWND ScrollBarWindow() const { return scrollBar_; }
-    HWND ToolTipWindow() const { return toolTip_; }
+    HWND ToolTipWindow() const { return toolTip_.Get(); }
 
     // ---- ThumbnailView. Slots are 1 to 6; other numbers throw std::out_of_range.
     void ShowPicture(int slot, std::shared_ptr<const qw::Picture> picture, SlotRect image,
@@ -82,10 +75,8 @@ private:
         std::wstring toolTip;
     };
 
-    static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
-    static LRESULT CALLBACK ScrollBarProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
-                                          UINT_PTR id, DWORD_PTR self);
-    LRESULT Handle(UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+    void OnDestroyed() override;
 
     Slot& SlotAt(int slot);
     const Slot& SlotAt(int slot) const;
@@ -106,11 +97,11 @@ private:
     void OnRightButtonUp(POINT at);
     void OnHScroll(int request, int thumb);
 
-    HWND window_ = nullptr;
-    HWND scrollBar_ = nullptr;
-    HWND toolTip_ = nullptr;
-    std::array<HICON, 9> icons_{};
-    HBRUSH frameBrush_ = nullptr;
+    HWND scrollBar_ = nullptr;  // a child: goes with the strip
+    Subclass scrollBarWatch_;
+    OwnedWindow toolTip_;       // owned by the top-level window, so it goes with the strip by hand
+    std::array<Icon, 9> icons_;
+    Brush frameBrush_;
     std::array<Slot, 6> slots_;
     int pressed_ = 0;  // the slot the left button went down on, 0 for none
     bool scrollEnabled_ = false;

@@ -1,4 +1,4 @@
-#include "win32/TrayIcon.h"
+#include "win32/main/TrayIcon.h"
 
 #include <cwchar>
 
@@ -6,35 +6,29 @@
 
 namespace qw::win32 {
 
-namespace {
-const wchar_t* const HookProperty = L"Quillwave.TrayIcon";
-}
+TrayIcon::~TrayIcon() { Remove(); }
 
 void TrayIcon::HookWindow(HWND window, std::function<void()> onIconClick) {
-    if (hooked_) return;
-    window_ = window;
+    if (Hooked()) return;
     onIconClick_ = std::move(onIconClick);
-    SetPropW(window, HookProperty, this);
-    previous_ = reinterpret_cast<WNDPROC>(
-        SetWindowLongPtrW(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&TrayIcon::WindowProc)));
-    hooked_ = true;
+    taskbarCreated_ = RegisterWindowMessageW(L"TaskbarCreated");
+    hook_.Attach(window, [this](UINT message, WPARAM, LPARAM lParam) { return OnWindowMessage(message, lParam); });
 }
 
-LRESULT CALLBACK TrayIcon::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    auto* self = static_cast<TrayIcon*>(GetPropW(window, HookProperty));
-    const bool hooked = self != nullptr && self->hooked_;
-    switch (RouteWindowMessage(hooked, message, static_cast<std::intptr_t>(lParam))) {
-        case TrayRoute::NotHooked:
-            return 0;
+std::optional<LRESULT> TrayIcon::OnWindowMessage(UINT message, LPARAM lParam) {
+    if (taskbarCreated_ != 0 && message == taskbarCreated_) {
+        if (shown_) Notify();
+        return std::nullopt;  // the window may want to know too
+    }
+    switch (RouteWindowMessage(true, message, static_cast<std::intptr_t>(lParam))) {
         case TrayRoute::PopUpMenu:
-            if (self->onIconClick_) self->onIconClick_();
+            if (onIconClick_) onIconClick_();
             return -1;
+        case TrayRoute::NotHooked:
         case TrayRoute::PassOn:
             break;
     }
-    WNDPROC previous = self->previous_;
-    if (message == WM_NCDESTROY) RemovePropW(window, HookProperty);
-    return CallWindowProcW(previous, window, message, wParam, lParam);
+    return std::nullopt;
 }
 
 void TrayIcon::Add(HWND window, UINT id, HICON icon, const std::wstring& tip) {
@@ -48,9 +42,20 @@ void TrayIcon::Add(HWND window, UINT id, HICON icon, const std::wstring& tip) {
     data_.hIcon = icon;
     wcsncpy(data_.szTip, tip.c_str(), 63);
     data_.szTip[63] = L'\0';
-    Shell_NotifyIconW(NIM_ADD, &data_);
+    shown_ = true;
+    Notify();
 }
 
-void TrayIcon::Remove() { Shell_NotifyIconW(NIM_DELETE, &data_); }
+void TrayIcon::Notify() {
+    // Refused when the icon is there already (a "TaskbarCreated" without a
+    // restart): then it is brought up to date instead.
+    if (!Shell_NotifyIconW(NIM_ADD, &data_)) Shell_NotifyIconW(NIM_MODIFY, &data_);
+}
+
+void TrayIcon::Remove() {
+    if (!shown_) return;
+    shown_ = false;
+    Shell_NotifyIconW(NIM_DELETE, &data_);
+}
 
 }  // namespace qw::win32

@@ -1,7 +1,12 @@
 #pragma once
 // The notification-area icon and the hook that routes its mouse messages:
-// the window's procedure is replaced once by one that opens the icon menu
-// and hands every other message to the previous procedure.
+// the window's messages are watched once, the icon's clicks open the icon
+// menu and every other message goes on to the window untouched.
+//
+// When Explorer restarts, the notification area forgets every icon and
+// announces itself with the registered message "TaskbarCreated"; an icon
+// that was added is then added again, since a hidden program whose icon is
+// gone could not be reached any more.
 
 #include <windows.h>
 #include <shellapi.h>
@@ -9,29 +14,36 @@
 #include <functional>
 #include <string>
 
+#include "win32/Window.h"
+
 namespace qw::win32 {
 
 class TrayIcon {
 public:
     TrayIcon() = default;
+    ~TrayIcon();
     TrayIcon(const TrayIcon&) = delete;
     TrayIcon& operator=(const TrayIcon&) = delete;
 
-    // Installs the hook once; later calls do nothing. There is no unhook:
-    // the window keeps it until it is destroyed.
+    // Installs the hook once; later calls do nothing. It stays until the
+    // window is destroyed.
     void HookWindow(HWND window, std::function<void()> onIconClick);
+    // Adds the icon, or brings an icon of the same identity up to date
+    // (so a second add never leaves two). The hook must be installed.
     void Add(HWND window, UINT id, HICON icon, const std::wstring& tip);
     void Remove();
 
-    bool Hooked() const { return hooked_; }
+    bool Hooked() const { return hook_.Attached(); }
+    bool Shown() const { return shown_; }
 
 private:
-    static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    std::optional<LRESULT> OnWindowMessage(UINT message, LPARAM lParam);
+    void Notify();
 
-    bool hooked_ = false;
-    HWND window_ = nullptr;
-    WNDPROC previous_ = nullptr;
+    Subclass hook_;
     std::function<void()> onIconClick_;
+    UINT taskbarCreated_ = 0;
+    bool shown_ = false;
     NOTIFYICONDATAW data_{};
 };
 

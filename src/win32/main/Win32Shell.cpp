@@ -1,4 +1,4 @@
-#include "win32/Win32Shell.h"
+#include "win32/main/Win32Shell.h"
 
 #include <windows.h>
 #include <shellapi.h>

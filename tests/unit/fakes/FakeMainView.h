@@ -50,7 +50,7 @@ public:
 
     const PaneItemState& Item(const std::string& key) const { return pane.at(key); }
 
-    WindowId Handle() const override { return 1; }
+    WindowId Id() const override { return 1; }
     void HookWindow() override { calls.push_back("hook"); }
     void AddTrayIcon(const std::string& tip) override { calls.push_back("tray " + tip); }
     void RemoveTrayIcon() override { calls.push_back("untray"); }

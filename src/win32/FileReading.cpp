@@ -1,0 +1,42 @@
+#include "win32/FileReading.h"
+
+#include <windows.h>
+
+#include <algorithm>
+#include <new>
+
+#include "win32/Handles.h"
+#include "win32/Utf.h"
+
+namespace qw::win32 {
+
+std::vector<std::uint8_t> ReadWholeFile(const std::string& path, std::uint64_t maxBytes) {
+    KernelHandle file(CreateFileW(Widen(path).c_str(), GENERIC_READ,
+                                  FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
+                                  FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
+    if (!file) throw FileReadError(ErrorText(GetLastError()));
+    LARGE_INTEGER size{};
+    if (!GetFileSizeEx(file.Get(), &size)) throw FileReadError(ErrorText(GetLastError()));
+    if (static_cast<std::uint64_t>(size.QuadPart) > maxBytes)
+        throw FileReadError("the file is too large (" + std::to_string(size.QuadPart) + " bytes)");
+
+    std::vector<std::uint8_t> bytes;
+    try {
+        bytes.resize(static_cast<std::size_t>(size.QuadPart));
+    } catch (const std::bad_alloc&) {
+        throw FileReadError("not enough memory");
+    }
+    std::size_t done = 0;
+    while (done < bytes.size()) {
+        const DWORD chunk = static_cast<DWORD>(std::min<std::size_t>(bytes.size() - done, 1 << 20));
+        DWORD got = 0;
+        if (!ReadFile(file.Get(), bytes.data() + done, chunk, &got, nullptr))
+            throw FileReadError(ErrorText(GetLastError()));
+        if (got == 0) break;  // the file shrank meanwhile
+        done += got;
+    }
+    bytes.resize(done);
+    return bytes;
+}
+
+}  // namespace qw::win32

@@ -1,0 +1,20 @@
+#pragma once
+// Fonts the windows make: the system's message font and its variants, and
+// fonts given by face and size in points.
+
+#include <windows.h>
+
+#include "win32/Handles.h"
+
+namespace qw::win32 {
+
+// The font Windows uses for message boxes (the user's UI font).
+LOGFONTW MessageFontDescription();
+
+// The description with another weight, and underlined or not.
+Font FontFrom(LOGFONTW description, LONG weight, bool underline = false);
+
+// A font of the face at the size in hundredths of a point, on the screen.
+Font PointFont(const wchar_t* face, int pointsTimes100, LONG weight, bool italic);
+
+}  // namespace qw::win32

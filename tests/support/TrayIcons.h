@@ -1,0 +1,19 @@
+#pragma once
+// The icons in the notification area, as tests count them. Wine on a display
+// without a tray of its own shows them as child windows of one "standalone
+// tray" window.
+
+#include <windows.h>
+
+namespace qw::test {
+
+inline int TrayIconCount() {
+    HWND tray = FindWindowW(L"__winex11_standalone_tray", nullptr);
+    if (!tray || !IsWindowVisible(tray)) return 0;
+    int count = 0;
+    for (HWND child = GetWindow(tray, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
+        if (IsWindowVisible(child)) ++count;
+    return count;
+}
+
+}  // namespace qw::test
