@@ -8,6 +8,8 @@
 #include <cstdio>
 #include <string>
 
+#include "win32/Handles.h"
+
 namespace {
 
 std::wstring FolderOfThisProgram() {
@@ -18,11 +20,10 @@ std::wstring FolderOfThisProgram() {
 }
 
 void SetValue(const wchar_t* key, const wchar_t* name, const std::wstring& value) {
-    HKEY handle;
-    RegCreateKeyExW(HKEY_CURRENT_USER, key, 0, nullptr, 0, KEY_WRITE, nullptr, &handle, nullptr);
-    RegSetValueExW(handle, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
+    qw::win32::RegistryKey handle;
+    RegCreateKeyExW(HKEY_CURRENT_USER, key, 0, nullptr, 0, KEY_WRITE, nullptr, handle.Receive(), nullptr);
+    RegSetValueExW(handle.Get(), name, 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
                    static_cast<DWORD>((value.size() + 1) * sizeof(wchar_t)));
-    RegCloseKey(handle);
 }
 
 double Seconds(const FILETIME& time) {
@@ -56,6 +57,7 @@ int main() {
     if (!CreateProcessW(exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, app.c_str(),
                         &startup, &process))
         return 1;
+    const qw::win32::KernelHandle owned(process.hProcess), thread(process.hThread);
     Sleep(3000);  // start-up done
     FILETIME created, exited, kernel0, user0, kernel1, user1;
     GetProcessTimes(process.hProcess, &created, &exited, &kernel0, &user0);
@@ -64,8 +66,6 @@ int main() {
     GetProcessTimes(process.hProcess, &created, &exited, &kernel1, &user1);
     TerminateProcess(process.hProcess, 0);
     WaitForSingleObject(process.hProcess, 5000);
-    CloseHandle(process.hThread);
-    CloseHandle(process.hProcess);
     RegDeleteTreeW(HKEY_CURRENT_USER, L"Software\\Widcomm");
     const double cpu = Seconds(user1) - Seconds(user0) + Seconds(kernel1) - Seconds(kernel0);
     std::printf("processor time of start-up (first 3 s): %.1f ms\n", (Seconds(user0) + Seconds(kernel0)) * 1000);

@@ -170,9 +170,8 @@ void RunChild(const std::wstring& arguments) {
     std::fflush(stdout);
     if (!CreateProcessW(nullptr, command.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr, &startup, &process))
         throw std::runtime_error("cannot start " + Narrow(command));
+    const qw::win32::KernelHandle owned(process.hProcess), thread(process.hThread);
     WaitForSingleObject(process.hProcess, INFINITE);
-    CloseHandle(process.hThread);
-    CloseHandle(process.hProcess);
 }
 
 class CountingLoader : public qw::PictureLoader {

@@ -39,6 +39,7 @@ set_target_properties(quillwavess PROPERTIES SUFFIX ".scr")
 
 # The phone stand-in used by `scripts/beam` and the end-to-end tests.
 add_executable(qwbeam tools/beam/Beam.cpp)
+target_include_directories(qwbeam PRIVATE ${CMAKE_SOURCE_DIR}/src)
 set_target_properties(qwbeam PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/bin)
 if(MINGW)
   target_link_options(qwbeam PRIVATE -municode)

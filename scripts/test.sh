@@ -10,6 +10,8 @@ set -uo pipefail
 cd "$(dirname "$0")/.."
 
 scripts/deps.sh || exit 1
+echo "== layers"
+scripts/check-layers.sh || exit 1
 scripts/build.sh || exit 1
 
 for exe in build/win32/bin/quillwave.exe build/win32/bin/quillwavess.scr; do

@@ -15,10 +15,7 @@ namespace {
 COLORREF ScreenColor(HWND window, int x, int y) {
     POINT at{x, y};
     ClientToScreen(window, &at);
-    HDC screen = GetDC(nullptr);
-    const COLORREF color = GetPixel(screen, at.x, at.y);
-    ReleaseDC(nullptr, screen);
-    return color;
+    return GetPixel(qw::win32::ClientDC().Get(), at.x, at.y);
 }
 
 class MainWindowShown : public ::testing::Test {

@@ -112,8 +112,8 @@ TEST_F(Quillwave, TakesOneFileFromEachStackFolderAndRenamesClashes) {
 TEST_F(Quillwave, LeavesAFileThatIsStillOpenUntilItIsReleased) {
     MakeStackFolders();
     const std::wstring held = stackInbox + L"\\arriving.jpg";
-    HANDLE handle = CreateFileW(held.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, 0, nullptr);
-    ASSERT_NE(handle, INVALID_HANDLE_VALUE);
+    qw::win32::KernelHandle handle(CreateFileW(held.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, 0, nullptr));
+    ASSERT_TRUE(handle);
     e2e::RunningProgram program(app.WidePath());
     ASSERT_NE(program.MainWindow(), nullptr);
 
@@ -122,7 +122,7 @@ TEST_F(Quillwave, LeavesAFileThatIsStillOpenUntilItIsReleased) {
     EXPECT_TRUE(e2e::Exists(held));
     EXPECT_FALSE(InInbox(L"arriving.jpg"));
 
-    CloseHandle(handle);
+    handle.Reset();
     EXPECT_TRUE(WaitFor([&] { return InInbox(L"arriving.jpg"); }, 15s));
     EXPECT_FALSE(e2e::Exists(held));
 }
@@ -158,8 +158,10 @@ TEST_F(Quillwave, IconMenuOpensOnAClickAndExitEndsTheProgram) {
     ASSERT_NE(window, nullptr);
     ASSERT_TRUE(WaitFor([&] { return e2e::IsFolder(app / L"desktop"); }, 10s));
 
-    // The icon is there.
+    // The icon is there, and a taskbar announcing its restart leaves one.
     ASSERT_TRUE(WaitFor([&] { return e2e::TrayIconCount() == 1; }, 10s));
+    SendMessageW(window, RegisterWindowMessageW(L"TaskbarCreated"), 0, 0);
+    EXPECT_FALSE(WaitFor([&] { return e2e::TrayIconCount() != 1; }, 500ms));
 
     // Moving the mouse over the icon opens nothing.
     PostMessageW(window, 0x205, 0, WM_MOUSEMOVE);

@@ -24,16 +24,12 @@ class FileHolder {
 public:
     FileHolder(const std::string& path, DWORD access, DWORD share)
         : h_(CreateFileW(Widen(path).c_str(), access, share, nullptr, OPEN_EXISTING, 0, nullptr)) {
-        EXPECT_NE(h_, INVALID_HANDLE_VALUE) << path;
+        EXPECT_TRUE(h_) << path;
     }
-    ~FileHolder() { Release(); }
-    void Release() {
-        if (h_ != INVALID_HANDLE_VALUE) CloseHandle(h_);
-        h_ = INVALID_HANDLE_VALUE;
-    }
+    void Release() { h_.Reset(); }
 
 private:
-    HANDLE h_;
+    qw::win32::KernelHandle h_;
 };
 
 struct HeldOpen {
@@ -201,12 +197,15 @@ TEST(Win32FileSystem, GetFileGivesNameSizeAndTypeAndRefusesWhatIsNoFile) {
 TEST(Win32FileSystem, SizesBeyondFourGigabytes) {
     TempFolder folder;
     const std::string path = folder / "video.mp4";
-    HANDLE file = CreateFileW(Widen(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, 0, nullptr);
-    ASSERT_NE(file, INVALID_HANDLE_VALUE);
-    LARGE_INTEGER size;
-    size.QuadPart = 5'000'000'123LL;
-    const bool grown = SetFilePointerEx(file, size, nullptr, FILE_BEGIN) && SetEndOfFile(file);
-    CloseHandle(file);
+    bool grown = false;
+    {
+        const qw::win32::KernelHandle file(
+            CreateFileW(Widen(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, 0, nullptr));
+        ASSERT_TRUE(file);
+        LARGE_INTEGER size;
+        size.QuadPart = 5'000'000'123LL;
+        grown = SetFilePointerEx(file.Get(), size, nullptr, FILE_BEGIN) && SetEndOfFile(file.Get());
+    }
     if (!grown) GTEST_SKIP() << "no room for a 5 GB file here";
     Win32FileSystem files;
     EXPECT_EQ(files.GetFile(path).Size, 5'000'000'123ULL);

@@ -86,13 +86,13 @@ TEST_F(MoveAcrossVolumes, OfAFileStillBeingWrittenFailsAndLeavesNoCopy) {
     const std::string from = here_ / "beamed.jpg", to = *other_ / "beamed.jpg";
     WriteText(from, "half");
     // The writer lets others read, as a receiving program typically does.
-    HANDLE writer = CreateFileW(Widen(from).c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                                0, nullptr);
-    ASSERT_NE(writer, INVALID_HANDLE_VALUE);
+    qw::win32::KernelHandle writer(
+        CreateFileW(Widen(from).c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr));
+    ASSERT_TRUE(writer);
     EXPECT_THROW(files_.MoveFile(from, to), FileSystemError);
     EXPECT_TRUE(NamesIn(other_->Path()).empty());
     EXPECT_EQ(ReadText(from), "half");
-    CloseHandle(writer);
+    writer.Reset();
     files_.MoveFile(from, to);
     EXPECT_EQ(ReadText(to), "half");
     EXPECT_TRUE(NamesIn(here_.Path()).empty());

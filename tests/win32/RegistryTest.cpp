@@ -23,12 +23,11 @@ protected:
 
     // Stores raw data, as other programs may have written it.
     void Store(const wchar_t* value, DWORD type, const void* data, DWORD size) {
-        HKEY key = nullptr;
-        ASSERT_EQ(RegCreateKeyExW(HKEY_CURRENT_USER, key_.c_str(), 0, nullptr, 0, KEY_SET_VALUE, nullptr, &key,
-                                  nullptr),
+        qw::win32::RegistryKey key;
+        ASSERT_EQ(RegCreateKeyExW(HKEY_CURRENT_USER, key_.c_str(), 0, nullptr, 0, KEY_SET_VALUE, nullptr,
+                                  key.Receive(), nullptr),
                   ERROR_SUCCESS);
-        EXPECT_EQ(RegSetValueExW(key, value, 0, type, static_cast<const BYTE*>(data), size), ERROR_SUCCESS);
-        RegCloseKey(key);
+        EXPECT_EQ(RegSetValueExW(key.Get(), value, 0, type, static_cast<const BYTE*>(data), size), ERROR_SUCCESS);
     }
 
     DWORD TypeOf(const std::wstring& subKey, const wchar_t* value) {

@@ -44,28 +44,28 @@ struct FailedReplace {
     const char* Case;
     // Prepares the failure for the target in the folder; returns the target
     // path and undoes nothing (the folder goes with everything in it).
-    std::string (*Prepare)(TempFolder& folder, const Bytes& old, HANDLE& held);
+    std::string (*Prepare)(TempFolder& folder, const Bytes& old, qw::win32::KernelHandle& held);
 };
 
 const FailedReplace kFailedReplaces[] = {
     {"ReadOnlyTarget",
-     [](TempFolder& folder, const Bytes& old, HANDLE&) {
+     [](TempFolder& folder, const Bytes& old, qw::win32::KernelHandle&) {
          const std::string path = folder / "settings.txt";
          qw::test::WriteBytes(path, old);
          SetFileAttributesW(Widen(path).c_str(), FILE_ATTRIBUTE_READONLY);
          return path;
      }},
     {"TargetHeldOpenWithoutSharing",
-     [](TempFolder& folder, const Bytes& old, HANDLE& held) {
+     [](TempFolder& folder, const Bytes& old, qw::win32::KernelHandle& held) {
          const std::string path = folder / "settings.txt";
          qw::test::WriteBytes(path, old);
-         held = CreateFileW(Widen(path).c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+         held.Reset(CreateFileW(Widen(path).c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr));
          return path;
      }},
     // The temporary file is named after the target; beside a name of 250
     // characters it exceeds the 255 a folder entry may have.
     {"NoRoomForTheTemporaryName",
-     [](TempFolder& folder, const Bytes& old, HANDLE&) {
+     [](TempFolder& folder, const Bytes& old, qw::win32::KernelHandle&) {
          const std::string path = "\\\\?\\" + folder.Path() + "\\" + std::string(246, 's') + ".txt";
          qw::test::WriteBytes(path, old);
          return path;
@@ -76,11 +76,11 @@ class FailedReplaceKeepsOldContent : public testing::TestWithParam<FailedReplace
 
 TEST_P(FailedReplaceKeepsOldContent, AndRemovesTheTemporaryFile) {
     TempFolder folder;
-    HANDLE held = INVALID_HANDLE_VALUE;
+    qw::win32::KernelHandle held;
     const std::string path = GetParam().Prepare(folder, Record(1), held);
     Win32FileSystem files;
     EXPECT_THROW(files.ReplaceFileContents(path, Record(2)), FileSystemError);
-    if (held != INVALID_HANDLE_VALUE) CloseHandle(held);
+    held.Reset();
     EXPECT_EQ(files.ReadFileBytes(path), Record(1));
     EXPECT_EQ(NamesIn(folder.Path()).size(), 1u);
 }

@@ -14,6 +14,8 @@
 #include <string>
 #include <vector>
 
+#include "win32/Handles.h"
+
 namespace {
 
 int Usage() {
@@ -27,8 +29,10 @@ std::wstring NameOf(const std::wstring& path) {
 }
 
 bool ReadAll(const std::wstring& path, std::vector<char>& bytes) {
-    HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
-    if (file == INVALID_HANDLE_VALUE) return false;
+    const qw::win32::KernelHandle owned(
+        CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr));
+    if (!owned) return false;
+    const HANDLE file = owned.Get();
     LARGE_INTEGER size{};
     bool ok = GetFileSizeEx(file, &size) && size.QuadPart < (1LL << 31);
     if (ok) {
@@ -37,16 +41,16 @@ bool ReadAll(const std::wstring& path, std::vector<char>& bytes) {
         ok = bytes.empty() || (ReadFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &read, nullptr) &&
                                read == bytes.size());
     }
-    CloseHandle(file);
     return ok;
 }
 
 // Writes the bytes in slices of a tenth of a second at the given rate (0:
 // all at once), then keeps the handle open for `hold` milliseconds.
 bool Beam(const std::wstring& target, const std::vector<char>& bytes, unsigned long long rate, DWORD hold) {
-    HANDLE file = CreateFileW(target.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_NEW,
-                              FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE) return false;
+    const qw::win32::KernelHandle owned(CreateFileW(target.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr,
+                                                    CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!owned) return false;
+    const HANDLE file = owned.Get();
     const size_t slice = rate ? static_cast<size_t>(rate / 10 ? rate / 10 : 1) : bytes.size();
     bool ok = true;
     for (size_t done = 0; ok && done < bytes.size();) {
@@ -57,7 +61,6 @@ bool Beam(const std::wstring& target, const std::vector<char>& bytes, unsigned l
         if (rate && done < bytes.size()) Sleep(100);
     }
     if (hold) Sleep(hold);
-    CloseHandle(file);
     return ok;
 }
 

@@ -31,22 +31,20 @@ COLORREF Blend(COLORREF from, COLORREF to, int step, int steps) {
 // pane this size and needs no extra library.
 void FillVertical(HDC dc, const RECT& r, COLORREF top, COLORREF bottom) {
     const int steps = r.bottom - r.top - 1;
-    HGDIOBJ old = SelectObject(dc, GetStockObject(DC_BRUSH));
+    const Selection brush(dc, GetStockObject(DC_BRUSH));
     for (int y = r.top; y < r.bottom; ++y) {
         SetDCBrushColor(dc, Blend(top, bottom, y - r.top, steps));
         PatBlt(dc, r.left, y, r.right - r.left, 1, PATCOPY);
     }
-    SelectObject(dc, old);
 }
 
 void FillHorizontal(HDC dc, const RECT& r, COLORREF left, COLORREF right) {
     const int steps = r.right - r.left - 1;
-    HGDIOBJ old = SelectObject(dc, GetStockObject(DC_BRUSH));
+    const Selection brush(dc, GetStockObject(DC_BRUSH));
     for (int x = r.left; x < r.right; ++x) {
         SetDCBrushColor(dc, Blend(left, right, x - r.left, steps));
         PatBlt(dc, x, r.top, 1, r.bottom - r.top, PATCOPY);
     }
-    SelectObject(dc, old);
 }
 
 }  // namespace

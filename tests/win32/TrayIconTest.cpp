@@ -1,0 +1,58 @@
+// The notification-area icon on a real window: it comes back when the
+// taskbar restarts, never twice, and its clicks reach the menu.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+#include <shellapi.h>
+
+#include "MessagePump.h"
+#include "TrayIcons.h"
+#include "WindowCapture.h"
+#include "main/TrayRouting.h"
+#include "win32/main/TrayIcon.h"
+
+namespace {
+
+using namespace std::chrono_literals;
+using qw::test::PumpUntil;
+using qw::test::TrayIconCount;
+
+TEST(TrayIcon, ComesBackWhenTheTaskbarRestartsAndNeverTwice) {
+    qw::test::HostWindow host(100, 100);
+    qw::win32::TrayIcon tray;
+    int menus = 0;
+    tray.HookWindow(host.Handle(), [&] { ++menus; });
+    const int others = TrayIconCount();
+    const UINT taskbarCreated = RegisterWindowMessageW(L"TaskbarCreated");
+    const auto shows = [&](int icons) { return PumpUntil([&] { return TrayIconCount() == others + icons; }, 5s); };
+
+    tray.Add(host.Handle(), 7, LoadIconW(nullptr, IDI_APPLICATION), L"Quillwave!");
+    ASSERT_TRUE(shows(1));
+
+    // Explorer restarting forgets every icon, then announces itself.
+    NOTIFYICONDATAW forgotten{};
+    forgotten.cbSize = NOTIFYICONDATAW_V1_SIZE;
+    forgotten.hWnd = host.Handle();
+    forgotten.uID = 7;
+    ASSERT_TRUE(Shell_NotifyIconW(NIM_DELETE, &forgotten));
+    ASSERT_TRUE(shows(0));
+    SendMessageW(host.Handle(), taskbarCreated, 0, 0);
+    EXPECT_TRUE(shows(1)) << "the icon is added again";
+
+    // An announcement while the icon is there leaves one icon.
+    SendMessageW(host.Handle(), taskbarCreated, 0, 0);
+    qw::test::PumpUntil([] { return false; }, 300ms);
+    EXPECT_EQ(TrayIconCount(), others + 1);
+
+    SendMessageW(host.Handle(), qw::TrayCallbackMessage, 7, qw::TrayLeftButtonUp);
+    EXPECT_EQ(menus, 1) << "the re-added icon still opens the menu";
+
+    // An icon the program removed stays removed.
+    tray.Remove();
+    ASSERT_TRUE(shows(0));
+    SendMessageW(host.Handle(), taskbarCreated, 0, 0);
+    qw::test::PumpUntil([] { return false; }, 300ms);
+    EXPECT_EQ(TrayIconCount(), others);
+}
+
+}  // namespace

@@ -1,0 +1,131 @@
+// qwshots.exe: pictures of the main window's controls for people to look at,
+// made the way the program shows them. scripts/shots runs it (with the test
+// suites, whose tests leave pictures of the windows they drive) and turns
+// everything into PNG files under build/shots/.
+//
+// The controls are drawn into bitmaps, so no window manager is needed.
+
+#include <windows.h>
+#include <objbase.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <memory>
+#include <string>
+
+#include "MessagePump.h"
+#include "PictureFiles.h"
+#include "ProjectIcons.h"
+#include "TempFolder.h"
+#include "WindowCapture.h"
+#include "main/MainLayout.h"
+#include "main/TaskPane.h"
+#include "main/ThumbnailStrip.h"
+#include "win32/Display.h"
+#include "win32/WicPictures.h"
+#include "win32/Win32FileSystem.h"
+#include "win32/main/TaskPaneControl.h"
+#include "win32/main/ThumbnailControl.h"
+
+namespace {
+
+using qw::test::Colour;
+
+// A meadow under a sky with the sun: something that looks like a photo.
+Colour Sky(int x, int y) {
+    const auto c = [](int v) { return static_cast<Colour>(std::clamp(v, 0, 255)); };
+    if (y > 300) return 0xFF000000 | c(60 + x / 8) << 16 | c(120 + y / 10) << 8 | c(40);
+    const int dx = x - 450, dy = y - 140;
+    if (dx * dx + dy * dy < 60 * 60) return 0xFFFFD040;
+    return 0xFF000000 | c(90 + y / 3) << 16 | c(150 + y / 4) << 8 | 0xF0;
+}
+
+Colour Flag(int x, int) { return x < 33 ? qw::test::kBlue : x < 67 ? qw::test::kWhite : qw::test::kRed; }
+
+// The pane as the main window builds it, with the screen-saver folder on
+// show, a picture current and "Save As" under the mouse.
+void Pane(HINSTANCE instance) {
+    qw::test::HostWindow host(260, 760);
+    qw::win32::TaskPaneControl pane(instance, {.Parent = host.Handle(), .X = 0, .Y = 0, .Width = qw::PaneWidth,
+                                               .Height = 740});
+    const qw::win32::ImageList icons = qw::test::LoadPaneIcons();
+    pane.SetImageList(icons.Get());
+    for (const qw::PaneBar& bar : qw::PaneBars()) {
+        pane.AddBar(bar.Key, bar.Title);
+        for (const qw::PaneItem& item : bar.Items)
+            pane.AddItem(bar.Key, item.Key, item.Caption, qw::PaneIconIndex(item.IconKey));
+    }
+    pane.SetRedraw(false);
+    for (const char* key : {"ScreenSaverViewFilesBarItem", "AddToScreenSaverBarItem"}) {
+        pane.SetItemClickable(key, false);
+        pane.SetItemTextColor(key, qw::SilverColor);
+    }
+    pane.SetRedraw(true);
+    const RECT saveAs = pane.ItemRect("SaveAsBarItem");
+    SendMessageW(pane.Handle(), WM_MOUSEMOVE, 0, MAKELPARAM((saveAs.left + saveAs.right) / 2, saveAs.top + 4));
+    qw::test::Pump();
+    std::wprintf(L"%ls\n", qw::test::SaveShot(qw::test::CaptureClient(pane.Handle()), L"quillwave-pane.bmp").c_str());
+}
+
+// The strip with photos, a flag, a panorama and documents, scroll bar included.
+void Strip(HINSTANCE instance) {
+    qw::test::TempFolder folder(L"qwshots-");
+    const auto picture = [&](const std::string& name, int width, int height, Colour (*colour)(int, int)) {
+        const std::string path = folder / name;
+        const std::string ext = path.substr(path.rfind('.') + 1);
+        qw::test::EncodePicture(path,
+                                ext == "bmp"   ? qw::test::Format::Bmp
+                                : ext == "gif" ? qw::test::Format::Gif
+                                               : qw::test::Format::Jpeg,
+                                width, height, colour);
+        return path;
+    };
+    const auto document = [&](const std::string& name) {
+        qw::test::WriteText(folder / name, "some text");
+        return folder / name;
+    };
+    const std::string files[] = {picture("meadow.jpg", 640, 480, Sky), picture("portrait.jpg", 480, 640, Sky),
+                                 document("minutes.doc"),             picture("flag.gif", 100, 50, Flag),
+                                 picture("panorama.bmp", 1000, 240, Sky), document("notes.txt"),
+                                 document("report.pdf"),              document("budget.xls")};
+
+    const int width = 6 * qw::SlotPitch + 4;
+    qw::test::HostWindow host(width, qw::StripHeight);
+    qw::win32::ThumbnailControl control(instance,
+                                        {.Parent = host.Handle(), .X = 0, .Y = 0, .Width = width,
+                                         .Height = qw::StripHeight},
+                                        &qw::test::LoadDocumentIcon);
+    qw::win32::Win32FileSystem fileSystem;
+    qw::win32::WicPictureLoader pictures;
+    qw::ThumbnailStrip strip(control, fileSystem, pictures, qw::win32::ScreenResolution());
+    for (auto it = std::rbegin(files); it != std::rend(files); ++it) strip.AddFile(*it);
+    qw::test::Pump();
+
+    qw::test::Capture shot = qw::test::CaptureClient(control.Handle());
+    // The scroll bar is a window of its own: its pixels come from the screen.
+    RECT bar;
+    GetWindowRect(control.ScrollBarWindow(), &bar);
+    const qw::test::Capture barShot = qw::test::CaptureScreen(bar);
+    for (int y = 0; y < barShot.height && qw::ScrollBarTop + y < shot.height; ++y)
+        for (int x = 0; x < barShot.width && x < shot.width; ++x)
+            shot.pixels[static_cast<size_t>(qw::ScrollBarTop + y) * shot.width + x] =
+                barShot.pixels[static_cast<size_t>(y) * barShot.width + x];
+    std::wprintf(L"%ls\n", qw::test::SaveShot(shot, L"quillwave-strip.bmp").c_str());
+}
+
+}  // namespace
+
+int wmain() {
+    const HRESULT com = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+    int result = 0;
+    try {
+        const HINSTANCE instance = GetModuleHandleW(nullptr);
+        Pane(instance);
+        Strip(instance);
+    } catch (const std::exception& e) {
+        std::fprintf(stderr, "qwshots: %s\n", e.what());
+        result = 1;
+    }
+    if (SUCCEEDED(com)) CoUninitialize();
+    return result;
+}
