@@ -14,7 +14,8 @@ SlideShow::SlideShow(SlideShowView& view, SlideShowPorts ports, SlideShowSetting
       ports_(ports),
       settings_(settings),
       folder_(std::move(folder)),
-      endRequest_(std::move(endRequest)) {}
+      endRequest_(std::move(endRequest)),
+      files_(folder_) {}
 
 void SlideShow::Opened() { view_.StartTimer(SlideShowTimer::ResetMouseCounter, ResetMouseCounterInterval); }
 
@@ -73,13 +74,13 @@ void SlideShow::RequestEnd() {
 
 // ---- The files.
 
-// Both the first reading and the check for new files key a file by the
-// folder as this program writes it and the file's name, so a file is
-// recognised as listed whatever form of the path the file system reports.
+// Both the first reading and the check for new files key a file by its name
+// in the folder as this program writes it, so a file is recognised as listed
+// whatever form of the path the file system reports.
 void SlideShow::ScanFolder() {
     if (folder_.empty()) return;
     try {
-        for (const FileItem& file : ports_.Files.ListFiles(folder_)) files_.Append(PathOf(file));
+        for (const FileItem& file : ports_.Files.ListFiles(folder_)) files_.Append(file.Name);
     } catch (const FileSystemError&) {
         // No folder yet: an empty show; the check for new files picks the
         // files up once the folder exists.
@@ -95,7 +96,7 @@ void SlideShow::CheckFolder() {
         return;  // missing for now; the next check looks again
     }
     for (const FileItem& file : present) {
-        if (!files_.InsertFront(PathOf(file))) continue;
+        if (!files_.InsertFront(file.Name)) continue;
         RestartImageTimer();
         fileIndex_ = 0;
         ShowNextImage();

@@ -66,7 +66,6 @@ public:
 
 private:
     int CellCount() const { return settings_.Columns * settings_.Rows; }
-    std::string PathOf(const FileItem& file) const { return folder_ + "\\" + file.Name; }
     void ScanFolder();
     void PlaceClock();
     void ShowImage(const std::string& path);
@@ -80,7 +79,7 @@ private:
     EndRequest endRequest_;
 
     bool setUp_ = false;
-    SlideShowFiles files_;
+    SlideShowFiles files_;  // after folder_, which it takes
     std::size_t fileIndex_ = 0;  // 1-based position of the file shown last; 0: start again
     int cellIndex_ = 0;          // the cell filled last; 0 before the first slide
     std::int32_t clockTop_ = 0;  // twips; the grid ends above it

@@ -1,8 +1,11 @@
 #pragma once
-// The slide show's list of files: full paths in showing order, new arrivals
-// in front, each path at most once. A hash set beside the order answers "is
-// it listed?" at once, so the check for new files every half second costs
-// the same with ten thousand files as with ten.
+// The slide show's list of files: the files of one folder in showing order,
+// new arrivals in front, each at most once. A hash set of the names beside
+// the order answers "is it listed?" at once, so the check for new files every
+// half second costs the same per file with ten thousand files as with ten.
+// As all files share the folder, comparing names is comparing full paths;
+// the names are short enough to live inside the set's nodes, which spares a
+// lookup one memory access per file.
 
 #include <cstddef>
 #include <deque>
@@ -13,26 +16,31 @@ namespace qw {
 
 class SlideShowFiles {
 public:
+    explicit SlideShowFiles(std::string folder) : folder_(std::move(folder)) {}
+
     std::size_t Count() const { return order_.size(); }
     bool Empty() const { return order_.empty(); }
-    // 1-based; throws std::out_of_range.
-    const std::string& At(std::size_t position) const { return order_.at(position - 1); }
+    // The full path at a 1-based position; throws std::out_of_range.
+    std::string At(std::size_t position) const { return folder_ + "\\" + order_.at(position - 1); }
     // Exact comparison, letter case included.
-    bool Contains(const std::string& path) const { return listed_.count(path) != 0; }
+    bool Contains(const std::string& name) const { return listed_.count(name) != 0; }
 
-    // Both return false, changing nothing, when the path is listed already.
-    bool Append(const std::string& path) {
-        if (!listed_.insert(path).second) return false;
-        order_.push_back(path);
+    // Both return false, changing nothing, when the name is listed already.
+    bool Append(const std::string& name) {
+        if (Contains(name)) return false;  // looked up first: a failed insert still allocates
+        listed_.insert(name);
+        order_.push_back(name);
         return true;
     }
-    bool InsertFront(const std::string& path) {
-        if (!listed_.insert(path).second) return false;
-        order_.push_front(path);
+    bool InsertFront(const std::string& name) {
+        if (Contains(name)) return false;
+        listed_.insert(name);
+        order_.push_front(name);
         return true;
     }
 
 private:
+    std::string folder_;
     std::deque<std::string> order_;
     std::unordered_set<std::string> listed_;
 };
