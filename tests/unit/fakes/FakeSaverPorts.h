@@ -1,11 +1,12 @@
 #pragma once
-// Fakes of the screen saver's ports beyond files, registry and pictures:
-// the clock, message boxes, the settings dialog and Windows' screen-saver
-// choice, the process and the windows. Each records what it was asked.
+// The screen saver's ports beyond files, registry, pictures and its window,
+// in one fake that writes every request into one log, so a test reads what
+// happened and in which order: "hide pointer", "cover 0",
+// "full Quillwave! Screen Saver 0", "preview 1234 0", "close", "end",
+// "edit <file>", "install", "remove", "message <title>: <text>".
 
 #include <cstdint>
 #include <functional>
-#include <optional>
 #include <set>
 #include <stdexcept>
 #include <string>
@@ -18,96 +19,51 @@
 
 namespace qw {
 
-class FakeClock : public Clock {
+class FakeSaverSystem : public Clock, public MessageBoxes, public SettingsEditor, public ScreenSaverInstaller,
+                        public SaverProcess, public SaverWindows {
 public:
+    std::vector<std::string> log;
     std::string now = "12:00:00";
+    bool otherInstance = false;
+    bool failInstall = false;
+    std::set<std::uint64_t> windows;           // handles that name a window
+    std::function<void(SettingsRecord&)> user;  // what OK changes in the dialog
+    std::function<void()> whileOpening;         // the focus arriving as the window shows
+
     std::string LongTimeText() override { return now; }
-};
-
-class RecordingMessageBoxes : public MessageBoxes {
-public:
-    struct Shown {
-        std::string Text, Title;
-        MessageIcon Icon{};
-    };
-    std::vector<Shown> shown;
     void Show(const std::string& text, const std::string& title, MessageIcon icon) override {
-        shown.push_back({text, title, icon});
+        log.push_back("message " + title + ": " + text + (icon == MessageIcon::Information ? " (i)" : " (x)"));
     }
-};
-
-class RecordingSettingsEditor : public SettingsEditor {
-public:
-    struct Call {
-        SettingsTab Tab{};
-        bool HideInboxTab = false;
-        std::string File;
-    };
-    std::vector<Call> calls;
-    // What the user does in the dialog: changes the record as OK would.
-    std::function<void(SettingsRecord&)> user;
-    void EditSettings(SettingsTab startTab, bool hideInboxTab, const std::string& settingsFile,
-                      SettingsRecord& record) override {
-        calls.push_back({startTab, hideInboxTab, settingsFile});
+    void EditSettings(SettingsTab tab, bool hideInboxTab, const std::string& file, SettingsRecord& record) override {
+        if (tab != SettingsTab::ScreenSaver || !hideInboxTab) throw std::logic_error("wrong tabs");
+        log.push_back("edit " + file);
         if (user) user(record);
     }
-};
-
-class RecordingInstaller : public ScreenSaverInstaller {
-public:
-    std::vector<std::string> calls;  // "install", "remove"
-    bool failInstall = false;
     void InstallScreenSaver() override {
-        calls.push_back("install");
+        log.push_back("install");
         if (failInstall) throw std::runtime_error("access denied");
     }
-    void RemoveScreenSaver() override { calls.push_back("remove"); }
-};
-
-class FakeSaverProcess : public SaverProcess {
-public:
-    bool otherInstance = false;
-    std::vector<std::string> askedForTitles;
-    std::uint32_t id = 4242;
-    int pointerCount = 0;  // the display count: -1 after one hide
-    int pointerChanges = 0;
-    int ended = 0;
-
-    bool IsScreenSaverAlreadyRunning(const std::string& windowTitle) override {
-        askedForTitles.push_back(windowTitle);
+    void RemoveScreenSaver() override { log.push_back("remove"); }
+    bool IsScreenSaverAlreadyRunning(const std::string& title) override {
+        log.push_back("find " + title);
         return otherInstance;
     }
-    std::uint32_t ProcessId() override { return id; }
-    void HidePointer() override {
-        --pointerCount;
-        ++pointerChanges;
-    }
-    void ShowPointer() override {
-        ++pointerCount;
-        ++pointerChanges;
-    }
-    void EndProcess() override { ++ended; }
-};
-
-class FakeSaverWindows : public SaverWindows {
-public:
-    std::vector<std::string> calls;  // "cover 255", "full Quillwave! Screen Saver 255", "preview 1234 255", "close"
-    std::set<std::uint64_t> windows;  // handles that name a window
-    // Called while the window is being opened, as the focus arrives.
-    std::function<void()> whileOpening;
-
+    std::uint32_t ProcessId() override { return 4242; }
+    void HidePointer() override { log.push_back("hide pointer"); }
+    void ShowPointer() override { log.push_back("show pointer"); }
+    void EndProcess() override { log.push_back("end"); }
     void CoverOtherMonitors(std::uint32_t background) override {
-        calls.push_back("cover " + std::to_string(background));
+        log.push_back("cover " + std::to_string(background));
     }
     void OpenFullScreen(const std::string& title, std::uint32_t background) override {
-        calls.push_back("full " + title + " " + std::to_string(background));
+        log.push_back("full " + title + " " + std::to_string(background));
         if (whileOpening) whileOpening();
     }
     bool OpenPreview(std::uint64_t parent, std::uint32_t background) override {
-        calls.push_back("preview " + std::to_string(parent) + " " + std::to_string(background));
+        log.push_back("preview " + std::to_string(parent) + " " + std::to_string(background));
         return windows.count(parent) != 0;
     }
-    void CloseAll() override { calls.push_back("close"); }
+    void CloseAll() override { log.push_back("close"); }
 };
 
 }  // namespace qw
