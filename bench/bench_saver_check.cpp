@@ -9,34 +9,14 @@
 #include <string>
 #include <vector>
 
+#include "BenchPorts.h"
 #include "saver/SlideShow.h"
 
 namespace {
 
-class SizedPicture : public qw::Picture {
-public:
-    qw::HimetricSize NaturalSize() const override { return {16933, 12700}; }  // 640 x 480 at 96 dpi
-};
-
 class InstantLoader : public qw::PictureLoader {
 public:
-    std::unique_ptr<qw::Picture> Load(const std::string&) override { return std::make_unique<SizedPicture>(); }
-};
-
-// A folder listing held in memory; every check copies it, as a real listing is built afresh.
-class ListedFolder : public qw::FileSystem {
-public:
-    std::vector<qw::FileItem> files;
-    std::vector<qw::FileItem> ListFiles(const std::string&) override { return files; }
-    qw::FileItem GetFile(const std::string& path) override { return {path, path, 1, ""}; }
-    void MoveFile(const std::string&, const std::string&) override {}
-    void CopyFile(const std::string&, const std::string&) override {}
-    void DeleteFile(const std::string&) override {}
-    void CreateFolder(const std::string&) override {}
-    bool FileExists(const std::string&) override { return true; }
-    void CreateEmptyFile(const std::string&) override {}
-    std::vector<std::uint8_t> ReadFileBytes(const std::string&) override { return {}; }
-    void ReplaceFileContents(const std::string&, const std::vector<std::uint8_t>&) override {}
+    std::unique_ptr<qw::Picture> Load(const std::string&) override { return std::make_unique<bench::SizedPicture>(); }
 };
 
 class FullScreen : public qw::SlideShowView {
@@ -66,7 +46,7 @@ qw::FileItem Photo(int number) {
 
 int main() {
     using Clock = std::chrono::steady_clock;
-    ListedFolder folder;
+    bench::ListedFolder folder;
     for (int i = 0; i < 10000; ++i) folder.files.push_back(Photo(i));
     InstantLoader pictures;
     FixedClock clock;
