@@ -113,6 +113,10 @@ void ScreenSaverProgram::StartScreenSaver() {
     ports_.Windows.CoverOtherMonitors(background);
     ports_.Windows.OpenFullScreen(SlideShowTitle, background);
     show_->Opened();
+    // Normally the focus has set the show up by now. Windows may refuse a
+    // new window the foreground, and a show that waited for a focus that
+    // never comes would stay blank; set-up runs only once either way.
+    show_->SetUp();
 }
 
 void ScreenSaverProgram::StopScreenSaver() {

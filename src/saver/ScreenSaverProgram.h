@@ -55,7 +55,8 @@ public:
 
     bool IsScreenSaverAlreadyRunning();
     // "YES" and the process id to the registry, the pointer hidden, the other
-    // monitors covered and the slide-show window over the primary screen.
+    // monitors covered and the slide-show window over the primary screen,
+    // set up at its first focus or, failing that, once it is shown.
     void StartScreenSaver();
     // "NO", the process id removed, the pointer shown again, the windows
     // destroyed and the process ended. Only the first call has an effect.

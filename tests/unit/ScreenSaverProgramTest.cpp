@@ -26,6 +26,7 @@ protected:
 
     AfterMain Main(const std::string& arguments) {
         system.log.clear();
+        view = FakeSlideShowView{};
         program = std::make_unique<ScreenSaverProgram>(
             view, SaverPorts{files, registry, ansi, pictures, system, system, system, system, system, system});
         view.onTick = [this](SlideShowTimer timer) { program->Show()->OnTimer(timer); };
@@ -69,8 +70,9 @@ TEST_F(ScreenSaverProgramTest, EachSwitchDoesItsOwnThingAndNothingElse) {
         registry.ClearOperations();
         EXPECT_EQ(Main(c.arguments), c.after) << c.arguments;
         EXPECT_EQ(system.log, c.log) << c.arguments;
-        const std::size_t writes = c.after == AfterMain::RunWindows ? 2 : 0;  // the id, then "YES"
-        EXPECT_EQ(registry.CountOf(RegistryOperation::WriteText), writes) << c.arguments;
+        const bool runs = c.after == AfterMain::RunWindows;
+        EXPECT_EQ(registry.CountOf(RegistryOperation::WriteText), runs ? 2u : 0u) << c.arguments;  // id, "YES"
+        EXPECT_EQ(view.running.count(SlideShowTimer::CheckFolder), runs ? 1u : 0u) << "set up without a focus";
     }
 }
 
