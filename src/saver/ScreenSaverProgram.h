@@ -67,9 +67,6 @@ public:
 
     // The slide show the window reports to; null before one is started.
     SlideShow* Show() { return show_.get(); }
-    const SettingsRecord& Settings() const { return settings_; }
-    // Empty when the main program has never recorded its folder.
-    const std::string& ApplicationFolder() const { return applicationFolder_; }
 
 private:
     void ReadApplicationFolder();
@@ -84,7 +81,7 @@ private:
 
     SlideShowView& view_;
     SaverPorts ports_;
-    std::string applicationFolder_;
+    std::string applicationFolder_;  // empty when the main program never recorded it
     SettingsRecord settings_;
     SaverMode mode_ = SaverMode::End;
     std::unique_ptr<SlideShow> show_;

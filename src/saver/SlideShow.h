@@ -60,7 +60,6 @@ public:
     // is shown at once; the next regular slide comes a full interval later.
     void CheckFolder();
 
-    std::size_t FileIndex() const { return fileIndex_; }
     int CellIndex() const { return cellIndex_; }
     const SlideShowFiles& Files() const { return files_; }
 
