@@ -7,38 +7,18 @@
 #include <string>
 #include <vector>
 
+#include "BenchPorts.h"
 #include "main/ThumbnailStrip.h"
 
 namespace {
-
-class SizedPicture : public qw::Picture {
-public:
-    qw::HimetricSize NaturalSize() const override { return {16933, 12700}; }  // 640 x 480 at 96 dpi
-};
 
 class CountingLoader : public qw::PictureLoader {
 public:
     long loads = 0;
     std::unique_ptr<qw::Picture> Load(const std::string&) override {
         ++loads;
-        return std::make_unique<SizedPicture>();
+        return std::make_unique<bench::SizedPicture>();
     }
-};
-
-class ListedFiles : public qw::FileSystem {
-public:
-    std::vector<qw::FileItem> ListFiles(const std::string&) override { return {}; }
-    qw::FileItem GetFile(const std::string& path) override {
-        return {path, path.substr(path.rfind('\\') + 1), 123456, "JPG File"};
-    }
-    void MoveFile(const std::string&, const std::string&) override {}
-    void CopyFile(const std::string&, const std::string&) override {}
-    void DeleteFile(const std::string&) override {}
-    void CreateFolder(const std::string&) override {}
-    bool FileExists(const std::string&) override { return true; }
-    void CreateEmptyFile(const std::string&) override {}
-    std::vector<std::uint8_t> ReadFileBytes(const std::string&) override { return {}; }
-    void ReplaceFileContents(const std::string&, const std::vector<std::uint8_t>&) override {}
 };
 
 class CountingView : public qw::ThumbnailView {
@@ -55,7 +35,7 @@ public:
 }  // namespace
 
 int main() {
-    ListedFiles files;
+    bench::ListedFolder files;
     CountingLoader pictures;
     CountingView view;
     qw::ThumbnailStrip strip(view, files, pictures);

@@ -34,6 +34,8 @@ public:
     void AddPixels(const std::string& path, std::int32_t width, std::int32_t height) {
         Add(path, HimetricOfPixels(width, height));
     }
+    // The file is gone: loading it throws PictureError.
+    void Remove(const std::string& path) { sizes_.erase(LowerCase(path)); }
     // Loading the path throws PictureError, as for a damaged file.
     void Fail(const std::string& path) { failing_.insert(LowerCase(path)); }
     int LoadCount(const std::string& path) const {
