@@ -125,9 +125,6 @@ inline void WritePhotoJpeg(const std::wstring& path, int width, int height) {
     });
 }
 
-// A 24-bpp BMP file of one colour (0x00BBGGRR), written byte by byte.
-inline Bytes SolidBmp(int width, int height, COLORREF colour);
-
 // Pixels in a noisy pattern, so a compressed file is large and a cut falls into its image data.
 inline Colour Noise(int x, int y) {
     const Colour colours[] = {kRed, kBlue, kGreen, kWhite};
@@ -189,8 +186,8 @@ inline Bytes IconFile(const std::vector<IconImage>& images) {
     return out;
 }
 
-// A 24-bpp BMP header claiming the given size, followed by a few bytes only.
-inline Bytes BmpHeader(std::int32_t width, std::int32_t height) {
+// The headers of a 24-bpp bottom-up BMP file of the size.
+inline Bytes Bmp24Headers(std::int32_t width, std::int32_t height) {
     Bytes out = {'B', 'M'};
     const std::uint32_t rowBytes = (static_cast<std::uint32_t>(width) * 3 + 3) / 4 * 4;
     Put32(out, 54 + rowBytes * static_cast<std::uint32_t>(height));  // wraps for huge sizes; decoders ignore it
@@ -202,29 +199,27 @@ inline Bytes BmpHeader(std::int32_t width, std::int32_t height) {
     Put16(out, 1);
     Put16(out, 24);
     for (int i = 0; i < 6; ++i) Put32(out, 0);
+    return out;
+}
+
+// A 24-bpp BMP header claiming the given size, followed by a few bytes only.
+inline Bytes BmpHeader(std::int32_t width, std::int32_t height) {
+    Bytes out = Bmp24Headers(width, height);
     out.insert(out.end(), 64, 0x7F);
     return out;
 }
 
+// A 24-bpp BMP file of one colour (0x00BBGGRR), written byte by byte.
 inline Bytes SolidBmp(int width, int height, COLORREF colour) {
-    const std::uint32_t stride = (static_cast<std::uint32_t>(width) * 3 + 3) / 4 * 4;
-    Bytes out = {'B', 'M'};
-    Put32(out, 54 + stride * static_cast<std::uint32_t>(height));
-    Put32(out, 0);
-    Put32(out, 54);
-    Put32(out, 40);
-    Put32(out, static_cast<std::uint32_t>(width));
-    Put32(out, static_cast<std::uint32_t>(height));
-    Put16(out, 1);
-    Put16(out, 24);
-    for (int i = 0; i < 6; ++i) Put32(out, 0);
+    Bytes out = Bmp24Headers(width, height);
+    const std::size_t padding = (4 - static_cast<std::size_t>(width) * 3 % 4) % 4;
     for (int y = 0; y < height; ++y) {
         for (int x = 0; x < width; ++x) {
             out.push_back(GetBValue(colour));
             out.push_back(GetGValue(colour));
             out.push_back(GetRValue(colour));
         }
-        out.insert(out.end(), stride - static_cast<std::uint32_t>(width) * 3, 0);
+        out.insert(out.end(), padding, 0);
     }
     return out;
 }
