@@ -217,7 +217,14 @@ void SettingsDialogEditor::EditSettings(SettingsTab startTab, bool hideInboxTab,
         const std::unique_ptr<SettingsDialogWindow> window = dialogs_.CreateSettingsDialog();
         SettingsDialog dialog(*window, ports_);
         dialog.Open(startTab, hideInboxTab, record);
-        window->ShowModal(dialog);
+        open_ = &dialog;
+        try {
+            window->ShowModal(dialog);
+        } catch (...) {
+            open_ = nullptr;
+            throw;
+        }
+        open_ = nullptr;
         if (!dialog.Confirmed()) return;
         values = dialog.Values();
     }  // the dialog is gone before any message appears
@@ -235,6 +242,10 @@ void SettingsDialogEditor::EditSettings(SettingsTab startTab, bool hideInboxTab,
         ports_.Messages.Show("The settings could not be saved to " + settingsFile + ".", "Settings",
                              MessageIcon::Critical);
     }
+}
+
+void SettingsDialogEditor::CloseSettingsDialog() {
+    if (open_) open_->OnClose();
 }
 
 }  // namespace qw

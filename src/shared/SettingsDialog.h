@@ -96,11 +96,13 @@ public:
     // values, which the running program goes on using.
     void EditSettings(SettingsTab startTab, bool hideInboxTab, const std::string& settingsFile,
                       SettingsRecord& record) override;
+    void CloseSettingsDialog() override;
 
 private:
     SettingsDialogFactory& dialogs_;
     FileSystem& files_;
     SettingsDialogPorts ports_;
+    SettingsDialog* open_ = nullptr;  // while EditSettings shows it
 };
 
 }  // namespace qw
