@@ -6,18 +6,8 @@
 
 #include <cstdlib>
 #include <stdexcept>
-#include <thread>
 
 namespace e2e {
-
-bool WaitFor(const std::function<bool()>& condition, std::chrono::milliseconds deadline) {
-    const auto end = std::chrono::steady_clock::now() + deadline;
-    while (true) {
-        if (condition()) return true;
-        if (std::chrono::steady_clock::now() >= end) return false;
-        std::this_thread::sleep_for(std::chrono::milliseconds(50));
-    }
-}
 
 std::wstring BinFolder() {
     // The build passes its Unix path; Wine's Z: drive is the Unix root.

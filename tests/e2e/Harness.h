@@ -4,6 +4,7 @@
 
 #include <windows.h>
 
+#include "MessagePump.h"
 #include "TempFolder.h"
 #include "TrayIcons.h"
 #include "win32/Handles.h"
@@ -15,8 +16,7 @@
 
 namespace e2e {
 
-// Polls until the condition holds or the deadline passes; true when it held.
-bool WaitFor(const std::function<bool()>& condition, std::chrono::milliseconds deadline);
+using qw::test::WaitFor;
 
 using qw::test::Exists;
 using qw::test::IsFolder;
