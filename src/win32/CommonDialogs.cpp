@@ -65,6 +65,54 @@ ComPtr<IShellItem> FolderItem(const std::wstring& folder) {
     return item;
 }
 
+std::wstring PathOf(IShellItem* item) {
+    PWSTR path = nullptr;
+    if (!item || FAILED(item->GetDisplayName(SIGDN_FILESYSPATH, &path))) return {};
+    std::wstring result = path;
+    CoTaskMemFree(path);
+    return result;
+}
+
+// Keeps the folder the dialog shows in its name box, so OK without choosing
+// a folder in the list returns the folder that is open, with every
+// implementation of the dialog (some refuse OK with an empty box).
+class ShownFolderAsName : public IFileDialogEvents {
+public:
+    IFACEMETHODIMP QueryInterface(REFIID id, void** object) override {
+        if (id == __uuidof(IUnknown) || id == __uuidof(IFileDialogEvents)) {
+            *object = static_cast<IFileDialogEvents*>(this);
+            AddRef();
+            return S_OK;
+        }
+        *object = nullptr;
+        return E_NOINTERFACE;
+    }
+    IFACEMETHODIMP_(ULONG) AddRef() override { return ++references_; }
+    IFACEMETHODIMP_(ULONG) Release() override {
+        const ULONG left = --references_;
+        if (left == 0) delete this;
+        return left;
+    }
+    IFACEMETHODIMP OnFolderChange(IFileDialog* dialog) override {
+        ComPtr<IShellItem> folder;
+        if (SUCCEEDED(dialog->GetFolder(&folder))) {
+            if (const std::wstring path = PathOf(folder.Get()); !path.empty()) dialog->SetFileName(path.c_str());
+        }
+        return S_OK;
+    }
+    IFACEMETHODIMP OnFileOk(IFileDialog*) override { return S_OK; }
+    IFACEMETHODIMP OnFolderChanging(IFileDialog*, IShellItem*) override { return S_OK; }
+    IFACEMETHODIMP OnSelectionChange(IFileDialog*) override { return S_OK; }
+    IFACEMETHODIMP OnShareViolation(IFileDialog*, IShellItem*, FDE_SHAREVIOLATION_RESPONSE*) override {
+        return S_OK;
+    }
+    IFACEMETHODIMP OnTypeChange(IFileDialog*) override { return S_OK; }
+    IFACEMETHODIMP OnOverwrite(IFileDialog*, IShellItem*, FDE_OVERWRITE_RESPONSE*) override { return S_OK; }
+
+private:
+    ULONG references_ = 1;
+};
+
 }  // namespace
 
 std::wstring FolderToOpen(const std::string& startFolder) {
@@ -94,18 +142,24 @@ std::optional<std::string> Win32FolderPicker::SelectFolder(const std::string& st
     if (FAILED(hr)) Fail("it cannot pick folders", hr);
     dialog->SetTitle(L"Select Folder");
     // The folder it opens in, not a default the dialog may replace with one it remembers.
-    if (const ComPtr<IShellItem> start = FolderItem(FolderToOpen(startFolder))) dialog->SetFolder(start.Get());
+    if (const ComPtr<IShellItem> start = FolderItem(FolderToOpen(startFolder))) {
+        dialog->SetFolder(start.Get());
+        dialog->SetFileName(PathOf(start.Get()).c_str());
+    }
+    ComPtr<IFileDialogEvents> events;
+    events.Attach(new ShownFolderAsName);
+    DWORD cookie = 0;
+    const bool advised = SUCCEEDED(dialog->Advise(events.Get(), &cookie));
 
     hr = dialog->Show(GetActiveWindow());
+    if (advised) dialog->Unadvise(cookie);
     if (hr == HRESULT_FROM_WIN32(ERROR_CANCELLED)) return std::nullopt;
     if (FAILED(hr)) Fail("it failed", hr);
     ComPtr<IShellItem> chosen;
     if (FAILED(hr = dialog->GetResult(&chosen))) Fail("it gave no folder", hr);
-    PWSTR path = nullptr;
-    if (FAILED(hr = chosen->GetDisplayName(SIGDN_FILESYSPATH, &path))) Fail("the folder has no path", hr);
-    std::string result = Narrow(path);
-    CoTaskMemFree(path);
-    return result;
+    const std::wstring path = PathOf(chosen.Get());
+    if (path.empty()) Fail("the folder has no path", E_FAIL);
+    return Narrow(path);
 }
 
 // ---------------------------------------------------------------- colours

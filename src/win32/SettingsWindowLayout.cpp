@@ -78,7 +78,8 @@ void SettingsWindow::CreateControls() {
     // after OK and Cancel in the Tab order, as in the system's own dialogs.
     tabs_ = AddControl(WC_TABCONTROLW, L"", WS_TABSTOP | WS_GROUP | WS_CLIPSIBLINGS | TCS_OWNERDRAWFIXED,
                        {0, 0, 400, 300}, IdSettingsTabs);
-    // Drawn plain, so its pages have the face colour of the controls on them.
+    // Drawn plain (a theme name that names no theme), so its pages have the
+    // face colour of the controls on them instead of the theme's white.
     SetWindowTheme(tabs_, L" ", L" ");
     const wchar_t* titles[] = {L"Inbox", L"Screen Saver", L"About"};
     for (int i = 0; i < 3; ++i) {

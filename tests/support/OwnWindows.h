@@ -9,9 +9,12 @@
 
 #include <chrono>
 #include <functional>
+#include <initializer_list>
+#include <iterator>
 #include <optional>
 #include <string>
 #include <thread>
+#include <vector>
 
 #include "MessagePump.h"
 
@@ -77,6 +80,26 @@ inline void PostAltKey(HWND window, wchar_t letter) {
     PostMessageW(target, WM_SYSCHAR, letter, 1 | (1u << 29));
 }
 
+// Keys pressed together on the keyboard, in order, and released in reverse
+// order: they go to the window that has the focus, as the user's would.
+inline void PressKeys(std::initializer_list<WORD> keys) {
+    std::vector<INPUT> input;
+    for (const WORD key : keys) {
+        INPUT down{};
+        down.type = INPUT_KEYBOARD;
+        down.ki.wVk = key;
+        input.push_back(down);
+    }
+    for (auto key = std::rbegin(keys); key != std::rend(keys); ++key) {
+        INPUT up{};
+        up.type = INPUT_KEYBOARD;
+        up.ki.wVk = *key;
+        up.ki.dwFlags = KEYEVENTF_KEYUP;
+        input.push_back(up);
+    }
+    SendInput(static_cast<UINT>(input.size()), input.data(), sizeof(INPUT));
+}
+
 // Replaces a text box's text by typing, character by character.
 inline void Type(HWND textBox, const std::wstring& text) {
     SendMessageW(textBox, EM_SETSEL, 0, -1);
@@ -127,6 +150,14 @@ public:
         : thread_([title = std::move(title), className, script = std::move(script)] {
               HWND dialog = WaitForOwnWindow(title, className);
               script(dialog);
+              // Not found (another title than expected): the window in front
+              // is the modal one that keeps the test waiting.
+              if (!dialog) {
+                  DWORD process = 0;
+                  dialog = GetForegroundWindow();
+                  GetWindowThreadProcessId(dialog, &process);
+                  if (process != GetCurrentProcessId()) dialog = nullptr;
+              }
               if (dialog && IsWindow(dialog) && IsWindowVisible(dialog)) PostMessageW(dialog, WM_CLOSE, 0, 0);
           }) {}
     ~DialogDriver() {
