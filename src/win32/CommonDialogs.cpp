@@ -76,7 +76,7 @@ std::wstring PathOf(IShellItem* item) {
 // Keeps the folder the dialog shows in its name box, so OK without choosing
 // a folder in the list returns the folder that is open, with every
 // implementation of the dialog (some refuse OK with an empty box).
-class ShownFolderAsName : public IFileDialogEvents {
+class ShownFolderAsName final : public IFileDialogEvents {
 public:
     IFACEMETHODIMP QueryInterface(REFIID id, void** object) override {
         if (id == __uuidof(IUnknown) || id == __uuidof(IFileDialogEvents)) {
@@ -113,8 +113,7 @@ private:
     ULONG references_ = 1;
 };
 
-}  // namespace
-
+// The folder SelectFolder opens for a start folder; empty for the user's Documents.
 std::wstring FolderToOpen(const std::string& startFolder) {
     std::wstring folder = Widen(startFolder);
     while (!folder.empty() && std::iswspace(folder.back())) folder.pop_back();
@@ -130,6 +129,8 @@ std::wstring FolderToOpen(const std::string& startFolder) {
     }
     return folder;
 }
+
+}  // namespace
 
 std::optional<std::string> Win32FolderPicker::SelectFolder(const std::string& startFolder) {
     const ComScope com;

@@ -30,9 +30,6 @@ public:
     std::optional<std::string> SelectFolder(const std::string& startFolder) override;
 };
 
-// The folder SelectFolder opens for a start folder; empty for the user's Documents.
-std::wstring FolderToOpen(const std::string& startFolder);
-
 // The colour dialog, fully open, starting from the colour given. The custom
 // colours the user mixes are kept for the next call.
 class Win32ColorPicker : public qw::ColorPicker {

@@ -37,7 +37,7 @@ constexpr DWORD Frame = BS_GROUPBOX | WS_GROUP;
 constexpr DWORD CheckBox = BS_AUTOCHECKBOX | WS_TABSTOP | WS_GROUP;
 constexpr DWORD TextBox = ES_AUTOHSCROLL | WS_TABSTOP | WS_GROUP;
 constexpr DWORD PushButton = BS_PUSHBUTTON | WS_TABSTOP | WS_GROUP;
-constexpr DWORD ColorLabel = SS_OWNERDRAW | SS_NOTIFY | WS_GROUP;
+constexpr DWORD ColorLabel = SS_OWNERDRAW | WS_GROUP;
 
 const wchar_t* const InboxIntro =
     L"All received files are initially stored in the Quillwave! inbox. Below you can choose the additional "

@@ -195,6 +195,11 @@ TEST_F(Settings, IconMenuOpensTheDialogOnItsTabAndOkSavesTheChoice) {
     ASSERT_NE(dialog, nullptr);
     EXPECT_EQ(ShownTab(dialog), 1);
     SendMessageW(GetDlgItem(dialog, SettingsControlId(qw::SettingsControl::chkUseScreenSaver)), BM_CLICK, 0, 0);
+    // As the program shows it, in the system's visual style (for people to look at).
+    std::this_thread::sleep_for(500ms);
+    RECT place;
+    GetWindowRect(dialog, &place);
+    qw::test::SaveShot(qw::test::CaptureScreen(place), L"quillwave-settings-in-the-program.bmp");
     ASSERT_TRUE(PressAndWaitUntilGone(dialog, IDOK));
     qw::SettingsRecord expected;
     expected.UseScreenSaver = false;

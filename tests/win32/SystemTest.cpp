@@ -1,11 +1,10 @@
-// Short names and starting programs through the real Windows calls.
+// Short names through the real Windows call.
 #include <gtest/gtest.h>
 
 #include <windows.h>
 
 #include <functional>
 #include <optional>
-#include <stdexcept>
 #include <string>
 
 #include "TempFolder.h"
@@ -73,14 +72,5 @@ INSTANTIATE_TEST_SUITE_P(Cases, ShortNames, testing::ValuesIn(ShortNameCases),
                          [](const auto& info) { return std::string(info.param.Name); });
 
 TEST(ShortNames, OfNothingIsNothing) { EXPECT_EQ(qw::win32::Win32ShortPaths().ShortPathOf(""), std::nullopt); }
-
-TEST(ScreenSaverPlatform, KnowsItsFoldersAndCannotStartAMissingFile) {
-    qw::win32::Win32ScreenSaverPlatform platform;
-    const std::string system = platform.SystemFolder();
-    EXPECT_EQ(GetFileAttributesW((Widen(system) + L"\\kernel32.dll").c_str()) & FILE_ATTRIBUTE_DIRECTORY, 0u);
-    EXPECT_EQ(LastPart(platform.ProgramFile()), "win32_tests.exe");
-    qw::test::TempFolder folder;
-    EXPECT_THROW(platform.StartProgram(folder / "quillwavess.scr"), std::runtime_error);
-}
 
 }  // namespace
