@@ -176,8 +176,9 @@ TEST_P(ScreenSaverChoice, FollowsTheSettingsAtStartUp) {
     Start(program);
     const std::optional<std::wstring> after = c.After(saver);
     EXPECT_EQ(RegisteredSaver(), after);
-    if (after && c.UseScreenSaver && c.Place != SaverPlace::Nowhere)
+    if (after && c.UseScreenSaver && c.Place != SaverPlace::Nowhere) {
         EXPECT_TRUE(e2e::Exists(*after)) << "Windows could not find the registered screen saver";
+    }
     EXPECT_TRUE(e2e::WindowsOf(program.Id(), L"#32770").empty()) << "a message was shown";
 }
 
@@ -215,6 +216,18 @@ TEST_F(Settings, IconMenuOpensTheDialogOnItsTabAndOkSavesTheChoice) {
     ASSERT_TRUE(PressAndWaitUntilGone(dialog, IDCANCEL));
     EXPECT_EQ(qw::test::ReadText(app / L"settings.txt"), qw::test::SettingsFile(expected));
     EXPECT_FALSE(RegisteredSaver().has_value());
+}
+
+TEST_F(Settings, ExitFromTheIconMenuWhileTheDialogIsOpenEndsTheProgramUnsaved) {
+    e2e::RunningProgram program(app.WidePath());
+    HWND window = Start(program);
+    ASSERT_TRUE(e2e::ChooseFromIconMenu(program, window, 2));
+    HWND dialog = SettingsDialog(program);
+    ASSERT_NE(dialog, nullptr);
+    SendMessageW(GetDlgItem(dialog, SettingsControlId(qw::SettingsControl::chkPrintFile)), BM_CLICK, 0, 0);
+    ASSERT_TRUE(e2e::ChooseFromIconMenu(program, window, 4));  // "Exit Quillwave!"
+    EXPECT_TRUE(program.WaitForExit(10s));
+    EXPECT_EQ(qw::test::ReadText(app / L"settings.txt"), "") << "nothing saved";
 }
 
 // The processes started by `parent` from the file name given.
