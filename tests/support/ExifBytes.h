@@ -3,8 +3,10 @@
 // tests of the metadata reader and for photos spliced together from a
 // picture the platform wrote and a segment. Standard C++ only.
 
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
+#include <iterator>
 #include <stdexcept>
 #include <vector>
 
@@ -89,9 +91,11 @@ inline TiffBlock WriteTiff(ByteOrder order, const std::vector<TiffEntry>& first,
 inline Bytes ExifSegment(const Bytes& tiff) {
     const std::size_t length = 2 + 6 + tiff.size();
     if (length > 0xFFFF) throw std::length_error("an Exif segment holds at most 65533 bytes");
-    Bytes out = {0xFF, 0xE1, static_cast<std::uint8_t>(length >> 8), static_cast<std::uint8_t>(length),
-                 'E', 'x', 'i', 'f', 0, 0};
-    out.insert(out.end(), tiff.begin(), tiff.end());
+    const std::uint8_t head[] = {0xFF, 0xE1, static_cast<std::uint8_t>(length >> 8), static_cast<std::uint8_t>(length),
+                                 'E',  'x',  'i',  'f',  0, 0};
+    Bytes out(sizeof head + tiff.size());
+    std::copy(std::begin(head), std::end(head), out.begin());
+    std::copy(tiff.begin(), tiff.end(), out.begin() + sizeof head);
     return out;
 }
 
@@ -99,9 +103,9 @@ inline Bytes ExifSegment(const Bytes& tiff) {
 // where cameras put their Exif segment.
 inline Bytes SpliceAfterStart(const Bytes& jpeg, const Bytes& segment) {
     if (jpeg.size() < 2 || jpeg[0] != 0xFF || jpeg[1] != 0xD8) throw std::invalid_argument("not a JPEG");
-    Bytes out(jpeg.begin(), jpeg.begin() + 2);
-    out.insert(out.end(), segment.begin(), segment.end());
-    out.insert(out.end(), jpeg.begin() + 2, jpeg.end());
+    Bytes out(jpeg.size() + segment.size());
+    const auto afterStart = std::copy(jpeg.begin(), jpeg.begin() + 2, out.begin());
+    std::copy(jpeg.begin() + 2, jpeg.end(), std::copy(segment.begin(), segment.end(), afterStart));
     return out;
 }
 
