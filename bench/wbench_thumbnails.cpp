@@ -79,20 +79,31 @@ ComPtr<IWICImagingFactory> Factory() {
     return factory;
 }
 
-// (a) The program's way: the picture keeps the file's bytes and renders the
-// thumbnail straight from the decoder's frame.
-int RunScaled(const std::string& path) {
-    qw::win32::WicPictureLoader loader;
-    std::vector<double> loads, renders;
+struct Timings {
+    std::vector<double> Loads, Renders;
+};
+
+// Loads the file kRuns times, each picture rendered once at the thumbnail's size.
+Timings LoadAndRender(qw::win32::WicPictureLoader& loader, const std::string& path) {
+    Timings timings;
     for (int run = 0; run < kRuns; ++run) {
         const double t0 = Now();
         auto picture = loader.LoadPicture(path);
         const double t1 = Now();
         picture->Render(kThumbWidth, kThumbHeight);
-        const double t2 = Now();
-        loads.push_back(t1 - t0);
-        renders.push_back(t2 - t1);
+        timings.Loads.push_back(t1 - t0);
+        timings.Renders.push_back(Now() - t1);
     }
+    return timings;
+}
+
+// (a) The program's way: the picture keeps the file's bytes and renders the
+// thumbnail straight from the decoder's frame.
+int RunScaled(const std::string& path) {
+    qw::win32::WicPictureLoader loader;
+    const Timings timings = LoadAndRender(loader, path);
+    const std::vector<double>& loads = timings.Loads;
+    const std::vector<double>& renders = timings.Renders;
     std::vector<double> totals;
     for (int i = 0; i < kRuns; ++i) totals.push_back(loads[i] + renders[i]);
     // Whether the JPEG decoder can scale while decoding, or the scaler has to
@@ -163,16 +174,8 @@ int RunPreview(const std::string& withPreview, const std::string& plain) {
         double Load, Render;
     };
     const auto measure = [&](const std::string& path) {
-        std::vector<double> loads, renders;
-        for (int run = 0; run < kRuns; ++run) {
-            const double t0 = Now();
-            auto picture = loader.LoadPicture(path);
-            const double t1 = Now();
-            picture->Render(kThumbWidth, kThumbHeight);
-            loads.push_back(t1 - t0);
-            renders.push_back(Now() - t1);
-        }
-        return Times{Median(loads), Median(renders)};
+        const Timings timings = LoadAndRender(loader, path);
+        return Times{Median(timings.Loads), Median(timings.Renders)};
     };
     const Times decoded = measure(plain);
     const Times previewed = measure(withPreview);

@@ -8,6 +8,7 @@
 #include <wrl/client.h>
 
 #include <algorithm>
+#include <cmath>
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
@@ -253,6 +254,11 @@ inline Colour PixelOf(HBITMAP bitmap, int x, int y) {
     Colour c = 0;
     std::memcpy(&c, row + x * 4, 4);
     return c;
+}
+
+// A HIMETRIC length back in pixels at the resolution.
+inline std::int64_t BackToPixels(std::int64_t himetric, int dpi) {
+    return std::llround(static_cast<double>(himetric) * dpi / 2540.0);
 }
 
 // Whether every channel is within the tolerance (JPEG changes colours a little).

@@ -4,6 +4,8 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <initializer_list>
+#include <utility>
 #include <string>
 
 #include "../support/ExifBytes.h"
@@ -74,19 +76,20 @@ Bytes Put(test::TiffBlock& tiff, std::size_t at, std::uint32_t value, int width 
     return Jpeg({test::ExifSegment(tiff.Data)});
 }
 
+// The file of the block with bytes of it changed: (position in the file, new value).
+Bytes FileWith(const test::TiffBlock& tiff, std::initializer_list<std::pair<std::size_t, std::uint8_t>> changes) {
+    Bytes file = Jpeg({test::ExifSegment(tiff.Data)});
+    for (const auto& [at, value] : changes) file.at(at) = value;
+    return file;
+}
+
 // The offset of the value of the entry `index` of the directory at `directory`.
 std::size_t ValueOf(std::size_t directory, int index) { return directory + 2 + 12 * index + 8; }
 
 const Damage kDamage[] = {
     {"Intact", [](test::TiffBlock& t) { return Jpeg({test::ExifSegment(t.Data)}); }, 6, true},
     {"AfterJfifAndXmp", [](test::TiffBlock& t) { return Jpeg({kJfif, kXmp, test::ExifSegment(t.Data)}); }, 6, true},
-    {"NotAJpeg",
-     [](test::TiffBlock& t) {
-         Bytes file = Jpeg({test::ExifSegment(t.Data)});
-         file[1] = 0xD9;
-         return file;
-     },
-     1, false},
+    {"NotAJpeg", [](test::TiffBlock& t) { return FileWith(t, {{1, 0xD9}}); }, 1, false},
     {"Empty", [](test::TiffBlock&) { return Bytes{}; }, 1, false},
     {"OnlyTheStart", [](test::TiffBlock&) { return Bytes{0xFF, 0xD8}; }, 1, false},
     {"NoExifSegment", [](test::TiffBlock&) { return Jpeg({kJfif, kXmp}); }, 1, false},
@@ -100,21 +103,8 @@ const Damage kDamage[] = {
      1, false},
     {"GarbageBetweenSegments", [](test::TiffBlock& t) { return Jpeg({kJfif, {0x00, 0x00}, test::ExifSegment(t.Data)}); },
      1, false},
-    {"SegmentLongerThanTheFile",
-     [](test::TiffBlock& t) {
-         Bytes file = Jpeg({test::ExifSegment(t.Data)});
-         file[4] = 0xFF;
-         return file;
-     },
-     1, false},
-    {"SegmentLengthBelowTwo",
-     [](test::TiffBlock& t) {
-         Bytes file = Jpeg({test::ExifSegment(t.Data)});
-         file[4] = 0;
-         file[5] = 1;
-         return file;
-     },
-     1, false},
+    {"SegmentLongerThanTheFile", [](test::TiffBlock& t) { return FileWith(t, {{4, 0xFF}}); }, 1, false},
+    {"SegmentLengthBelowTwo", [](test::TiffBlock& t) { return FileWith(t, {{4, 0}, {5, 1}}); }, 1, false},
     {"NoByteOrder", [](test::TiffBlock& t) { return Put(t, 0, 'I' | 'M' << 8, 2); }, 1, false},
     {"NotTiff", [](test::TiffBlock& t) { return Put(t, 2, 43, 2); }, 1, false},
     {"FirstDirectoryInTheHeader", [](test::TiffBlock& t) { return Put(t, t.FirstLink, 4); }, 1, false},

@@ -6,10 +6,10 @@
 #include "win32/Display.h"
 #include "win32/WicPictures.h"
 
-#include <cmath>
 #include <ostream>
 
 using qw::PixelSize;
+using qw::test::BackToPixels;
 using qw::test::Bytes;
 using qw::test::ByteOrder;
 using qw::test::Colour;
@@ -17,7 +17,8 @@ using qw::test::kBlue;
 using qw::test::kGreen;
 using qw::test::kRed;
 using qw::test::kWhite;
-using qw::win32::WicPicture;
+using qw::test::Near;
+using qw::test::PixelOf;
 using qw::win32::WicPictureLoader;
 
 namespace {
@@ -47,21 +48,15 @@ struct Corners {
 Corners CornersOf(HBITMAP bitmap, PixelSize size) {
     const int left = size.Width / 8, right = size.Width - 1 - size.Width / 8;
     const int top = size.Height / 8, bottom = size.Height - 1 - size.Height / 8;
-    using qw::test::PixelOf;
     return {PixelOf(bitmap, left, top), PixelOf(bitmap, right, top), PixelOf(bitmap, left, bottom),
             PixelOf(bitmap, right, bottom)};
 }
 
 void ExpectCorners(const Corners& actual, const Corners& expected, const std::string& what) {
-    using qw::test::Near;
     EXPECT_PRED3(Near, actual.TopLeft, expected.TopLeft, kTolerance) << what << " top left";
     EXPECT_PRED3(Near, actual.TopRight, expected.TopRight, kTolerance) << what << " top right";
     EXPECT_PRED3(Near, actual.BottomLeft, expected.BottomLeft, kTolerance) << what << " bottom left";
     EXPECT_PRED3(Near, actual.BottomRight, expected.BottomRight, kTolerance) << what << " bottom right";
-}
-
-std::int64_t BackToPixels(std::int64_t himetric, int dpi) {
-    return std::llround(static_cast<double>(himetric) * dpi / 2540.0);
 }
 
 struct OrientationCase {
@@ -168,8 +163,6 @@ TEST_P(Previews, ServeOnlyThumbnailsOfThePhotosProportions) {
     // The photo's own size, whatever the preview's.
     EXPECT_EQ(picture->Size(), qw::OrientedSize(c.Photo, c.Orientation));
     HBITMAP bitmap = picture->Render(c.Render.Width, c.Render.Height);
-    using qw::test::Near;
-    using qw::test::PixelOf;
     EXPECT_PRED3(Near, PixelOf(bitmap, c.Render.Width / 2, c.Render.Height / 2), c.Centre, kTolerance);
     const int y = c.Render.Height / 10, left = c.Render.Width / 10, right = c.Render.Width - 1 - left;
     EXPECT_PRED3(Near, PixelOf(bitmap, c.RedTopRight ? right : left, y), kRed, kTolerance);

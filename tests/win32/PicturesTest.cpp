@@ -7,7 +7,6 @@
 #include "win32/Display.h"
 #include "win32/WicPictures.h"
 
-#include <cmath>
 
 using qw::PictureError;
 using qw::test::Bytes;
@@ -17,6 +16,7 @@ using qw::test::Near;
 using qw::test::PixelOf;
 using qw::test::TempFolder;
 using qw::PixelSize;
+using qw::test::BackToPixels;
 using qw::win32::Widen;
 using qw::win32::WicPicture;
 using qw::win32::WicPictureLoader;
@@ -36,10 +36,6 @@ protected:
     WicPictureLoader loader_;  // first: it initialises COM, which the encoders need too
     TempFolder folder_;
 };
-
-std::int64_t BackToPixels(std::int64_t himetric, int dpi) {
-    return std::llround(static_cast<double>(himetric) * dpi / 2540.0);
-}
 
 struct SizeCase {
     Format Kind;
