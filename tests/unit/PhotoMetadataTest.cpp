@@ -8,7 +8,7 @@
 #include <utility>
 #include <string>
 
-#include "../support/ExifBytes.h"
+#include "ExifBytes.h"
 #include "shared/PhotoMetadata.h"
 
 namespace qw {
