@@ -137,6 +137,9 @@ bool ChooseFromIconMenu(const RunningProgram& program, HWND window, int entry) {
     std::vector<HWND> menus;
     if (!WaitFor([&] { return !(menus = MenuWindows(program.Id())).empty(); }, std::chrono::seconds(10)))
         return false;
+    // The menu is shown before its own message loop runs; keys sent in that
+    // moment can be lost on a busy machine.
+    Sleep(200);
     for (int i = 0; i < entry; ++i) PostMessageW(menus.front(), WM_KEYDOWN, VK_DOWN, 0);
     PostMessageW(menus.front(), WM_KEYDOWN, VK_RETURN, 0);
     return WaitFor([&] { return MenuWindows(program.Id()).empty(); }, std::chrono::seconds(10));
