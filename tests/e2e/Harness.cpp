@@ -63,11 +63,22 @@ RunningProgram::RunningProgram(const std::wstring& appFolder, const std::wstring
     const std::wstring exe = appFolder + L"\\" + exeName;
     if (!CopyFileW((BinFolder() + L"\\" + exeName).c_str(), exe.c_str(), FALSE))
         throw std::runtime_error("cannot copy the program into the application folder");
+    Start(exe, L"", appFolder);
+}
+
+RunningProgram RunningProgram::Saver(const std::wstring& arguments) {
+    RunningProgram saver;
+    saver.Start(BinFolder() + L"\\quillwavess.scr", arguments, BinFolder());
+    return saver;
+}
+
+void RunningProgram::Start(const std::wstring& exe, const std::wstring& arguments, const std::wstring& folder) {
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;
     std::wstring commandLine = L"\"" + exe + L"\"";
+    if (!arguments.empty()) commandLine += L" " + arguments;
     PROCESS_INFORMATION started{};
-    if (!CreateProcessW(exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, appFolder.c_str(),
+    if (!CreateProcessW(exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, folder.c_str(),
                         &startup, &started))
         throw std::runtime_error("cannot start the program");
     process_.Reset(started.hProcess);
@@ -107,10 +118,14 @@ std::vector<HWND> WindowsOf(DWORD processId, const wchar_t* className) {
 }  // namespace
 
 HWND RunningProgram::MainWindow(std::chrono::milliseconds deadline) {
+    return WindowOfClass(L"QuillwaveMainWindow", deadline);
+}
+
+HWND RunningProgram::WindowOfClass(const wchar_t* className, std::chrono::milliseconds deadline) {
     HWND window = nullptr;
     WaitFor(
         [&] {
-            auto found = WindowsOf(id_, L"QuillwaveMainWindow");
+            auto found = WindowsOf(id_, className);
             window = found.empty() ? nullptr : found.front();
             return window != nullptr;
         },
@@ -120,6 +135,17 @@ HWND RunningProgram::MainWindow(std::chrono::milliseconds deadline) {
 
 bool RunningProgram::WaitForExit(std::chrono::milliseconds deadline) {
     return WaitForSingleObject(process_.Get(), static_cast<DWORD>(deadline.count())) == WAIT_OBJECT_0;
+}
+
+void RunningProgram::Kill() {
+    TerminateProcess(process_.Get(), 1);
+    WaitForSingleObject(process_.Get(), 10000);
+}
+
+DWORD RunningProgram::ExitCode() const {
+    DWORD code = STILL_ACTIVE;
+    GetExitCodeProcess(process_.Get(), &code);
+    return code;
 }
 
 DWORD Beam(const std::wstring& folder, const std::vector<std::wstring>& files,

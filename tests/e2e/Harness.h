@@ -43,13 +43,25 @@ void RemoveStackFolders();
 class RunningProgram {
 public:
     RunningProgram(const std::wstring& appFolder, const std::wstring& exeName = L"quillwave.exe");
+    // The built screen saver, started where it was built with the arguments
+    // Windows would give it ("/s", "/p 1234").
+    static RunningProgram Saver(const std::wstring& arguments);
+    RunningProgram(RunningProgram&&) = default;
     ~RunningProgram();  // ends the process if it still runs
 
     HWND MainWindow(std::chrono::milliseconds deadline = std::chrono::seconds(20));
+    // The process's first top-level window of the class, or nullptr.
+    HWND WindowOfClass(const wchar_t* className, std::chrono::milliseconds deadline = std::chrono::seconds(20));
     bool WaitForExit(std::chrono::milliseconds deadline);
+    // Ends the process at once, as the task manager would.
+    void Kill();
+    DWORD ExitCode() const;
     DWORD Id() const { return id_; }
 
 private:
+    RunningProgram() = default;
+    void Start(const std::wstring& exe, const std::wstring& arguments, const std::wstring& folder);
+
     qw::win32::KernelHandle process_;
     DWORD id_ = 0;
 };
