@@ -160,6 +160,29 @@ TEST_F(ScreenSaver, PreviewFillsTheGivenWindowAndEndsWithIt) {
     EXPECT_TRUE(saver.WaitForExit(10s));
 }
 
+TEST_F(ScreenSaver, AnImageCopiedIntoItsFolderWhileItRunsIsDrawnWithinASecond) {
+    auto saver = e2e::RunningProgram::Saver(L"/s");
+    ASSERT_NE(saver.WindowOfClass(SlideShowClass), nullptr);
+    ASSERT_TRUE(WaitFor([&] { return Shows(Middle(Screen()), kBackground); }, 10s));
+
+    // Written beside the folder and moved in whole, as a finished copy arrives.
+    qw::test::WriteBytes(app / L"photo.bmp", qw::test::SolidBmp(160, 120, kPhoto));
+    const auto copied = std::chrono::steady_clock::now();
+    ASSERT_TRUE(MoveFileW((app / L"photo.bmp").c_str(), (app / L"screensaver\\photo.bmp").c_str()));
+    EXPECT_TRUE(WaitFor([&] { return Shows(Middle(Screen()), kPhoto); }, 1000ms));
+    EXPECT_LT(std::chrono::steady_clock::now() - copied, 1000ms);
+}
+
+TEST(ScreenSaverFile, CarriesTheDescriptionWindowsListsItBy) {
+    const std::wstring file = e2e::BinFolder() + L"\\quillwavess.scr";
+    const HMODULE module = LoadLibraryExW(file.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
+    ASSERT_NE(module, nullptr);
+    wchar_t text[128] = {};
+    LoadStringW(module, 1, text, 128);
+    FreeLibrary(module);
+    EXPECT_STREQ(text, L"Quillwave! Screen Saver");
+}
+
 // Needs the main program's automatic actions, which copy every received
 // image into the screen-saver folder while a slide show runs.
 TEST_F(ScreenSaver, DISABLED_ABeamedPhotoAppearsOnTheRunningSlideShowAndTheMainWindowStaysHidden) {
