@@ -16,6 +16,7 @@
 #include <string>
 #include <vector>
 
+#include "PictureFiles.h"
 #include "win32/Handles.h"
 #include "win32/Utf.h"
 
@@ -64,6 +65,24 @@ inline std::vector<std::wstring> Arguments() {
     std::vector<std::wstring> arguments(argv, argv + argc);
     LocalFree(argv);
     return arguments;
+}
+
+// A new folder under %TEMP% for this run of a benchmark.
+inline std::wstring NewWorkFolder(const std::wstring& prefix) {
+    wchar_t temp[MAX_PATH + 1];
+    const std::wstring folder =
+        std::wstring(temp, GetTempPathW(MAX_PATH + 1, temp)) + prefix + std::to_wstring(GetCurrentProcessId());
+    if (!CreateDirectoryW(folder.c_str(), nullptr)) throw std::runtime_error("cannot create the work folder");
+    return folder;
+}
+
+// Writes a camera-like JPEG of width x height and returns its size in MB.
+// COM must be initialised.
+inline double WritePhoto(const std::wstring& path, int width, int height) {
+    qw::test::WritePhotoJpeg(path, width, height);
+    WIN32_FILE_ATTRIBUTE_DATA data{};
+    GetFileAttributesExW(path.c_str(), GetFileExInfoStandard, &data);
+    return data.nFileSizeLow / (1024.0 * 1024.0);
 }
 
 // Runs this program again with the arguments and waits for it.
@@ -124,6 +143,23 @@ inline void DecodeFullThenScale(IWICImagingFactory* factory, const std::string& 
     Check(scaler->Initialize(bitmap.Get(), width, height, WICBitmapInterpolationModeFant), "scaler init");
     std::vector<BYTE> small(static_cast<size_t>(width) * height * 4);
     Check(scaler->CopyPixels(nullptr, width * 4, static_cast<UINT>(small.size()), small.data()), "scale");
+}
+
+// The median time of decoding the photo whole and scaling it to width x
+// height, over `runs` runs, in milliseconds.
+inline double MedianFullDecode(const std::string& path, UINT width, UINT height, int runs) {
+    CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+    std::vector<double> times;
+    {
+        auto factory = Factory();
+        for (int run = 0; run < runs; ++run) {
+            const double t0 = Now();
+            DecodeFullThenScale(factory.Get(), path, width, height);
+            times.push_back(Now() - t0);
+        }
+    }
+    CoUninitialize();
+    return Median(times);
 }
 
 }  // namespace bench

@@ -71,19 +71,8 @@ int RunSlide(const std::string& folder) {
 }
 
 int RunFull(const std::string& photo, UINT width, UINT height) {
-    CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
-    {
-        auto factory = bench::Factory();
-        std::vector<double> times;
-        for (int run = 0; run < kRuns; ++run) {
-            const double t0 = Now();
-            bench::DecodeFullThenScale(factory.Get(), photo, width, height);
-            times.push_back(Now() - t0);
-        }
-        std::printf("  (b) full decode + scale down:   %8.1f ms  peak working set %.1f MB\n", Median(times),
-                    PeakWorkingSetMb());
-    }
-    CoUninitialize();
+    const double median = bench::MedianFullDecode(photo, width, height, kRuns);
+    std::printf("  (b) full decode + scale down:   %8.1f ms  peak working set %.1f MB\n", median, PeakWorkingSetMb());
     return 0;
 }
 
@@ -108,17 +97,11 @@ int main() {
         if (mode == L"baseline") return RunBaseline();
 
         CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
-        wchar_t temp[MAX_PATH + 1];
-        const std::wstring folder = std::wstring(temp, GetTempPathW(MAX_PATH + 1, temp)) + L"qwbench-slideshow-" +
-                                    std::to_wstring(GetCurrentProcessId());
-        if (!CreateDirectoryW(folder.c_str(), nullptr)) throw std::runtime_error("cannot create the work folder");
+        const std::wstring folder = bench::NewWorkFolder(L"qwbench-slideshow-");
         const std::wstring photo = folder + L"\\photo.jpg";
-        qw::test::WritePhotoJpeg(photo, kPhotoWidth, kPhotoHeight);
-        WIN32_FILE_ATTRIBUTE_DATA data{};
-        GetFileAttributesExW(photo.c_str(), GetFileExInfoStandard, &data);
+        const double megabytes = bench::WritePhoto(photo, kPhotoWidth, kPhotoHeight);
         std::printf("one slide of a %dx%d JPEG (%.1f MB) in a 3 x 3 grid on %d x %d, median of %d runs\n",
-                    kPhotoWidth, kPhotoHeight, data.nFileSizeLow / (1024.0 * 1024.0), kScreen.Width,
-                    kScreen.Height, kRuns);
+                    kPhotoWidth, kPhotoHeight, megabytes, kScreen.Width, kScreen.Height, kRuns);
         bench::RunChild(L"baseline");
         bench::RunChild(L"slide \"" + folder + L"\"");
         // The full decode ends at the size the slide show drew.

@@ -75,19 +75,8 @@ int RunScaled(const std::string& path) {
 
 // (b) Decoding the whole frame first, then scaling the full-size pixels down.
 int RunFull(const std::string& path) {
-    CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
-    {
-        auto factory = Factory();
-        std::vector<double> times;
-        for (int run = 0; run < kRuns; ++run) {
-            const double t0 = Now();
-            bench::DecodeFullThenScale(factory.Get(), path, kThumbWidth, kThumbHeight);
-            times.push_back(Now() - t0);
-        }
-        std::printf("  (b) full decode + scale down:  %8.1f ms  peak working set %.1f MB\n", Median(times),
-                    PeakWorkingSetMb());
-    }
-    CoUninitialize();
+    const double median = bench::MedianFullDecode(path, kThumbWidth, kThumbHeight, kRuns);
+    std::printf("  (b) full decode + scale down:  %8.1f ms  peak working set %.1f MB\n", median, PeakWorkingSetMb());
     return 0;
 }
 
@@ -158,16 +147,11 @@ int main() {
         if (mode == L"baseline") return RunBaseline();
 
         CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
-        wchar_t temp[MAX_PATH + 1];
-        const std::wstring folder = std::wstring(temp, GetTempPathW(MAX_PATH + 1, temp)) + L"qwbench-thumbnails-" +
-                                    std::to_wstring(GetCurrentProcessId());
-        if (!CreateDirectoryW(folder.c_str(), nullptr)) throw std::runtime_error("cannot create the work folder");
+        const std::wstring folder = bench::NewWorkFolder(L"qwbench-thumbnails-");
         const std::wstring photo = folder + L"\\photo.jpg";
-        qw::test::WritePhotoJpeg(photo, kPhotoWidth, kPhotoHeight);
-        WIN32_FILE_ATTRIBUTE_DATA data{};
-        GetFileAttributesExW(photo.c_str(), GetFileExInfoStandard, &data);
+        const double megabytes = bench::WritePhoto(photo, kPhotoWidth, kPhotoHeight);
         std::printf("thumbnail of a %dx%d JPEG (%.1f MB), median of %d runs\n", kPhotoWidth, kPhotoHeight,
-                    data.nFileSizeLow / (1024.0 * 1024.0), kRuns);
+                    megabytes, kRuns);
         RunChild(L"baseline");
         RunChild(L"scaled \"" + photo + L"\"");
         RunChild(L"full \"" + photo + L"\"");

@@ -223,6 +223,9 @@ LRESULT SlideShowWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     // In the small monitor the window only shows; keys such as Alt+F4 and
     // Tab belong to the dialog around it.
     if (OnInput(message, wParam, lParam) && !preview_) return 0;
+    if (const auto painted =
+            PaintEveryPixel(Handle(), message, wParam, [this](HDC dc, const RECT& area) { Paint(dc, area); }))
+        return *painted;
     switch (message) {
         case WM_SETFOCUS:
             ToShow([](qw::SlideShow& show) { show.OnFocus(); });
@@ -242,20 +245,6 @@ LRESULT SlideShowWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             // Windows is ending the session: the show ends as on input.
             if (wParam) DestroyNow();
             return 0;
-        case WM_ERASEBKGND:
-            return 1;  // Paint covers every pixel
-        case WM_PAINT: {
-            const PaintScope paint(Handle());
-            const BufferedPaint buffer(paint.DC(), paint.Area());
-            if (buffer.DC()) Paint(buffer.DC(), paint.Area());
-            return 0;
-        }
-        case WM_PRINTCLIENT: {
-            RECT client;
-            GetClientRect(Handle(), &client);
-            Paint(reinterpret_cast<HDC>(wParam), client);
-            return 0;
-        }
         case WM_DESTROY:
             for (const qw::SlideShowTimer timer : AllTimers) KillTimer(Handle(), static_cast<UINT_PTR>(timer));
             return 0;
