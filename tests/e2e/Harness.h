@@ -26,6 +26,8 @@ using qw::test::TempFolder;
 inline std::vector<std::wstring> FilesIn(const std::wstring& folder) { return qw::test::NamesIn(folder, true); }
 inline void WriteFile(const std::wstring& path, const std::string& content) { qw::test::WriteText(path, content); }
 
+// A path of the build machine as Wine sees it (its Z: drive is the Unix root).
+std::wstring FromUnixPath(const std::string& path);
 // The folder holding the built programs (quillwave.exe, qwbeam.exe).
 std::wstring BinFolder();
 
@@ -39,14 +41,25 @@ void DeleteUserKey(const std::wstring& key);
 void SetStackFolders(const std::wstring& inbox, const std::wstring& root);
 void RemoveStackFolders();
 
+// Starts a program with the arguments (quoted where they hold spaces) and
+// waits for it to end; returns its exit code, or throws when it cannot be
+// started or does not end in time (it is ended then).
+DWORD RunToEnd(const std::wstring& exe, const std::vector<std::wstring>& arguments,
+               std::chrono::milliseconds deadline = std::chrono::seconds(60));
+
+// Marks a program started where it already is (an installed copy).
+struct InPlace {};
+
 // A running copy of quillwave.exe, started from its own application folder.
 class RunningProgram {
 public:
     RunningProgram(const std::wstring& appFolder, const std::wstring& exeName = L"quillwave.exe");
+    RunningProgram(InPlace, const std::wstring& exe, const std::vector<std::wstring>& arguments = {});
     ~RunningProgram();  // ends the process if it still runs
 
     HWND MainWindow(std::chrono::milliseconds deadline = std::chrono::seconds(20));
     bool WaitForExit(std::chrono::milliseconds deadline);
+    DWORD ExitCode() const;  // STILL_ACTIVE while it runs
     DWORD Id() const { return id_; }
 
 private:
