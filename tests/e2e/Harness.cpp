@@ -61,57 +61,26 @@ void SetStackFolders(const std::wstring& inbox, const std::wstring& root) {
 
 void RemoveStackFolders() { DeleteUserKey(L"Software\\Widcomm"); }
 
-namespace {
-// Arguments with spaces are quoted, except a setup program's folder
-// ("/D=..." or "_?=...", which takes the rest of the line as it stands).
-std::wstring CommandLine(const std::wstring& exe, const std::vector<std::wstring>& arguments) {
-    std::wstring line = L"\"" + exe + L"\"";
-    for (const auto& a : arguments) {
-        const bool verbatim = a.find(L' ') == std::wstring::npos || a.starts_with(L"/D=") || a.starts_with(L"_?=");
-        line += verbatim ? L" " + a : L" \"" + a + L"\"";
-    }
-    return line;
-}
-
-PROCESS_INFORMATION Start(const std::wstring& exe, const std::vector<std::wstring>& arguments,
-                          const wchar_t* folder = nullptr, DWORD flags = 0) {
-    STARTUPINFOW startup{};
-    startup.cb = sizeof startup;
-    std::wstring commandLine = CommandLine(exe, arguments);
-    PROCESS_INFORMATION started{};
-    if (!CreateProcessW(exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, flags, nullptr, folder, &startup,
-                        &started))
-        throw std::runtime_error("cannot start " + qw::win32::Narrow(exe));
-    return started;
-}
-}  // namespace
-
-DWORD RunToEnd(const std::wstring& exe, const std::vector<std::wstring>& arguments,
-               std::chrono::milliseconds deadline) {
-    const PROCESS_INFORMATION started = Start(exe, arguments, nullptr, CREATE_NO_WINDOW);
-    const qw::win32::KernelHandle process(started.hProcess), thread(started.hThread);
-    if (WaitForSingleObject(process.Get(), static_cast<DWORD>(deadline.count())) != WAIT_OBJECT_0) {
-        TerminateProcess(process.Get(), 1);
-        WaitForSingleObject(process.Get(), 5000);
-        throw std::runtime_error(qw::win32::Narrow(exe) + " did not end in time");
-    }
-    DWORD code = 1;
-    GetExitCodeProcess(process.Get(), &code);
-    return code;
-}
-
 RunningProgram::RunningProgram(const std::wstring& appFolder, const std::wstring& exeName) {
     const std::wstring exe = appFolder + L"\\" + exeName;
     if (!CopyFileW((BinFolder() + L"\\" + exeName).c_str(), exe.c_str(), FALSE))
         throw std::runtime_error("cannot copy the program into the application folder");
-    const PROCESS_INFORMATION started = Start(exe, {}, appFolder.c_str());
-    process_.Reset(started.hProcess);
-    qw::win32::KernelHandle thread(started.hThread);
-    id_ = started.dwProcessId;
+    Start(exe, L"", appFolder);
 }
 
-RunningProgram::RunningProgram(InPlace, const std::wstring& exe, const std::vector<std::wstring>& arguments) {
-    const PROCESS_INFORMATION started = Start(exe, arguments);
+RunningProgram::RunningProgram(InPlace, const std::wstring& exe, const std::wstring& arguments) {
+    Start(exe, arguments, exe.substr(0, exe.find_last_of(L'\\')));
+}
+
+void RunningProgram::Start(const std::wstring& exe, const std::wstring& arguments, const std::wstring& folder) {
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    std::wstring commandLine = L"\"" + exe + L"\"";
+    if (!arguments.empty()) commandLine += L" " + arguments;
+    PROCESS_INFORMATION started{};
+    if (!CreateProcessW(exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, folder.c_str(),
+                        &startup, &started))
+        throw std::runtime_error("cannot start the program");
     process_.Reset(started.hProcess);
     qw::win32::KernelHandle thread(started.hThread);
     id_ = started.dwProcessId;
@@ -170,12 +139,30 @@ DWORD RunningProgram::ExitCode() const {
     return code;
 }
 
+DWORD RunToEnd(const std::wstring& exe, const std::wstring& arguments, std::chrono::milliseconds deadline) {
+    RunningProgram program(InPlace{}, exe, arguments);
+    if (!program.WaitForExit(deadline)) throw std::runtime_error(qw::win32::Narrow(exe) + " did not end in time");
+    return program.ExitCode();
+}
+
 DWORD Beam(const std::wstring& folder, const std::vector<std::wstring>& files,
            const std::vector<std::wstring>& options) {
-    std::vector<std::wstring> arguments = options;
-    arguments.push_back(folder);
-    arguments.insert(arguments.end(), files.begin(), files.end());
-    return RunToEnd(BinFolder() + L"\\qwbeam.exe", arguments);
+    const std::wstring exe = BinFolder() + L"\\qwbeam.exe";
+    std::wstring commandLine = L"\"" + exe + L"\"";
+    for (const auto& o : options) commandLine += L" \"" + o + L"\"";
+    commandLine += L" \"" + folder + L"\"";
+    for (const auto& f : files) commandLine += L" \"" + f + L"\"";
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION process{};
+    if (!CreateProcessW(exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, CREATE_NO_WINDOW, nullptr,
+                        nullptr, &startup, &process))
+        throw std::runtime_error("cannot start qwbeam.exe");
+    const qw::win32::KernelHandle owned(process.hProcess), thread(process.hThread);
+    WaitForSingleObject(process.hProcess, 60000);
+    DWORD code = 1;
+    GetExitCodeProcess(process.hProcess, &code);
+    return code;
 }
 
 std::vector<HWND> MenuWindows(DWORD processId) {

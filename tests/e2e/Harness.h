@@ -41,12 +41,6 @@ void DeleteUserKey(const std::wstring& key);
 void SetStackFolders(const std::wstring& inbox, const std::wstring& root);
 void RemoveStackFolders();
 
-// Starts a program with the arguments (quoted where they hold spaces) and
-// waits for it to end; returns its exit code, or throws when it cannot be
-// started or does not end in time (it is ended then).
-DWORD RunToEnd(const std::wstring& exe, const std::vector<std::wstring>& arguments,
-               std::chrono::milliseconds deadline = std::chrono::seconds(60));
-
 // Marks a program started where it already is (an installed copy).
 struct InPlace {};
 
@@ -54,18 +48,27 @@ struct InPlace {};
 class RunningProgram {
 public:
     RunningProgram(const std::wstring& appFolder, const std::wstring& exeName = L"quillwave.exe");
-    RunningProgram(InPlace, const std::wstring& exe, const std::vector<std::wstring>& arguments = {});
+    // The program file started in its own folder, with the arguments as
+    // they stand on the command line.
+    RunningProgram(InPlace, const std::wstring& exe, const std::wstring& arguments = L"");
     ~RunningProgram();  // ends the process if it still runs
 
     HWND MainWindow(std::chrono::milliseconds deadline = std::chrono::seconds(20));
     bool WaitForExit(std::chrono::milliseconds deadline);
-    DWORD ExitCode() const;  // STILL_ACTIVE while it runs
+    DWORD ExitCode() const;
     DWORD Id() const { return id_; }
 
 private:
+    void Start(const std::wstring& exe, const std::wstring& arguments, const std::wstring& folder);
+
     qw::win32::KernelHandle process_;
     DWORD id_ = 0;
 };
+
+// Starts a program where it is and waits for it to end; returns its exit
+// code, or throws when it does not end in time (it is ended then).
+DWORD RunToEnd(const std::wstring& exe, const std::wstring& arguments,
+               std::chrono::milliseconds deadline = std::chrono::seconds(60));
 
 // Beams files into a folder with qwbeam.exe; returns its exit code.
 DWORD Beam(const std::wstring& folder, const std::vector<std::wstring>& files,

@@ -207,9 +207,7 @@ protected:
     std::wstring Shortcut() const { return startMenu / L"Quillwave!.lnk"; }
     static std::string Built(const wchar_t* name) { return qw::test::ReadText(e2e::BinFolder() + L"\\" + name); }
 
-    DWORD Install(const std::vector<std::wstring>& arguments = {L"/S"}) {
-        return e2e::RunToEnd(SetupProgram(), arguments, 120s);
-    }
+    DWORD Install(const std::wstring& arguments = L"/S") { return e2e::RunToEnd(SetupProgram(), arguments, 120s); }
     // uninstall.exe runs a copy of itself from elsewhere and ends before
     // that copy has done the work; the test runs such a copy itself, told
     // the installed folder by "_?=", and waits for it.
@@ -219,7 +217,7 @@ protected:
             throw std::runtime_error("no uninstaller in the installed folder");
         return copy;
     }
-    DWORD Uninstall() { return e2e::RunToEnd(UninstallerCopy(), {L"/S", L"_?=" + InstallFolder()}, 120s); }
+    DWORD Uninstall() { return e2e::RunToEnd(UninstallerCopy(), L"/S _?=" + InstallFolder(), 120s); }
 
     // Starts the installed program and waits until its start-up is done.
     std::unique_ptr<e2e::RunningProgram> StartInstalled() {
@@ -303,7 +301,7 @@ TEST_F(Setup, SilentInstallRunsAndSilentUninstallEndsItKeepingTheReceivedFiles) 
 }
 
 TEST_F(Setup, InstallingOverARunningCopyReplacesItAndKeepsSettingsAndInbox) {
-    ASSERT_EQ(Install({L"/S", L"/NOAUTOSTART"}), 0u);
+    ASSERT_EQ(Install(L"/S /NOAUTOSTART"), 0u);
     EXPECT_FALSE(HasUserValue(RunKey, L"Quillwave"));
     // Marks on the installed copy that only a replacement removes: bytes
     // after the end of a program do not keep it from running.
@@ -340,7 +338,7 @@ TEST_F(Setup, SilentSetupFailsAndWritesNothingWhileACopyWillNotEnd) {
     ASSERT_TRUE(CopyFileW((e2e::BinFolder() + L"\\qwbeam.exe").c_str(), stubborn.c_str(), FALSE));
     e2e::WriteFile(scratch / L"held.txt", "held");
     e2e::RunningProgram copy(e2e::InPlace{}, stubborn,
-                             {L"--hold", L"120000", scratch / L"stubborn", scratch / L"held.txt"});
+                             L"--hold 120000 \"" + (scratch / L"stubborn") + L"\" \"" + (scratch / L"held.txt") + L"\"");
     ASSERT_TRUE(WaitFor([] { return ProcessesNamed(L"quillwave.exe") == 1; }, 10s));
 
     const auto start = std::chrono::steady_clock::now();
@@ -382,7 +380,7 @@ TEST_F(Setup, PagesOfferTheChoicesAndTheUninstallerDeletesReceivedFilesOnlyWhenA
     e2e::WriteUserValue(DesktopKey, L"SCRNSAVE.EXE", otherSaver);
 
     {
-        e2e::RunningProgram uninstall(e2e::InPlace{}, UninstallerCopy(), {L"_?=" + InstallFolder()});
+        e2e::RunningProgram uninstall(e2e::InPlace{}, UninstallerCopy(), L"_?=" + InstallFolder());
         HWND wizard = nullptr;
         ASSERT_TRUE(
             WaitFor([&] { return (wizard = TopWindow(uninstall.Id(), L"Quillwave! 1.1 Uninstall")) != nullptr; }, 30s));
