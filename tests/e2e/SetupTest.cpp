@@ -8,10 +8,9 @@
 
 #include <memory>
 #include <optional>
-#include <thread>
 
 #include "Harness.h"
-#include "WindowCapture.h"
+#include "SetupWizard.h"
 
 #include <tlhelp32.h>
 
@@ -25,6 +24,8 @@ const wchar_t* const UninstallKey = L"Software\\Microsoft\\Windows\\CurrentVersi
 const wchar_t* const RunKey = L"Software\\Microsoft\\Windows\\CurrentVersion\\Run";
 const wchar_t* const QuillwaveKey = L"Software\\Quillwave";
 const wchar_t* const DesktopKey = L"Control Panel\\Desktop";
+const wchar_t* const Title = L"Quillwave! 1.1 Setup";
+const wchar_t* const StillRunning = L"Quillwave! is still running. Please end it and try again.";
 
 // A value under HKEY_CURRENT_USER put back as it was (or deleted when there
 // was none) when the test ends.
@@ -95,91 +96,6 @@ std::wstring SystemFolder() {
 std::wstring Upper(std::wstring text) {
     CharUpperBuffW(text.data(), static_cast<DWORD>(text.size()));
     return text;
-}
-
-// ---- The setup program's window, driven the way a user clicks through it.
-
-struct WindowSearch {
-    DWORD processId;
-    const wchar_t* title;
-    HWND found = nullptr;
-};
-
-HWND TopWindow(DWORD processId, const wchar_t* title) {
-    WindowSearch search{processId, title};
-    EnumWindows(
-        [](HWND window, LPARAM lParam) -> BOOL {
-            auto* s = reinterpret_cast<WindowSearch*>(lParam);
-            DWORD owner = 0;
-            GetWindowThreadProcessId(window, &owner);
-            wchar_t text[128] = {};
-            GetWindowTextW(window, text, 128);
-            if (owner != s->processId || !IsWindowVisible(window) || wcscmp(text, s->title) != 0) return TRUE;
-            s->found = window;
-            return FALSE;
-        },
-        reinterpret_cast<LPARAM>(&search));
-    return search.found;
-}
-
-// A visible control of the window (at any depth) showing the text.
-HWND ControlWithText(HWND window, const wchar_t* text) {
-    WindowSearch search{0, text};
-    EnumChildWindows(
-        window,
-        [](HWND child, LPARAM lParam) -> BOOL {
-            auto* s = reinterpret_cast<WindowSearch*>(lParam);
-            wchar_t caption[256] = {};
-            GetWindowTextW(child, caption, 256);
-            if (!IsWindowVisible(child) || wcscmp(caption, s->title) != 0) return TRUE;
-            s->found = child;
-            return FALSE;
-        },
-        reinterpret_cast<LPARAM>(&search));
-    return search.found;
-}
-
-HWND WaitForControl(HWND window, const wchar_t* text) {
-    HWND control = nullptr;
-    WaitFor([&] { return (control = ControlWithText(window, text)) != nullptr; }, 60s);
-    return control;
-}
-
-// The wizard's buttons: IDOK is Next, Install, Finish, Uninstall and Close.
-void Press(HWND wizard, int id) {
-    PostMessageW(wizard, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(wizard, id)));
-}
-
-bool Checked(HWND box) { return SendMessageW(box, BM_GETCHECK, 0, 0) == BST_CHECKED; }
-void SetChecked(HWND box, bool on) { SendMessageW(box, BM_SETCHECK, on ? BST_CHECKED : BST_UNCHECKED, 0); }
-
-void SaveWindowShot(HWND window, const wchar_t* name) {
-    RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
-    std::this_thread::sleep_for(300ms);  // the other process paints
-    // The client area: without a window manager the frame is not drawn.
-    RECT r;
-    GetClientRect(window, &r);
-    MapWindowPoints(window, nullptr, reinterpret_cast<POINT*>(&r), 2);
-    qw::test::SaveShot(qw::test::CaptureScreen(r), name);
-}
-
-// A wizard page with a check box: whether it is ticked when the page opens,
-// the picture saved of the page, and whether the user leaves it ticked
-// before pressing the default button.
-struct CheckBoxPage {
-    const wchar_t* box;
-    bool ticked;
-    const wchar_t* shot;
-    bool tick;
-};
-
-void Visit(HWND wizard, const CheckBoxPage& page) {
-    HWND box = WaitForControl(wizard, page.box);
-    ASSERT_NE(box, nullptr) << qw::win32::Narrow(page.box);
-    EXPECT_EQ(Checked(box), page.ticked) << qw::win32::Narrow(page.box);
-    SaveWindowShot(wizard, page.shot);
-    SetChecked(box, page.tick);
-    Press(wizard, IDOK);
 }
 
 class Setup : public ::testing::Test {
@@ -330,7 +246,7 @@ TEST_F(Setup, InstallingOverARunningCopyReplacesItAndKeepsSettingsAndInbox) {
     EXPECT_FALSE(HasUserValue(DesktopKey, L"SCRNSAVE.EXE"));
 }
 
-TEST_F(Setup, SilentSetupFailsAndWritesNothingWhileACopyWillNotEnd) {
+TEST_F(Setup, EndsNothingItCannotAndReplacesNothingWhileACopyWillNotEnd) {
     // A program named quillwave.exe that does not answer the request to end:
     // the phone stand-in, holding a file open for two minutes.
     CreateDirectoryW((scratch / L"stubborn").c_str(), nullptr);
@@ -341,10 +257,34 @@ TEST_F(Setup, SilentSetupFailsAndWritesNothingWhileACopyWillNotEnd) {
                              L"--hold 120000 \"" + (scratch / L"stubborn") + L"\" \"" + (scratch / L"held.txt") + L"\"");
     ASSERT_TRUE(WaitFor([] { return ProcessesNamed(L"quillwave.exe") == 1; }, 10s));
 
+    // With pages: after a few seconds the user is asked, may try again, and
+    // may give up.
+    {
+        e2e::RunningProgram setup(e2e::InPlace{}, SetupProgram());
+        HWND wizard = e2e::WaitForWindowShowing(setup.Id(), Title, L"Welcome to Quillwave! 1.1");
+        ASSERT_NE(wizard, nullptr);
+        e2e::Press(wizard, IDOK);
+        ASSERT_NE(e2e::WaitForControl(wizard, L"Start Quillwave! when I sign in"), nullptr);
+        e2e::Press(wizard, IDOK);
+        for (const int answer : {IDRETRY, IDCANCEL}) {
+            const auto asked = std::chrono::steady_clock::now();
+            HWND question = e2e::WaitForWindowShowing(setup.Id(), Title, StillRunning, 30s);
+            ASSERT_NE(question, nullptr);
+            EXPECT_GE(std::chrono::steady_clock::now() - asked, 3s);
+            if (answer == IDRETRY) e2e::SaveWindowShot(question, L"quillwave-setup-still-running.bmp");
+            e2e::Press(question, answer);
+            ASSERT_TRUE(WaitFor([&] { return !IsWindow(question); }, 10s));
+        }
+        ASSERT_NE(e2e::WaitForControl(wizard, L"Installation Aborted"), nullptr);
+        e2e::Press(wizard, IDCANCEL);
+        ASSERT_TRUE(setup.WaitForExit(30s));
+        EXPECT_EQ(setup.ExitCode(), 2u);
+    }
+    // Silent: nobody to ask, so a longer wait, then failure.
     const auto start = std::chrono::steady_clock::now();
     EXPECT_EQ(Install(), 2u);
-    // It gave the copy time to end before it gave up.
     EXPECT_GE(std::chrono::steady_clock::now() - start, 15s);
+
     EXPECT_FALSE(e2e::IsFolder(InstallFolder()));
     EXPECT_FALSE(HasUserKey(UninstallKey));
     EXPECT_FALSE(HasUserValue(RunKey, L"Quillwave"));
@@ -353,16 +293,15 @@ TEST_F(Setup, SilentSetupFailsAndWritesNothingWhileACopyWillNotEnd) {
 TEST_F(Setup, PagesOfferTheChoicesAndTheUninstallerDeletesReceivedFilesOnlyWhenAsked) {
     {
         e2e::RunningProgram setup(e2e::InPlace{}, SetupProgram());
-        HWND wizard = nullptr;
-        ASSERT_TRUE(WaitFor([&] { return (wizard = TopWindow(setup.Id(), L"Quillwave! 1.1 Setup")) != nullptr; }, 30s));
-        ASSERT_NE(WaitForControl(wizard, L"Welcome to Quillwave! 1.1"), nullptr);
-        SaveWindowShot(wizard, L"quillwave-setup-welcome.bmp");
-        Press(wizard, IDOK);
-        const CheckBoxPage pages[] = {
+        HWND wizard = e2e::WaitForWindowShowing(setup.Id(), Title, L"Welcome to Quillwave! 1.1");
+        ASSERT_NE(wizard, nullptr);
+        e2e::SaveWindowShot(wizard, L"quillwave-setup-welcome.bmp");
+        e2e::Press(wizard, IDOK);
+        const e2e::CheckBoxPage pages[] = {
             {L"Start Quillwave! when I sign in", true, L"quillwave-setup-options.bmp", false},
             {L"Start Quillwave! now", true, L"quillwave-setup-finish.bmp", false},
         };
-        for (const auto& page : pages) ASSERT_NO_FATAL_FAILURE(Visit(wizard, page));
+        for (const auto& page : pages) ASSERT_NO_FATAL_FAILURE(e2e::Visit(wizard, page));
         ASSERT_TRUE(setup.WaitForExit(30s));
         EXPECT_EQ(setup.ExitCode(), 0u);
     }
@@ -381,13 +320,13 @@ TEST_F(Setup, PagesOfferTheChoicesAndTheUninstallerDeletesReceivedFilesOnlyWhenA
 
     {
         e2e::RunningProgram uninstall(e2e::InPlace{}, UninstallerCopy(), L"_?=" + InstallFolder());
-        HWND wizard = nullptr;
-        ASSERT_TRUE(
-            WaitFor([&] { return (wizard = TopWindow(uninstall.Id(), L"Quillwave! 1.1 Uninstall")) != nullptr; }, 30s));
+        HWND wizard =
+            e2e::WaitForWindowShowing(uninstall.Id(), L"Quillwave! 1.1 Uninstall", L"Also delete my received files");
+        ASSERT_NE(wizard, nullptr);
         ASSERT_NO_FATAL_FAILURE(
-            Visit(wizard, {L"Also delete my received files", false, L"quillwave-uninstall.bmp", true}));
-        ASSERT_NE(WaitForControl(wizard, L"Completed"), nullptr);
-        Press(wizard, IDOK);
+            e2e::Visit(wizard, {L"Also delete my received files", false, L"quillwave-uninstall.bmp", true}));
+        ASSERT_NE(e2e::WaitForControl(wizard, L"Completed"), nullptr);
+        e2e::Press(wizard, IDOK);
         ASSERT_TRUE(uninstall.WaitForExit(30s));
         EXPECT_EQ(uninstall.ExitCode(), 0u);
     }
