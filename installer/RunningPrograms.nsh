@@ -33,14 +33,19 @@ Function ${un}BroadcastExit
   Pop $0
 FunctionEnd
 
-; Pushes how many processes named quillwave.exe or quillwavess.scr run.
+; Pushes how many processes named quillwave.exe or quillwavess.scr run in
+; this Windows session. Another user's copies, signed in at the same time,
+; run from their own folder and cannot be asked to end from here.
 Function ${un}CountRunning
   Push $0 ; the count
   Push $1 ; the snapshot
   Push $2 ; the process entry
   Push $3
   Push $4
+  Push $5 ; this session
   StrCpy $0 0
+  System::Call 'kernel32::GetCurrentProcessId() i .r3'
+  System::Call 'kernel32::ProcessIdToSessionId(i r3, *i .r5)'
   System::Call 'kernel32::CreateToolhelp32Snapshot(i 2, i 0) p .r1' ; TH32CS_SNAPPROCESS
   IntPtrCmp $1 -1 done_count 0 0
   System::Alloc ${QW_PE32_SIZE}
@@ -53,13 +58,21 @@ Function ${un}CountRunning
     ; LogicLib's == ignores letter case, as Windows file names do.
     ${If} $4 == "quillwave.exe"
     ${OrIf} $4 == "quillwavess.scr"
-      IntOp $0 $0 + 1
+      System::Call '*$2(i, i, i .r3)' ; th32ProcessID
+      System::Call 'kernel32::ProcessIdToSessionId(i r3, *i .r4) i .r3'
+      ; Not counted when it cannot be told (it ended meanwhile, or it is
+      ; another user's).
+      ${If} $3 <> 0
+      ${AndIf} $4 = $5
+        IntOp $0 $0 + 1
+      ${EndIf}
     ${EndIf}
     System::Call 'kernel32::Process32NextW(p r1, p r2) i .r3'
   ${Loop}
   System::Free $2
   System::Call 'kernel32::CloseHandle(p r1)'
 done_count:
+  Pop $5
   Pop $4
   Pop $3
   Pop $2
