@@ -47,8 +47,7 @@ void MainWindow::Load() {
     } catch (const std::exception&) {
         state_.CurrentSettings = SettingsRecord{};  // an unreadable file counts as none
     }
-    // Registering the screen saver from CurrentSettings.UseScreenSaver: with
-    // the screen-saver installation.
+    ApplyScreenSaverChoice();
 
     EnsureFolder(ports_.Files, folders_.Inbox());
     try {
@@ -127,9 +126,17 @@ void MainWindow::RunCommand(Command command) {
         case Command::ShowScreenSaverImages:
             ShowScreenSaverImages();
             break;
+        case Command::ShowInboxSettings:
+            ShowInboxSettings();
+            break;
+        case Command::ShowScreenSaverSettings:
+            ShowScreenSaverSettings();
+            break;
+        case Command::PreviewScreenSaver:
+            PreviewScreenSaver();
+            break;
         default:
-            // The file commands, the settings dialogs and the screen-saver
-            // preview are dispatched here as they are built.
+            // The file commands are dispatched here as they are built.
             break;
     }
 }
@@ -144,7 +151,13 @@ bool MainWindow::OnQueryUnload(UnloadMode mode) {
 
 void MainWindow::ExitProgram() {
     view_.RemoveTrayIcon();
-    // Open dialogs are closed here once the program has dialogs.
+    if (settingsOpen_) {
+        // The icon menu works while the settings dialog is open; the dialog
+        // closes unsaved and its command ends the program once it has gone.
+        exitPending_ = true;
+        ports_.Settings.CloseSettingsDialog();
+        return;
+    }
     view_.Unload();
 }
 

@@ -19,6 +19,8 @@
 #include "shared/FileSystem.h"
 #include "shared/Pictures.h"
 #include "shared/Registry.h"
+#include "shared/ScreenSaverRegistration.h"
+#include "shared/SettingsEditing.h"
 #include "shared/TextEncoding.h"
 
 namespace qw {
@@ -41,6 +43,9 @@ struct MainPorts {
     WindowActivation& Activation;
     PictureLoader& Pictures;
     qw::Shell& Shell;
+    // ---- The settings dialog and the Windows screen-saver choice.
+    SettingsEditor& Settings;
+    ScreenSaverRegistration& ScreenSaver;  // install, remove, preview
     std::function<Resolution()> DisplayResolution = [] { return Resolution{}; };
 };
 
@@ -72,6 +77,9 @@ public:
     void UpdateFileCommands(const std::string& path);
     void ShowInbox();
     void ShowScreenSaverImages();
+    void ShowInboxSettings() { ShowSettings(SettingsTab::Inbox); }
+    void ShowScreenSaverSettings() { ShowSettings(SettingsTab::ScreenSaver); }
+    void PreviewScreenSaver();
 
     const MainState& State() const { return state_; }
     MainState& State() { return state_; }
@@ -83,6 +91,8 @@ private:
     void FileTakenOver(const std::string& path);
     void PopUpThumbMenu();
     void ExitProgram();
+    void ShowSettings(SettingsTab startTab);
+    void ApplyScreenSaverChoice();
 
     MainView& view_;
     ThumbnailStrip& strip_;
@@ -93,6 +103,8 @@ private:
     InboxWatcher watcher_;
     std::shared_ptr<const Picture> preview_;  // imgMain's picture, kept for resizing
     std::vector<FileCommandState> fileCommands_;
+    bool settingsOpen_ = false;
+    bool exitPending_ = false;  // asked for while the settings dialog was open
 };
 
 }  // namespace qw

@@ -7,10 +7,13 @@
 #include <string>
 #include <vector>
 
+#include "fakes/FakeDialogs.h"
 #include "fakes/FakeFileSystem.h"
 #include "fakes/FakeMainView.h"
 #include "fakes/FakePictures.h"
 #include "fakes/FakeRegistry.h"
+#include "fakes/FakeScreenSaverPlatform.h"
+#include "fakes/FakeSettingsDialog.h"
 #include "fakes/FakeThumbnailView.h"
 #include "main/MainWindow.h"
 
@@ -38,9 +41,12 @@ protected:
     // Creates the application folder and runs the window's load.
     MainWindow& Started(const std::string& appFolder = "C:\\App") {
         files.AddFolder(appFolder);
-        window = std::make_unique<MainWindow>(view, strip,
-                                              MainPorts{files, registry, ansi, activation, pictures, shell},
-                                              appFolder);
+        screenSaver = std::make_unique<ScreenSaverRegistration>(
+            ScreenSaverPorts{registry, files, platform, platform, messages}, appFolder);
+        window = std::make_unique<MainWindow>(
+            view, strip,
+            MainPorts{files, registry, ansi, activation, pictures, shell, settingsEditor, *screenSaver},
+            appFolder);
         window->Load();
         return *window;
     }
@@ -60,6 +66,17 @@ protected:
     RecordingShell shell;
     FakeThumbnailView stripView;
     ThumbnailStrip strip{stripView, files, pictures};
+    // The settings dialog plays `dialogs.user`; the system folder is
+    // C:\WINDOWS\system32 and the program C:\App\quillwave.exe.
+    RecordingMessageBoxes messages;
+    FakeFolderPicker folderPicker;
+    FakeColorPicker colorPicker;
+    FakeClock clock;
+    FakeScreenSaverPlatform platform;
+    FakeSettingsDialogs dialogs;
+    SettingsDialogEditor settingsEditor{dialogs, files,
+                                        {messages, folderPicker, colorPicker, clock, platform, ansi}};
+    std::unique_ptr<ScreenSaverRegistration> screenSaver;
     std::unique_ptr<MainWindow> window;
 };
 
