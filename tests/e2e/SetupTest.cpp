@@ -195,9 +195,11 @@ TEST_F(Setup, SilentInstallRunsAndSilentUninstallEndsItKeepingTheReceivedFiles) 
         auto program = StartInstalled();
         ASSERT_TRUE(BeamInto(L"photo.jpg"));
         const std::string settings = qw::test::ReadText(Installed(L"settings.txt"));
-        // Windows' screen-saver choice naming the installed screen saver by
-        // its short path, in other letters: still this screen saver.
-        e2e::WriteUserValue(DesktopKey, L"SCRNSAVE.EXE", Upper(ShortPath(Installed(L"quillwavess.scr"))));
+        // The program made its screen saver Windows' choice at start-up: the
+        // installed file, by its short path.
+        std::wstring saver;
+        EXPECT_TRUE(e2e::ReadUserValue(DesktopKey, L"SCRNSAVE.EXE", saver));
+        EXPECT_EQ(Upper(saver), Upper(ShortPath(Installed(L"quillwavess.scr"))));
 
         ASSERT_EQ(Uninstall(), 0u);
         // The uninstaller ended the program before it removed its file.
