@@ -38,6 +38,22 @@ void WriteUserValue(const std::wstring& key, const std::wstring& name, const std
                    static_cast<DWORD>((value.size() + 1) * sizeof(wchar_t)));
 }
 
+std::optional<std::wstring> RegisteredSaver() {
+    std::wstring value;
+    if (!ReadUserValue(L"Control Panel\\Desktop", L"SCRNSAVE.EXE", value)) return std::nullopt;
+    return value;
+}
+
+void SetRegisteredSaver(const std::optional<std::wstring>& value) {
+    if (value) {
+        WriteUserValue(L"Control Panel\\Desktop", L"SCRNSAVE.EXE", *value);
+        return;
+    }
+    qw::win32::RegistryKey key;
+    if (RegOpenKeyExW(HKEY_CURRENT_USER, L"Control Panel\\Desktop", 0, KEY_SET_VALUE, key.Receive()) == ERROR_SUCCESS)
+        RegDeleteValueW(key.Get(), L"SCRNSAVE.EXE");
+}
+
 void DeleteUserKey(const std::wstring& key) { RegDeleteTreeW(HKEY_CURRENT_USER, key.c_str()); }
 
 namespace {
@@ -60,6 +76,12 @@ RunningProgram::RunningProgram(const std::wstring& appFolder, const std::wstring
 
 RunningProgram::RunningProgram(InPlace, const std::wstring& exe, const std::wstring& arguments) {
     Start(exe, arguments, exe.substr(0, exe.find_last_of(L'\\')));
+}
+
+RunningProgram RunningProgram::Saver(const std::wstring& arguments) {
+    RunningProgram saver;
+    saver.Start(BinFolder() + L"\\quillwavess.scr", arguments, BinFolder());
+    return saver;
 }
 
 void RunningProgram::Start(const std::wstring& exe, const std::wstring& arguments, const std::wstring& folder) {
@@ -108,10 +130,14 @@ std::vector<HWND> WindowsOf(DWORD processId, const wchar_t* className) {
 }
 
 HWND RunningProgram::MainWindow(std::chrono::milliseconds deadline) {
+    return WindowOfClass(L"QuillwaveMainWindow", deadline);
+}
+
+HWND RunningProgram::WindowOfClass(const wchar_t* className, std::chrono::milliseconds deadline) {
     HWND window = nullptr;
     WaitFor(
         [&] {
-            auto found = WindowsOf(id_, L"QuillwaveMainWindow");
+            auto found = WindowsOf(id_, className);
             window = found.empty() ? nullptr : found.front();
             return window != nullptr;
         },
@@ -121,6 +147,11 @@ HWND RunningProgram::MainWindow(std::chrono::milliseconds deadline) {
 
 bool RunningProgram::WaitForExit(std::chrono::milliseconds deadline) {
     return WaitForSingleObject(process_.Get(), static_cast<DWORD>(deadline.count())) == WAIT_OBJECT_0;
+}
+
+void RunningProgram::Kill() {
+    TerminateProcess(process_.Get(), 1);
+    WaitForSingleObject(process_.Get(), 10000);
 }
 
 DWORD RunningProgram::ExitCode() const {
