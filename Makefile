@@ -1,4 +1,4 @@
-.PHONY: test run bench build clean
+.PHONY: test run bench build dist clean
 
 test:
 	scripts/test.sh
@@ -11,6 +11,9 @@ bench:
 
 build:
 	scripts/deps.sh && scripts/build.sh
+
+dist:
+	scripts/dist.sh
 
 clean:
 	rm -rf build

@@ -44,3 +44,33 @@ set_target_properties(qwbeam PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_
 if(MINGW)
   target_link_options(qwbeam PRIVATE -municode)
 endif()
+
+# The setup program of both programs (NSIS, installer/quillwave.nsi):
+# quillwave-1.1-setup.exe from the 32-bit build, quillwave-1.1-setup-x64.exe
+# from the 64-bit one, both in build/dist. Skipped where makensis is missing.
+set(QW_PROGRAM_FILES_X86 "ProgramFiles(x86)")
+find_program(QW_MAKENSIS makensis PATHS "$ENV{ProgramFiles}/NSIS" "$ENV{${QW_PROGRAM_FILES_X86}}/NSIS")
+if(QW_MAKENSIS)
+  set(QW_DIST_DIR ${CMAKE_SOURCE_DIR}/build/dist CACHE PATH "Where the setup programs are written")
+  if(CMAKE_SIZEOF_VOID_P EQUAL 8)
+    set(QW_SETUP ${QW_DIST_DIR}/quillwave-${PROJECT_VERSION}-setup-x64.exe)
+    set(QW_SETUP_ARCH -DQW_X64)
+  else()
+    set(QW_SETUP ${QW_DIST_DIR}/quillwave-${PROJECT_VERSION}-setup.exe)
+    set(QW_SETUP_ARCH)
+  endif()
+  file(GLOB QW_SETUP_SCRIPTS CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/installer/*.nsi ${CMAKE_SOURCE_DIR}/installer/*.nsh)
+  add_custom_command(OUTPUT ${QW_SETUP}
+    COMMAND ${CMAKE_COMMAND} -E make_directory ${QW_DIST_DIR}
+    COMMAND ${QW_MAKENSIS} -V2 -DQW_VERSION=${PROJECT_VERSION}
+            -DQW_VERSION_QUAD=${PROJECT_VERSION_MAJOR}.${PROJECT_VERSION_MINOR}.0.0
+            -DQW_BIN_DIR=$<TARGET_FILE_DIR:quillwave> -DQW_OUT_FILE=${QW_SETUP} ${QW_SETUP_ARCH}
+            ${CMAKE_SOURCE_DIR}/installer/quillwave.nsi
+    DEPENDS quillwave quillwavess ${QW_SETUP_SCRIPTS}
+            ${CMAKE_SOURCE_DIR}/resources/quillwave.ico ${CMAKE_SOURCE_DIR}/resources/setup-side.bmp
+    COMMENT "Building the setup program ${QW_SETUP}"
+    VERBATIM)
+  add_custom_target(setup ALL DEPENDS ${QW_SETUP})
+else()
+  message(STATUS "makensis not found: no setup program")
+endif()

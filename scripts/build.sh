@@ -3,10 +3,16 @@
 #   build/native  the portable core and its unit tests (the machine's g++)
 #   build/win32   the shipped 32-bit programs (mingw-w64 i686)
 #   build/win64   the same sources for 64-bit Windows, with the Wine suites
-# Arguments name the builds to make (default: all three).
+# Arguments name the builds to make (default: all three); `--target NAME`
+# first builds only that target of each (e.g. setup, the setup program).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 jobs=$(nproc 2>/dev/null || echo 2)
+target=()
+if [ "${1:-}" = --target ]; then
+  target=(--target "$2")
+  shift 2
+fi
 builds=("$@")
 [ ${#builds[@]} -eq 0 ] && builds=(native win32 win64)
 
@@ -20,5 +26,5 @@ for b in "${builds[@]}"; do
     *) echo "unknown build: $b" >&2; exit 2 ;;
   esac
   echo "== building $b"
-  cmake --build "build/$b" -j "$jobs"
+  cmake --build "build/$b" -j "$jobs" "${target[@]}"
 done

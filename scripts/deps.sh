@@ -5,7 +5,7 @@ set -euo pipefail
 
 packages=(cmake make file g++ googletest libgtest-dev libgmock-dev
           g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix
-          wine wine64 xvfb xauth imagemagick x11-utils)
+          wine wine64 xvfb xauth imagemagick x11-utils nsis)
 
 missing=()
 for p in "${packages[@]}"; do

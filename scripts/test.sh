@@ -14,12 +14,19 @@ echo "== layers"
 scripts/check-layers.sh || exit 1
 scripts/build.sh || exit 1
 
-for exe in build/win32/bin/quillwave.exe build/win32/bin/quillwavess.scr; do
+# The shipped programs and their setup program are 32-bit; the build also
+# made the 64-bit setup program that the Wine suite installs.
+version=$(sed -n 's/^project(Quillwave VERSION \([0-9.]*\).*/\1/p' CMakeLists.txt)
+for exe in build/win32/bin/quillwave.exe build/win32/bin/quillwavess.scr "build/dist/quillwave-$version-setup.exe"; do
   if ! file "$exe" | grep -q 'PE32 executable'; then
-    echo "$exe is not a 32-bit Windows program: $(file "$exe")" >&2
+    echo "$exe is not a 32-bit Windows program: $(file "$exe" 2>&1)" >&2
     exit 1
   fi
 done
+if ! file "build/dist/quillwave-$version-setup-x64.exe" | grep -q 'PE32+ executable'; then
+  echo "no 64-bit setup program: $(file "build/dist/quillwave-$version-setup-x64.exe" 2>&1)" >&2
+  exit 1
+fi
 
 status=0
 echo "== native suite"

@@ -4,18 +4,20 @@
 
 #include <shellapi.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <stdexcept>
 
 namespace e2e {
 
-std::wstring BinFolder() {
-    // The build passes its Unix path; Wine's Z: drive is the Unix root.
-    std::string unix = QW_BIN_DIR;
-    std::wstring path = L"Z:";
-    for (char c : unix) path += c == '/' ? L'\\' : static_cast<wchar_t>(c);
+std::wstring FromUnixPath(const std::string& unix) {
+    std::wstring path = L"Z:" + qw::win32::Widen(unix);
+    std::replace(path.begin(), path.end(), L'/', L'\\');
     return path;
 }
+
+// The build passes its Unix path.
+std::wstring BinFolder() { return FromUnixPath(QW_BIN_DIR); }
 
 bool ReadUserValue(const std::wstring& key, const std::wstring& name, std::wstring& value) {
     wchar_t buffer[4096];
@@ -70,6 +72,10 @@ RunningProgram::RunningProgram(const std::wstring& appFolder, const std::wstring
     if (!CopyFileW((BinFolder() + L"\\" + exeName).c_str(), exe.c_str(), FALSE))
         throw std::runtime_error("cannot copy the program into the application folder");
     Start(exe, L"", appFolder);
+}
+
+RunningProgram::RunningProgram(InPlace, const std::wstring& exe, const std::wstring& arguments) {
+    Start(exe, arguments, exe.substr(0, exe.find_last_of(L'\\')));
 }
 
 RunningProgram RunningProgram::Saver(const std::wstring& arguments) {
@@ -152,6 +158,12 @@ DWORD RunningProgram::ExitCode() const {
     DWORD code = STILL_ACTIVE;
     GetExitCodeProcess(process_.Get(), &code);
     return code;
+}
+
+DWORD RunToEnd(const std::wstring& exe, const std::wstring& arguments, std::chrono::milliseconds deadline) {
+    RunningProgram program(InPlace{}, exe, arguments);
+    if (!program.WaitForExit(deadline)) throw std::runtime_error(qw::win32::Narrow(exe) + " did not end in time");
+    return program.ExitCode();
 }
 
 DWORD Beam(const std::wstring& folder, const std::vector<std::wstring>& files,

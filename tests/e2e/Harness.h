@@ -27,6 +27,8 @@ using qw::test::TempFolder;
 inline std::vector<std::wstring> FilesIn(const std::wstring& folder) { return qw::test::NamesIn(folder, true); }
 inline void WriteFile(const std::wstring& path, const std::string& content) { qw::test::WriteText(path, content); }
 
+// A path of the build machine as Wine sees it (its Z: drive is the Unix root).
+std::wstring FromUnixPath(const std::string& path);
 // The folder holding the built programs (quillwave.exe, qwbeam.exe).
 std::wstring BinFolder();
 
@@ -45,10 +47,16 @@ void SetRegisteredSaver(const std::optional<std::wstring>& value);
 void SetStackFolders(const std::wstring& inbox, const std::wstring& root);
 void RemoveStackFolders();
 
+// Marks a program started where it already is (an installed copy).
+struct InPlace {};
+
 // A running copy of quillwave.exe, started from its own application folder.
 class RunningProgram {
 public:
     RunningProgram(const std::wstring& appFolder, const std::wstring& exeName = L"quillwave.exe");
+    // The program file started in its own folder, with the arguments as
+    // they stand on the command line.
+    RunningProgram(InPlace, const std::wstring& exe, const std::wstring& arguments = L"");
     // The built screen saver, started where it was built with the arguments
     // Windows would give it ("/s", "/p 1234").
     static RunningProgram Saver(const std::wstring& arguments);
@@ -71,6 +79,11 @@ private:
     qw::win32::KernelHandle process_;
     DWORD id_ = 0;
 };
+
+// Starts a program where it is and waits for it to end; returns its exit
+// code, or throws when it does not end in time (it is ended then).
+DWORD RunToEnd(const std::wstring& exe, const std::wstring& arguments,
+               std::chrono::milliseconds deadline = std::chrono::seconds(60));
 
 // Beams files into a folder with qwbeam.exe; returns its exit code.
 DWORD Beam(const std::wstring& folder, const std::vector<std::wstring>& files,

@@ -187,4 +187,19 @@ TEST_F(Quillwave, IconMenuOpensOnAClickAndExitEndsTheProgram) {
     EXPECT_TRUE(WaitFor([&] { return e2e::TrayIconCount() == 0; }, 5s));
 }
 
+TEST_F(Quillwave, EndsLikeExitWhenTheSetupProgramBroadcastsItsRequest) {
+    MakeStackFolders();
+    e2e::RunningProgram program(app.WidePath());
+    HWND window = program.MainWindow();
+    ASSERT_NE(window, nullptr);
+    ASSERT_TRUE(WaitFor([&] { return e2e::TrayIconCount() == 1; }, 10s));
+
+    // To every top-level window, as the setup program sends it: the main
+    // window is hidden and still gets it.
+    ASSERT_TRUE(PostMessageW(HWND_BROADCAST, RegisterWindowMessageW(L"QuillwaveExit"), 0, 0));
+    EXPECT_TRUE(program.WaitForExit(10s));
+    EXPECT_EQ(program.ExitCode(), 0u);
+    EXPECT_TRUE(WaitFor([&] { return e2e::TrayIconCount() == 0; }, 5s));
+}
+
 }  // namespace

@@ -1,9 +1,11 @@
-// qwshots.exe: pictures of the main window's controls for people to look at,
-// made the way the program shows them. scripts/shots runs it (with the test
-// suites, whose tests leave pictures of the windows they drive) and turns
-// everything into PNG files under build/shots/.
+// qwshots.exe: pictures of the main window's controls, and of the real
+// main window with photos in its inbox, for people to look at, made the way
+// the program shows them. scripts/shots runs it (with the test suites, whose
+// tests leave pictures of the windows they drive) and turns everything into
+// PNG files under build/shots/.
 //
-// The controls are drawn into bitmaps, so no window manager is needed.
+// The controls are drawn into bitmaps, so no window manager is needed; the
+// main window is shown on the screen and read from it.
 
 #include <windows.h>
 #include <objbase.h>
@@ -11,7 +13,9 @@
 #include <algorithm>
 #include <cstdio>
 #include <memory>
+#include <stdexcept>
 #include <string>
+#include <vector>
 
 #include "MessagePump.h"
 #include "PictureFiles.h"
@@ -22,6 +26,7 @@
 #include "main/TaskPane.h"
 #include "main/ThumbnailStrip.h"
 #include "win32/Display.h"
+#include "win32/ExitMessage.h"
 #include "win32/WicPictures.h"
 #include "win32/Win32FileSystem.h"
 #include "win32/main/TaskPaneControl.h"
@@ -67,11 +72,11 @@ void Pane(HINSTANCE instance) {
     std::wprintf(L"%ls\n", qw::test::SaveShot(qw::test::CaptureClient(pane.Handle()), L"quillwave-pane.bmp").c_str());
 }
 
-// The strip with photos, a flag, a panorama and documents, scroll bar included.
-void Strip(HINSTANCE instance) {
-    qw::test::TempFolder folder(L"qwshots-");
+// Photos, a flag, a panorama and documents, written into the folder; their
+// paths, the one to show first last.
+std::vector<std::string> SampleFiles(const std::string& folder) {
     const auto picture = [&](const std::string& name, int width, int height, Colour (*colour)(int, int)) {
-        const std::string path = folder / name;
+        const std::string path = folder + "\\" + name;
         const std::string ext = path.substr(path.rfind('.') + 1);
         qw::test::EncodePicture(path,
                                 ext == "bmp"   ? qw::test::Format::Bmp
@@ -81,13 +86,18 @@ void Strip(HINSTANCE instance) {
         return path;
     };
     const auto document = [&](const std::string& name) {
-        qw::test::WriteText(folder / name, "some text");
-        return folder / name;
+        qw::test::WriteText(folder + "\\" + name, "some text");
+        return folder + "\\" + name;
     };
-    const std::string files[] = {picture("meadow.jpg", 640, 480, Sky), picture("portrait.jpg", 480, 640, Sky),
-                                 document("minutes.doc"),             picture("flag.gif", 100, 50, Flag),
-                                 picture("panorama.bmp", 1000, 240, Sky), document("notes.txt"),
-                                 document("report.pdf"),              document("budget.xls")};
+    return {document("budget.xls"),  document("report.pdf"),          document("notes.txt"),
+            picture("panorama.bmp", 1000, 240, Sky), picture("flag.gif", 100, 50, Flag), document("minutes.doc"),
+            picture("portrait.jpg", 480, 640, Sky),  picture("summer meadow.jpg", 640, 480, Sky)};
+}
+
+// The strip with the sample files, scroll bar included.
+void Strip(HINSTANCE instance) {
+    qw::test::TempFolder folder(L"qwshots-");
+    const std::vector<std::string> files = SampleFiles(folder.Path());
 
     const int width = 6 * qw::SlotPitch + 4;
     qw::test::HostWindow host(width, qw::StripHeight);
@@ -98,7 +108,7 @@ void Strip(HINSTANCE instance) {
     qw::win32::Win32FileSystem fileSystem;
     qw::win32::WicPictureLoader pictures;
     qw::ThumbnailStrip strip(control, fileSystem, pictures, qw::win32::ScreenResolution());
-    for (auto it = std::rbegin(files); it != std::rend(files); ++it) strip.AddFile(*it);
+    for (const std::string& file : files) strip.AddFile(file);
     qw::test::Pump();
 
     qw::test::Capture shot = qw::test::CaptureClient(control.Handle());
@@ -113,6 +123,75 @@ void Strip(HINSTANCE instance) {
     std::wprintf(L"%ls\n", qw::test::SaveShot(shot, L"quillwave-strip.bmp").c_str());
 }
 
+void SetUserValue(const wchar_t* key, const wchar_t* name, const std::wstring& value) {
+    RegSetKeyValueW(HKEY_CURRENT_USER, key, name, REG_SZ, value.c_str(),
+                    static_cast<DWORD>((value.size() + 1) * sizeof(wchar_t)));
+}
+
+HWND WindowOfProcess(DWORD processId, const wchar_t* className) {
+    HWND window = nullptr;
+    while ((window = FindWindowExW(nullptr, window, className, nullptr)) != nullptr) {
+        DWORD owner = 0;
+        GetWindowThreadProcessId(window, &owner);
+        if (owner == processId) return window;
+    }
+    return nullptr;
+}
+
+// The real quillwave.exe with the sample files in its inbox, its window
+// shown as the icon menu shows it, and the first photo clicked: what people see
+// first. Its registry values are the tests' (the project's Wine prefix) and
+// are removed again.
+void MainWindowWithPhotos() {
+    qw::test::TempFolder app(L"qwshots-app-");
+    qw::test::TempFolder stack(L"qwshots-stack-");
+    CreateDirectoryW((app / L"inbox").c_str(), nullptr);
+    SampleFiles(app / std::string("inbox"));
+    const wchar_t* const services = L"Software\\Widcomm\\BTConfig\\Services";
+    SetUserValue((std::wstring(services) + L"\\0004").c_str(), L"InboxDirectory", stack.WidePath());
+    SetUserValue((std::wstring(services) + L"\\0005").c_str(), L"root", stack.WidePath());
+
+    wchar_t self[MAX_PATH];
+    std::wstring built(self, GetModuleFileNameW(nullptr, self, MAX_PATH));
+    built = built.substr(0, built.find_last_of(L'\\')) + L"\\quillwave.exe";
+    const std::wstring exe = app / L"quillwave.exe";
+    if (!CopyFileW(built.c_str(), exe.c_str(), FALSE)) throw std::runtime_error("no quillwave.exe beside qwshots.exe");
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    std::wstring commandLine = L"\"" + exe + L"\"";
+    PROCESS_INFORMATION started{};
+    if (!CreateProcessW(exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, app.WidePath().c_str(),
+                        &startup, &started))
+        throw std::runtime_error("cannot start quillwave.exe");
+    const qw::win32::KernelHandle process(started.hProcess), thread(started.hThread);
+
+    HWND window = nullptr;
+    for (int i = 0; i < 200 && !(window && qw::test::IsFolder(app / L"desktop")); ++i) {
+        Sleep(100);
+        window = WindowOfProcess(started.dwProcessId, L"QuillwaveMainWindow");
+    }
+    if (window) {
+        // What the icon menu's "Show Quillwave!..." does.
+        ShowWindow(window, SW_SHOW);
+        Sleep(1500);
+        HWND strip = FindWindowExW(window, nullptr, L"QuillwaveThumbnailStrip", nullptr);
+        PostMessageW(strip, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(70, 55));
+        PostMessageW(strip, WM_LBUTTONUP, 0, MAKELPARAM(70, 55));
+        Sleep(1500);
+        RECT client;
+        GetClientRect(window, &client);
+        MapWindowPoints(window, nullptr, reinterpret_cast<POINT*>(&client), 2);
+        std::wprintf(L"%ls\n",
+                     qw::test::SaveShot(qw::test::CaptureScreen(client), L"quillwave-main-window-photos.bmp").c_str());
+        PostMessageW(window, qw::win32::ExitMessage(), 0, 0);
+    }
+    if (WaitForSingleObject(process.Get(), 10000) != WAIT_OBJECT_0) TerminateProcess(process.Get(), 1);
+    WaitForSingleObject(process.Get(), 5000);
+    RegDeleteTreeW(HKEY_CURRENT_USER, L"Software\\Widcomm");
+    RegDeleteTreeW(HKEY_CURRENT_USER, L"Software\\Quillwave");
+    if (!window) throw std::runtime_error("quillwave.exe showed no main window");
+}
+
 }  // namespace
 
 int wmain() {
@@ -122,6 +201,7 @@ int wmain() {
         const HINSTANCE instance = GetModuleHandleW(nullptr);
         Pane(instance);
         Strip(instance);
+        MainWindowWithPhotos();
     } catch (const std::exception& e) {
         std::fprintf(stderr, "qwshots: %s\n", e.what());
         result = 1;

@@ -4,6 +4,7 @@
 #include "main/MainWindow.h"
 #include "main/ThumbnailStrip.h"
 #include "resources/resource_ids.h"
+#include "win32/ExitMessage.h"
 #include "win32/main/PreviewControl.h"
 #include "win32/main/TaskPaneControl.h"
 #include "win32/main/ThumbnailControl.h"
@@ -133,6 +134,11 @@ LRESULT MainFrame::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             KillTimer(Handle(), WatcherTimerId);
             return 0;
         default:
+            if (message == ExitMessage() && message != 0) {
+                // The setup program is about to replace or remove the files.
+                ToPresenter([&] { presenter_->RunCommand(Command::ExitProgram); });
+                return 0;
+            }
             return Default(message, wParam, lParam);
     }
 }
