@@ -64,7 +64,14 @@ std::string ScreenSaverProgram::ScreenSaverFolder() const {
 
 void ScreenSaverProgram::Configure() {
     // An empty file name tells the dialog that the settings have no home yet.
-    ports_.Editor.EditSettings(SettingsTab::ScreenSaver, true, SettingsFile(), settings_);
+    configuring_ = true;
+    try {
+        ports_.Editor.EditSettings(SettingsTab::ScreenSaver, true, SettingsFile(), settings_);
+    } catch (...) {
+        configuring_ = false;
+        throw;
+    }
+    configuring_ = false;
     try {
         ApplyScreenSaverSetting(ports_.Installer, settings_);
     } catch (const std::exception&) {
@@ -142,6 +149,14 @@ void ScreenSaverProgram::OnWindowClosed() {
         stopped_ = true;
         ports_.Process.EndProcess();
     }
+}
+
+void ScreenSaverProgram::OnExitRequest() {
+    if (configuring_) {
+        ports_.Editor.CloseSettingsDialog();
+        return;
+    }
+    OnWindowClosed();
 }
 
 void ScreenSaverProgram::SetScreenSaverRunning(const std::string& value) {

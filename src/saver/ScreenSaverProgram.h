@@ -64,6 +64,11 @@ public:
     // The slide-show window went away by another hand (the preview's parent
     // closed, Windows ending the session): the show ends as if stopped.
     void OnWindowClosed();
+    // Another program (the setup program, before it replaces or removes the
+    // files) asks every copy to end: the slide show stops as on input, the
+    // preview ends, and the settings dialog closes unsaved, after which
+    // configuration ends as usual.
+    void OnExitRequest();
 
     // The slide show the window reports to; null before one is started.
     SlideShow* Show() { return show_.get(); }
@@ -86,6 +91,7 @@ private:
     SaverMode mode_ = SaverMode::End;
     std::unique_ptr<SlideShow> show_;
     bool stopped_ = false;
+    bool configuring_ = false;  // the settings dialog is open
 };
 
 }  // namespace qw

@@ -113,7 +113,9 @@ TEST_F(MainWindowShown, LaysOutItsControlsAndFollowsTheCurrentFile) {
     // A beamed picture: everything is on, and the preview shows it fitted.
     qw::test::WriteBytes(stack / L"photo.bmp", qw::test::SolidBmp(640, 480, 0x2080F0));
     ASSERT_EQ(e2e::Beam(stackInbox, {stack / L"photo.bmp"}), 0u);
-    ASSERT_TRUE(WaitFor([&] { return IsWindowVisible(preview) != FALSE; }, 15s));
+    // Shown first at 0 x 0, then given its size.
+    ASSERT_TRUE(WaitFor(
+        [&] { return IsWindowVisible(preview) && e2e::PlaceInParent(preview).right > 230; }, 15s));
     ExpectPlace(preview, {230, 141, 432, 324}, "preview");
     // And the picture really is on the screen, in the preview and in slot 1.
     EXPECT_TRUE(WaitFor([&] { return ScreenColor(window, 446, 303) == RGB(0xF0, 0x80, 0x20); }, 10s));

@@ -234,6 +234,37 @@ TEST_F(ScreenSaver, ConfigurationOpensTheSettingsOnTheScreenSaverTab) {
     }
 }
 
+// The setup program's "QuillwaveExit" ends the screen saver in every mode:
+// the slide show as on input, the preview, and the settings dialog unsaved.
+TEST_F(ScreenSaver, EndsInEveryModeWhenTheSetupProgramAsks) {
+    const std::optional<std::wstring> windowsChoice = e2e::RegisteredSaver();  // configuration applies it
+    qw::test::HostWindow host(320, 240);
+    const std::wstring preview = L"/p " + std::to_wstring(reinterpret_cast<std::uintptr_t>(host.Handle()));
+    const struct {
+        std::wstring arguments;
+        const wchar_t* window;  // of the saver's process, to wait for
+        const wchar_t* running;  // nothing: left as it was
+    } cases[] = {
+        {L"/s", SlideShowClass, L"NO"},
+        {preview, nullptr, nullptr},
+        {L"/c", qw::win32::SettingsWindowClass, nullptr},
+    };
+    const std::string settings = qw::test::ReadText(app / L"settings.txt");
+    for (const auto& c : cases) {
+        const std::wstring running = Value(L"ScreenSaverRunning");
+        auto saver = e2e::RunningProgram::Saver(c.arguments);
+        if (c.window)
+            ASSERT_NE(saver.WindowOfClass(c.window, 15s), nullptr) << c.arguments;
+        else
+            ASSERT_TRUE(qw::test::PumpUntil([&] { return e2e::ChildOfClass(host.Handle(), SlideShowClass); }, 15s));
+        PostMessageW(HWND_BROADCAST, RegisterWindowMessageW(L"QuillwaveExit"), 0, 0);
+        EXPECT_TRUE(qw::test::PumpUntil([&] { return saver.WaitForExit(0ms); }, 15s)) << c.arguments;
+        EXPECT_EQ(Value(L"ScreenSaverRunning"), c.running ? c.running : running) << c.arguments;
+    }
+    EXPECT_EQ(qw::test::ReadText(app / L"settings.txt"), settings) << "the dialog closed unsaved";
+    e2e::SetRegisteredSaver(windowsChoice);
+}
+
 TEST(ScreenSaverFile, CarriesTheDescriptionWindowsListsItBy) {
     const std::wstring file = e2e::BinFolder() + L"\\quillwavess.scr";
     const HMODULE module = LoadLibraryExW(file.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);

@@ -156,5 +156,41 @@ TEST_F(ScreenSaverProgramTest, PreviewDrawsIntoItsWindowAndNeitherTellsNorEndsOn
     EXPECT_EQ(registry.Operations().size(), 1u);  // ApplicationPath read, nothing written
 }
 
+// The setup program asks every copy to end, whatever it is doing.
+TEST_F(ScreenSaverProgramTest, AnExitRequestEndsEveryMode) {
+    const struct {
+        const char* arguments;
+        Log after;  // what the request adds to the log
+        const char* running;
+    } cases[] = {
+        {"/s", {"show pointer", "close", "end"}, "NO"},
+        {"/p 66034", {"end"}, nullptr},
+        {"/c", {"close dialog"}, nullptr},  // then configuration ends as after Cancel
+    };
+    for (const auto& c : cases) {
+        if (registry.Value(ScreenSaverRunningValue)) registry.DeleteValue(ScreenSaverRunningValue);
+        system.windows = {66034};
+        Log before;
+        system.user = [&](SettingsRecord&) {
+            before = system.log;
+            program->OnExitRequest();
+        };
+        if (std::string(c.arguments) != "/c") {
+            Main(c.arguments);
+            before = system.log;
+            program->OnExitRequest();
+        } else {
+            EXPECT_EQ(Main(c.arguments), AfterMain::End);
+        }
+        const Log added(system.log.begin() + static_cast<std::ptrdiff_t>(before.size()),
+                        system.log.begin() + static_cast<std::ptrdiff_t>(before.size() + c.after.size()));
+        EXPECT_EQ(added, c.after) << c.arguments;
+        EXPECT_EQ(registry.Value(ScreenSaverRunningValue),
+                  c.running ? std::optional<std::string>(c.running) : std::nullopt)
+            << c.arguments;
+        system.user = nullptr;
+    }
+}
+
 }  // namespace
 }  // namespace qw

@@ -19,6 +19,7 @@
 #include "win32/Win32Registry.h"
 #include "win32/Win32System.h"
 #include "win32/Window.h"
+#include "win32/saver/ExitListener.h"
 #include "win32/saver/SlideShowWindow.h"
 #include "win32/saver/Win32SaverProcess.h"
 #include "win32/saver/Win32SaverWindows.h"
@@ -65,6 +66,9 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
             qw::ScreenSaverProgram*& program;
             ~Unlink() { program = nullptr; }
         } unlink{program};
+        const qw::win32::ExitListener exitListener(instance, [&program] {
+            if (program) program->OnExitRequest();
+        });
 
         // The switch follows the program's own path on the command line.
         if (saver.Main(qw::win32::Narrow(GetCommandLineW())) == qw::AfterMain::End) return 0;

@@ -39,6 +39,7 @@ public:
         log.push_back("edit " + file);
         if (user) user(record);
     }
+    void CloseSettingsDialog() override { log.push_back("close dialog"); }
     void InstallScreenSaver() override {
         log.push_back("install");
         if (failInstall) throw std::runtime_error("access denied");
