@@ -8,7 +8,10 @@
 #include <string>
 #include <vector>
 
+#include "main/AutomaticActions.h"
 #include "main/BluetoothStack.h"
+#include "main/CommandPorts.h"
+#include "main/FileCommands.h"
 #include "main/InboxWatcher.h"
 #include "main/MainState.h"
 #include "main/MainView.h"
@@ -41,6 +44,7 @@ struct MainPorts {
     WindowActivation& Activation;
     PictureLoader& Pictures;
     qw::Shell& Shell;
+    FileCommandPorts Commands;
     std::function<Resolution()> DisplayResolution = [] { return Resolution{}; };
 };
 
@@ -83,6 +87,7 @@ private:
     void FileTakenOver(const std::string& path);
     void PopUpThumbMenu();
     void ExitProgram();
+    CommandTarget CurrentTarget() const;
 
     MainView& view_;
     ThumbnailStrip& strip_;
@@ -91,8 +96,12 @@ private:
     MainState state_;
     BluetoothStack bluetooth_;
     InboxWatcher watcher_;
-    std::shared_ptr<const Picture> preview_;  // imgMain's picture, kept for resizing
+    // imgMain's picture: the current file's, or null when it has none.
+    std::shared_ptr<const Picture> preview_;
     std::vector<FileCommandState> fileCommands_;
+    FileCommands commands_;
+    AutomaticActions actions_;
+    bool exiting_ = false;
 };
 
 }  // namespace qw

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "fakes/FakeCommandPorts.h"
 #include "fakes/FakeFileSystem.h"
 #include "fakes/FakeMainView.h"
 #include "fakes/FakePictures.h"
@@ -19,10 +20,11 @@ namespace qw {
 // No other program has the foreground; the window is never minimised.
 class IdleActivation : public WindowActivation {
 public:
+    int broughtForward = 0;  // times a window was made the foreground
     WindowId ForegroundWindow() override { return 0; }
     std::uint32_t ThreadOfWindow(WindowId) override { return 0; }
     void AttachThreadInput(std::uint32_t, std::uint32_t, bool) override {}
-    void SetForegroundWindow(WindowId) override {}
+    void SetForegroundWindow(WindowId) override { ++broughtForward; }
     bool IsIconic(WindowId) override { return false; }
     void ShowWindow(WindowId, ShowCommand) override {}
 };
@@ -39,7 +41,9 @@ protected:
     MainWindow& Started(const std::string& appFolder = "C:\\App") {
         files.AddFolder(appFolder);
         window = std::make_unique<MainWindow>(view, strip,
-                                              MainPorts{files, registry, ansi, activation, pictures, shell},
+                                              MainPorts{files, registry, ansi, activation, pictures, shell,
+                                                        {messages, picker, dialogs, printer, clipboard,
+                                                         wallpaper, mailer}},
                                               appFolder);
         window->Load();
         return *window;
@@ -58,6 +62,13 @@ protected:
     IdleActivation activation;
     FakePictureLoader pictures;
     RecordingShell shell;
+    FakeMessageBoxes messages;
+    FakeFolderPicker picker;
+    FakeFileDialogs dialogs;
+    FakePrinter printer;
+    FakeClipboard clipboard;
+    FakeWallpaper wallpaper;
+    FakeMailer mailer;
     FakeThumbnailView stripView;
     ThumbnailStrip strip{stripView, files, pictures};
     std::unique_ptr<MainWindow> window;
