@@ -11,12 +11,8 @@ namespace qw {
 
 namespace {
 
-constexpr double HimetricPerTwip = 2540.0 / 1440.0;
-
-std::int32_t Twips(double himetric) {
-    const double twips = himetric / HimetricPerTwip;
-    constexpr double limit = std::numeric_limits<std::int32_t>::max();
-    return static_cast<std::int32_t>(RoundHalfEven(std::min(twips, limit)));
+std::int32_t Clamp32(std::int64_t value) {
+    return static_cast<std::int32_t>(std::min<std::int64_t>(value, std::numeric_limits<std::int32_t>::max()));
 }
 
 }  // namespace
@@ -31,29 +27,21 @@ TwipRect PrintRectangle(const HimetricSize& picture, const TwipSize& printable) 
     if (printable.Width <= 0 || printable.Height <= 0)
         throw std::invalid_argument("the printer has no printable area");
 
-    // The page in HIMETRIC, like the picture.
-    const double pageWidth = printable.Width * HimetricPerTwip;
-    const double pageHeight = printable.Height * HimetricPerTwip;
+    // The rule converts the area to HIMETRIC (x 2540/1440) and compares the
+    // picture's HIMETRIC numbers, read as twips and converted the same way;
+    // the common factor cancels. So a picture keeps its own size only while
+    // it is below 1440/2540 of the area on both sides.
+    const std::int64_t w = picture.Width, h = picture.Height;
+    const std::int64_t pageWidth = printable.Width, pageHeight = printable.Height;
+    if (w < pageWidth && h < pageHeight) return {0, 0, HimetricToTwips(w), HimetricToTwips(h)};
 
-    // The picture's HIMETRIC numbers are read as if they were twips and
-    // converted once more; so a picture keeps its own size only while it is
-    // below 1440/2540 of the area on both sides.
-    if (static_cast<double>(picture.Width) * HimetricPerTwip < pageWidth &&
-        static_cast<double>(picture.Height) * HimetricPerTwip < pageHeight) {
-        return {0, 0, HimetricToTwips(picture.Width), HimetricToTwips(picture.Height)};
-    }
-
-    const double ratio = static_cast<double>(picture.Width) / static_cast<double>(picture.Height);
-    double width;
-    double height;
-    if (ratio >= pageWidth / pageHeight) {
-        width = pageWidth;
-        height = pageWidth / ratio;
-    } else {
-        height = pageHeight;
-        width = pageHeight * ratio;
-    }
-    return {0, 0, Twips(width), Twips(height)};
+    // As large as the area allows with the picture's proportions; the
+    // conversions to HIMETRIC and back cancel too, so the fractions are exact.
+    // The area's sides are 32-bit and a loadable picture's a few million
+    // HIMETRIC at most, so the products fit in 64 bits.
+    if (w * pageHeight >= pageWidth * h)  // ratio at least the area's
+        return {0, 0, printable.Width, Clamp32(RoundedQuotient(pageWidth * h, w))};
+    return {0, 0, Clamp32(RoundedQuotient(pageHeight * w, h)), printable.Height};
 }
 
 }  // namespace qw
