@@ -12,7 +12,7 @@ std::string CopyDestination(const std::string& copyToFolderPath, const std::stri
     return destination + ExtractFileName(file);
 }
 
-void AutomaticActions::Run(const CommandTarget& file, const SettingsRecord& settings) {
+void AutomaticActions::Run(const CommandTarget& file, SettingsRecord settings) {
     const bool image = IsImageFile(file.File);
     const Picture* picture = file.Picture.get();
     // The screen saver may start or end while a message box of an earlier

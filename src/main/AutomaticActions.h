@@ -27,8 +27,10 @@ public:
     // failure and the sequence goes on; a failing clipboard, wallpaper or
     // screen-saver copy throws, which ends the sequence for this file without
     // a message. The picture actions are skipped when the file's picture did
-    // not load. Stops when the program is exiting.
-    void Run(const CommandTarget& file, const SettingsRecord& settings);
+    // not load. Stops when the program is exiting. The settings are those in
+    // force when the file arrived, even if they are edited while a message
+    // of the pass is open.
+    void Run(const CommandTarget& file, SettingsRecord settings);
 
 private:
     FileCommands& commands_;

@@ -167,13 +167,17 @@ INSTANTIATE_TEST_SUITE_P(Actions, SilentFailureTest,
                          ::testing::Values(SilentCase{Fails::Clipboard, "1 2"}, SilentCase{Fails::Wallpaper, "1 2 3 4"},
                                            SilentCase{Fails::ScreenSaver, "1 2 3 4 5"}));
 
-TEST_F(AutomaticActionsTest, APassKeepsItsFileAndPictureWhenAnotherBecomesCurrent) {
+TEST_F(AutomaticActionsTest, APassKeepsItsFilePictureAndSettingsWhileTheUserChangesThem) {
     AddToInbox("older.jpg", 100, 100);
     MainWindow& w = Started();
     w.State().CurrentSettings = Every(true);
     printer.missing = true;
-    // While "Could not print picture" is open the user picks another picture.
-    messages.whileOpen = [&] { w.ShowFile(InInbox("older.jpg")); };
+    // While "Could not print picture" is open the user picks another picture
+    // and turns copying off; the pass goes on as it began.
+    messages.whileOpen = [&] {
+        w.ShowFile(InInbox("older.jpg"));
+        w.State().CurrentSettings = Every(false);
+    };
     Beam("new.jpg", 400, 300);
     w.OnTimer();
     ASSERT_EQ(clipboard.put.size(), 1u);

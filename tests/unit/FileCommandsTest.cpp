@@ -49,14 +49,6 @@ TEST_F(FileCommandsTest, SaveAsProposesTheLowerCasedNameAndRemembersTheFolderSav
     EXPECT_EQ(w.State().CurrentFile, InInbox("Photo_1.JPG"));  // a copy leaves the file where it is
 }
 
-TEST_F(FileCommandsTest, SaveAsOverAnExistingFileReplacesIt) {
-    files.AddFile("D:\\Pics\\old.jpg", "old");
-    AddToInbox("new.jpg");
-    dialogs.answer = "D:\\Pics\\old.jpg";  // the dialog asked and the user confirmed
-    StartedWith(InInbox("new.jpg")).RunCommand(Command::SaveCurrentFileAs);
-    EXPECT_EQ(files.Text("D:\\Pics\\old.jpg"), "data of new.jpg");
-}
-
 TEST_F(FileCommandsTest, MoveTakesTheLowerCasedNameAndStartsTheNextPickerAtTheParent) {
     struct Case {
         const char* Name;

@@ -36,11 +36,6 @@ protected:
         return paths;
     }
     std::vector<std::string> Strip() const { return Paths(strip.Files()); }
-    std::vector<std::string> Titles() const {
-        std::vector<std::string> titles;
-        for (const ShownMessage& m : messages.shown) titles.push_back(m.Title);
-        return titles;
-    }
 };
 
 }  // namespace qw

@@ -75,7 +75,6 @@ public:
     bool missing = false;             // no printer installed
     bool failDrawing = false;
     std::vector<std::string> calls;   // "begin landscape", "draw 0 0 15120 11340", "end", "abort"
-    std::vector<HimetricSize> drawn;  // natural sizes of the pictures drawn
 
     TwipSize BeginDocument(PageOrientation orientation) override {
         if (missing) throw std::runtime_error("no default printer");
@@ -83,9 +82,8 @@ public:
         calls.push_back(landscape ? "begin landscape" : "begin portrait");
         return landscape ? TwipSize{portrait.Height, portrait.Width} : portrait;
     }
-    void DrawPicture(const Picture& picture, const TwipRect& r) override {
+    void DrawPicture(const Picture&, const TwipRect& r) override {
         if (failDrawing) throw std::runtime_error("the printer went away");
-        drawn.push_back(picture.NaturalSize());
         calls.push_back("draw " + std::to_string(r.Left) + " " + std::to_string(r.Top) + " " +
                         std::to_string(r.Width) + " " + std::to_string(r.Height));
     }
