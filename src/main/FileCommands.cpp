@@ -125,14 +125,17 @@ void FileCommands::Report(const std::string& text, const std::string& title) {
     ports_.Messages.Show(text, title, MessageIcon::Critical);
 }
 
-void FileCommands::CopyFileTo(const std::string& source, const std::string& destination) {
+bool FileCommands::CopyFileTo(const std::string& source, const std::string& destination) {
     try {
         if (!NamesItsDrive(destination))
             throw FileSystemError("no folder to copy into: " + destination);
         files_.CopyFile(source, destination);
     } catch (const std::exception&) {
         Report("Could not save file", "Save File As");
+        return false;
     }
+    ListIfInOwnFolder(destination);
+    return true;
 }
 
 void FileCommands::SaveCurrentFileAs(const CommandTarget& target) {
@@ -172,6 +175,7 @@ void FileCommands::MoveCurrentFile(const CommandTarget& target) {
         }
         state_.LastFolder = parent;
         Forget(target);
+        ListIfInOwnFolder(destination);
     } catch (const std::exception&) {
         Report("Could not move file", "Move");
     }
@@ -204,6 +208,21 @@ void FileCommands::ForgetIfGone(const CommandTarget& target) {
         return;  // cannot tell: the lists stay as they are
     }
     if (gone) Forget(target);
+}
+
+void FileCommands::ListIfInOwnFolder(const std::string& path) {
+    try {
+        const std::string folder = ExtractFolderPath(path);
+        const bool inbox = folder == LowerCase(folders_.Inbox());
+        if (!inbox && folder != LowerCase(folders_.ScreenSaver())) return;
+        FileList& list = inbox ? state_.InboxFiles : state_.ScreenSaverFiles;
+        if (list.ContainsIgnoringCase(path)) return;  // replaced, already listed
+        list.InsertFront(files_.GetFile(path));
+        if (state_.InboxShown == inbox) strip_.AddFile(path);
+    } catch (const std::exception&) {
+        // The file is on disk and its command succeeded; the list takes it
+        // up when the folder is next read at start-up.
+    }
 }
 
 void FileCommands::AddToScreenSaver(const std::string& path) {

@@ -54,7 +54,8 @@ public:
 
     // ---- Shared with the automatic actions. These report their own failure
     // in a message box and return.
-    void CopyFileTo(const std::string& source, const std::string& destination);
+    // Returns whether the file was copied.
+    bool CopyFileTo(const std::string& source, const std::string& destination);
     void PrintPicture(const Picture* picture);
     void EmailFileWithOutlook(const std::string& path);
 
@@ -81,6 +82,9 @@ private:
     // After a failed move or delete: a file that is gone from the disk is
     // forgotten too, so the lists never name a missing file.
     void ForgetIfGone(const CommandTarget& target);
+    // A file moved, saved or copied into the inbox or the screen-saver folder
+    // joins that folder's list, and the strip when the folder is on show.
+    void ListIfInOwnFolder(const std::string& path);
 
     MainState& state_;
     AppFolders folders_;

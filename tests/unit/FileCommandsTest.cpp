@@ -27,6 +27,8 @@ TEST_F(FileCommandsTest, SaveAsProposesTheLowerCasedNameAndRemembersTheFolderSav
         {"dialog fails", std::nullopt, true, "e:\\photo_1.jpg", "e:", {CouldNotSave}},
         // The folder is remembered even though the copy failed.
         {"folder missing", "F:\\Gone\\x.jpg", false, "e:\\photo_1.jpg", "f:\\gone", {CouldNotSave}},
+        // A copy into the inbox is listed and shown like any file there.
+        {"into the inbox", "C:\\App\\inbox\\Copy.jpg", false, "f:\\gone\\photo_1.jpg", "c:\\app\\inbox", {}},
     };
     files.AddFolder("D:\\Pics");
     AddToInbox("Photo_1.JPG", 40, 30);
@@ -47,6 +49,8 @@ TEST_F(FileCommandsTest, SaveAsProposesTheLowerCasedNameAndRemembersTheFolderSav
     EXPECT_EQ(files.Text("D:\\Pics\\holiday.jpg"), "data of Photo_1.JPG");
     EXPECT_EQ(files.Text("E:\\Holiday.jpg"), "data of Photo_1.JPG");
     EXPECT_EQ(w.State().CurrentFile, InInbox("Photo_1.JPG"));  // a copy leaves the file where it is
+    EXPECT_EQ(Paths(w.State().InboxFiles), (std::vector<std::string>{InInbox("Copy.jpg"), InInbox("Photo_1.JPG")}));
+    EXPECT_EQ(Strip(), Paths(w.State().InboxFiles));
 }
 
 TEST_F(FileCommandsTest, MoveTakesTheLowerCasedNameAndStartsTheNextPickerAtTheParent) {
@@ -60,9 +64,11 @@ TEST_F(FileCommandsTest, MoveTakesTheLowerCasedNameAndStartsTheNextPickerAtThePa
         {"One.JPG", "C:\\Pictures", "C:\\Pictures\\one.jpg", "c:", {}},
         {"Two.JPG", "E:\\", "E:\\two.jpg", "e:", {}},
         {"Three.JPG", "D:\\Pics\\2024", "D:\\Pics\\2024\\three.jpg", "d:\\pics", {}},
-        {"Photo.JPG", std::nullopt, "", "d:\\pics", {}},
+        // Into the screen-saver folder: listed there.
+        {"Four.JPG", "C:\\App\\screensaver", "C:\\App\\screensaver\\four.jpg", "c:\\app", {}},
+        {"Photo.JPG", std::nullopt, "", "c:\\app", {}},
         // D:\Pics already holds photo.jpg: nothing is replaced.
-        {"Photo.JPG", "D:\\Pics", "", "d:\\pics", {CouldNotMove}},
+        {"Photo.JPG", "D:\\Pics", "", "c:\\app", {CouldNotMove}},
     };
     files.AddFolder("C:\\Pictures");
     files.AddFile("D:\\Pics\\photo.jpg", "someone else's");
@@ -91,6 +97,7 @@ TEST_F(FileCommandsTest, MoveTakesTheLowerCasedNameAndStartsTheNextPickerAtThePa
         EXPECT_EQ(w.State().CurrentFile, moved ? "" : file);
     }
     EXPECT_EQ(files.Text("D:\\Pics\\photo.jpg"), "someone else's");
+    EXPECT_EQ(Paths(w.State().ScreenSaverFiles), (std::vector<std::string>{"C:\\App\\screensaver\\four.jpg"}));
 }
 
 TEST_F(FileCommandsTest, DeleteAsksNothingAndKeepsTheListsInStepWithTheDisk) {
