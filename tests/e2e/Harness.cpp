@@ -19,14 +19,6 @@ bool WaitFor(const std::function<bool()>& condition, std::chrono::milliseconds d
     }
 }
 
-std::wstring BinFolder() {
-    // The build passes its Unix path; Wine's Z: drive is the Unix root.
-    std::string unix = QW_BIN_DIR;
-    std::wstring path = L"Z:";
-    for (char c : unix) path += c == '/' ? L'\\' : static_cast<wchar_t>(c);
-    return path;
-}
-
 bool ReadUserValue(const std::wstring& key, const std::wstring& name, std::wstring& value) {
     wchar_t buffer[4096];
     DWORD size = sizeof buffer;

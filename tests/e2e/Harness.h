@@ -4,6 +4,7 @@
 
 #include <windows.h>
 
+#include "BinFolder.h"
 #include "TempFolder.h"
 #include "TrayIcons.h"
 #include "win32/Handles.h"
@@ -27,7 +28,7 @@ inline std::vector<std::wstring> FilesIn(const std::wstring& folder) { return qw
 inline void WriteFile(const std::wstring& path, const std::string& content) { qw::test::WriteText(path, content); }
 
 // The folder holding the built programs (quillwave.exe, qwbeam.exe).
-std::wstring BinFolder();
+using qw::test::BinFolder;
 
 // Registry text values under HKEY_CURRENT_USER: read (false when missing),
 // write, and delete a whole key tree.
