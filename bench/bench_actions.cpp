@@ -13,10 +13,11 @@
 #include <string>
 #include <vector>
 
-#include "../tests/unit/fakes/FakeCommandPorts.h"
-#include "../tests/unit/fakes/FakeMainView.h"
-#include "../tests/unit/fakes/FakePictures.h"
-#include "../tests/unit/fakes/FakeThumbnailView.h"
+#include "fakes/FakeCommandPorts.h"
+#include "fakes/FakeMainView.h"
+#include "fakes/FakePictures.h"
+#include "fakes/FakeScreenSaverPlatform.h"
+#include "fakes/FakeThumbnailView.h"
 #include "main/MainWindow.h"
 #include "shared/Text.h"
 
@@ -90,6 +91,11 @@ public:
     void Open(const std::string&) override {}
 };
 
+class NoSettingsDialog : public qw::SettingsEditor {
+public:
+    void EditSettings(qw::SettingsTab, bool, const std::string&, qw::SettingsRecord&) override {}
+};
+
 double Milliseconds(const std::function<void()>& work, int repeats) {
     const auto start = std::chrono::steady_clock::now();
     for (int i = 0; i < repeats; ++i) work();
@@ -108,9 +114,12 @@ int main() {
     NoActivation activation;
     qw::FakePictureLoader pictures;
     NoShell shell;
-    qw::FakeMessageBoxes messages;
+    qw::RecordingMessageBoxes messages;
     qw::FakeFolderPicker picker;
     qw::FakeFileDialogs dialogs;
+    NoSettingsDialog settingsDialog;
+    qw::FakeScreenSaverPlatform platform;
+    qw::ScreenSaverRegistration screenSaver({registry, files, platform, platform, messages}, "C:\\App");
     qw::FakePrinter printer;
     qw::FakeClipboard clipboard;
     qw::FakeWallpaper wallpaper;
@@ -119,7 +128,7 @@ int main() {
     qw::FakeThumbnailView stripView;
     qw::ThumbnailStrip strip(stripView, files, pictures);
     qw::MainWindow window(view, strip,
-                          {files, registry, ansi, activation, pictures, shell,
+                          {files, registry, ansi, activation, pictures, shell, settingsDialog, screenSaver,
                            {messages, picker, dialogs, printer, clipboard, wallpaper, mailer}},
                           "C:\\App");
     window.Load();

@@ -51,8 +51,7 @@ void MainWindow::Load() {
     } catch (const std::exception&) {
         state_.CurrentSettings = SettingsRecord{};  // an unreadable file counts as none
     }
-    // Registering the screen saver from CurrentSettings.UseScreenSaver: with
-    // the screen-saver installation.
+    ApplyScreenSaverChoice();
 
     EnsureFolder(ports_.Files, folders_.Inbox());
     try {
@@ -139,10 +138,18 @@ void MainWindow::RunCommand(Command command) {
         case Command::ShowScreenSaverImages:
             ShowScreenSaverImages();
             break;
+        case Command::ShowInboxSettings:
+            ShowInboxSettings();
+            break;
+        case Command::ShowScreenSaverSettings:
+            ShowScreenSaverSettings();
+            break;
+        case Command::PreviewScreenSaver:
+            PreviewScreenSaver();
+            break;
         default:
             // The file commands of the File bar and the thumbnail menu, and
-            // "Add Image From File". The settings dialogs and the
-            // screen-saver preview are dispatched above as they are built.
+            // "Add Image From File".
             commands_.Run(command);
             break;
     }
@@ -162,6 +169,13 @@ void MainWindow::ExitProgram() {
     exiting_ = true;
     watcher_.Stop();
     view_.RemoveTrayIcon();
+    if (settingsOpen_) {
+        // The icon menu works while the settings dialog is open; the dialog
+        // closes unsaved and its command ends the program once it has gone.
+        exitPending_ = true;
+        ports_.Settings.CloseSettingsDialog();
+        return;
+    }
     view_.Unload();
 }
 

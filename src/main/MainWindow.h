@@ -22,6 +22,8 @@
 #include "shared/FileSystem.h"
 #include "shared/Pictures.h"
 #include "shared/Registry.h"
+#include "shared/ScreenSaverRegistration.h"
+#include "shared/SettingsEditing.h"
 #include "shared/TextEncoding.h"
 
 namespace qw {
@@ -44,6 +46,10 @@ struct MainPorts {
     WindowActivation& Activation;
     PictureLoader& Pictures;
     qw::Shell& Shell;
+    // ---- The settings dialog and the Windows screen-saver choice.
+    SettingsEditor& Settings;
+    ScreenSaverRegistration& ScreenSaver;  // install, remove, preview
+    // ---- The file commands' dialogs and platform services.
     FileCommandPorts Commands;
     std::function<Resolution()> DisplayResolution = [] { return Resolution{}; };
 };
@@ -76,6 +82,9 @@ public:
     void UpdateFileCommands(const std::string& path);
     void ShowInbox();
     void ShowScreenSaverImages();
+    void ShowInboxSettings() { ShowSettings(SettingsTab::Inbox); }
+    void ShowScreenSaverSettings() { ShowSettings(SettingsTab::ScreenSaver); }
+    void PreviewScreenSaver();
 
     const MainState& State() const { return state_; }
     MainState& State() { return state_; }
@@ -88,6 +97,8 @@ private:
     void PopUpThumbMenu();
     void ExitProgram();
     CommandTarget CurrentTarget() const;
+    void ShowSettings(SettingsTab startTab);
+    void ApplyScreenSaverChoice();
 
     MainView& view_;
     ThumbnailStrip& strip_;
@@ -102,6 +113,8 @@ private:
     FileCommands commands_;
     AutomaticActions actions_;
     bool exiting_ = false;
+    bool settingsOpen_ = false;
+    bool exitPending_ = false;  // asked for while the settings dialog was open
 };
 
 }  // namespace qw

@@ -8,6 +8,9 @@ Menu TrayPopUpMenu() {
     return {
         {Command::ShowWindow, "Show Quillwave!...", true},
         {Command::None, "-", true},
+        {Command::ShowInboxSettings, "Inbox Settings...", true},
+        {Command::ShowScreenSaverSettings, "Screen Saver Settings...", true},
+        {Command::None, "-", true},
         {Command::ExitProgram, "Exit Quillwave!", true},
     };
 }

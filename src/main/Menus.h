@@ -20,8 +20,7 @@ struct MenuEntry {
 
 using Menu = std::vector<MenuEntry>;
 
-// The icon menu: always enabled. The two settings entries join it when the
-// settings dialog exists.
+// The icon menu: always enabled.
 Menu TrayPopUpMenu();
 
 // The thumbnail and preview context menu; the file commands' entries are

@@ -1,8 +1,9 @@
 #pragma once
-// The modal dialogs that several parts of both programs open: message boxes
-// and the folder picker. Adapters own the window handles; the core only says
+// The modal dialogs that several parts of both programs open: message boxes,
+// the folder picker and the colour dialog. Adapters own the window handles; the core only says
 // what to ask and gets the answer back.
 
+#include <cstdint>
 #include <optional>
 #include <string>
 
@@ -28,6 +29,14 @@ public:
     // returns the folder confirmed with OK, or nothing after Cancel, Esc or
     // the close box.
     virtual std::optional<std::string> SelectFolder(const std::string& startFolder) = 0;
+};
+
+class ColorPicker {
+public:
+    virtual ~ColorPicker() = default;
+    // The system's colour dialog, opened on `startColor` (0x00BBGGRR):
+    // the colour confirmed with OK, or nothing when the user cancels.
+    virtual std::optional<std::int32_t> PickColor(std::int32_t startColor) = 0;
 };
 
 }  // namespace qw

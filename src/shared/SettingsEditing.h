@@ -19,6 +19,10 @@ public:
     // have no home yet: OK tells the user so and saves nothing.
     virtual void EditSettings(SettingsTab startTab, bool hideInboxTab, const std::string& settingsFile,
                               SettingsRecord& record) = 0;
+    // Closes the dialog EditSettings is showing as its close box would, so
+    // nothing is saved and EditSettings returns. An editor without an open
+    // dialog has nothing to close.
+    virtual void CloseSettingsDialog() {}
 };
 
 class ScreenSaverInstaller {

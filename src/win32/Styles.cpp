@@ -8,7 +8,7 @@ namespace qw::win32 {
 bool InitStyles() {
     INITCOMMONCONTROLSEX icc{};
     icc.dwSize = 8;  // the structure's own size
-    icc.dwICC = ICC_USEREX_CLASSES;
+    icc.dwICC = ICC_USEREX_CLASSES | ICC_TAB_CLASSES;
     return InitCommonControlsEx(&icc) != FALSE;
 }
 

@@ -6,6 +6,7 @@
 #include <utility>
 
 #include "win32/Display.h"
+#include "shared/PhotoMetadata.h"
 #include "win32/FileReading.h"
 #include "win32/Utf.h"
 
@@ -21,6 +22,8 @@ constexpr std::uint64_t kMaxPictureFile = 256ull * 1024 * 1024;
 // The decode at load time, which finds damaged and incomplete files, is done
 // at this size at most: every pixel row is still read, little memory is used.
 constexpr int kCheckSide = 64;
+// A picture is turned upright through a band of its rows at a time.
+constexpr int kBandBytes = 1 << 20;
 
 std::string HresultText(HRESULT hr) {
     char text[16];
@@ -41,6 +44,33 @@ std::vector<std::uint8_t> ReadPictureFile(const std::string& path) {
     }
     if (bytes.empty()) throw PictureError("The picture \"" + path + "\" cannot be read: the file is empty");
     return bytes;
+}
+
+// Copies the source's pixels, `stored` as the source has them, into the
+// 32-bpp rows of the upright picture. The orientations the decoders cannot
+// apply themselves (the platform's flip-rotator may lack all but the vertical
+// flip) are done here, a band of rows at a time.
+HRESULT CopyUpright(IWICBitmapSource* source, qw::PixelSize stored, int orientation, BYTE* upright) {
+    const UINT stride = static_cast<UINT>(stored.Width) * 4;
+    if (orientation == qw::kUpright)
+        return source->CopyPixels(nullptr, stride, stride * static_cast<UINT>(stored.Height), upright);
+    const int bandRows = std::clamp(kBandBytes / static_cast<int>(stride), 1, stored.Height);
+    std::vector<std::uint32_t> band(static_cast<std::size_t>(stored.Width) * bandRows);
+    auto* out = reinterpret_cast<std::uint32_t*>(upright);
+    const qw::PixelWalk walk = qw::UprightWalk(orientation, stored);
+    for (int top = 0; top < stored.Height; top += bandRows) {
+        const int rows = std::min(bandRows, stored.Height - top);
+        const WICRect rect{0, top, stored.Width, rows};
+        const HRESULT hr = source->CopyPixels(&rect, stride, stride * static_cast<UINT>(rows),
+                                              reinterpret_cast<BYTE*>(band.data()));
+        if (FAILED(hr)) return hr;
+        for (int y = 0; y < rows; ++y) {
+            const std::uint32_t* in = band.data() + static_cast<std::size_t>(y) * stored.Width;
+            std::int64_t at = walk.Origin + (top + y) * walk.StepY;
+            for (int x = 0; x < stored.Width; ++x, at += walk.StepX) out[at] = in[x];
+        }
+    }
+    return S_OK;
 }
 
 }  // namespace
@@ -93,8 +123,7 @@ WicPicture::WicPicture(std::shared_ptr<WicSession> session, std::vector<std::uin
     if (static_cast<std::uint64_t>(width) * height > kMaxPicturePixels)
         throw PictureError("The picture \"" + path + "\" is too large to show (" + std::to_string(width) +
                            " x " + std::to_string(height) + " pixels)");
-    size_ = {static_cast<int>(width), static_cast<int>(height)};
-    natural_ = qw::PixelsToHimetric(size_, ScreenResolution());
+    stored_ = {static_cast<int>(width), static_cast<int>(height)};
 
     // Only the JPEG decoder can scale while decoding, and only when the scaler
     // sits directly on its frame. Every other format is made premultiplied
@@ -103,6 +132,14 @@ WicPicture::WicPicture(std::shared_ptr<WicSession> session, std::vector<std::uin
     GUID container{};
     scaleInDecoder_ =
         SUCCEEDED(decoder_->GetContainerFormat(&container)) && IsEqualGUID(container, GUID_ContainerFormatJpeg);
+    // Read by hand: the platform's metadata readers are not everywhere.
+    if (scaleInDecoder_) {
+        const qw::PhotoMetadata metadata = qw::ReadPhotoMetadata(bytes_);
+        orientation_ = metadata.Orientation;
+        previewBytes_ = metadata.Preview;
+    }
+    size_ = qw::OrientedSize(stored_, orientation_);
+    natural_ = qw::PixelsToHimetric(size_, ScreenResolution());
     CheckDecodes(path);
 }
 
@@ -110,46 +147,97 @@ WicPicture::~WicPicture() = default;
 
 HimetricSize WicPicture::NaturalSize() const { return natural_; }
 
-ComPtr<IWICBitmapSource> WicPicture::Scaled(int width, int height) const {
-    IWICImagingFactory* factory = session_->Factory();
-    const auto scale = [&](const ComPtr<IWICBitmapSource>& input) {
-        ComPtr<IWICBitmapScaler> scaler;
-        Check(factory->CreateBitmapScaler(&scaler), path_, "cannot be scaled");
-        Check(scaler->Initialize(input.Get(), static_cast<UINT>(width), static_cast<UINT>(height),
-                                 WICBitmapInterpolationModeFant),
-              path_, "cannot be scaled");
-        return ComPtr<IWICBitmapSource>(scaler);
-    };
-    const auto premultiply = [&](const ComPtr<IWICBitmapSource>& input) {
-        ComPtr<IWICFormatConverter> converter;
-        Check(factory->CreateFormatConverter(&converter), path_, "cannot be converted");
-        Check(converter->Initialize(input.Get(), GUID_WICPixelFormat32bppPBGRA, WICBitmapDitherTypeNone,
-                                    nullptr, 0.0, WICBitmapPaletteTypeCustom),
-              path_, "cannot be converted");
-        return ComPtr<IWICBitmapSource>(converter);
-    };
+namespace {
 
+ComPtr<IWICBitmapSource> ScaledTo(IWICImagingFactory* factory, const ComPtr<IWICBitmapSource>& input,
+                                  qw::PixelSize size, const std::string& path) {
+    ComPtr<IWICBitmapScaler> scaler;
+    Check(factory->CreateBitmapScaler(&scaler), path, "cannot be scaled");
+    Check(scaler->Initialize(input.Get(), static_cast<UINT>(size.Width), static_cast<UINT>(size.Height),
+                             WICBitmapInterpolationModeFant),
+          path, "cannot be scaled");
+    return scaler;
+}
+
+ComPtr<IWICBitmapSource> Premultiplied(IWICImagingFactory* factory, const ComPtr<IWICBitmapSource>& input,
+                                       const std::string& path) {
+    ComPtr<IWICFormatConverter> converter;
+    Check(factory->CreateFormatConverter(&converter), path, "cannot be converted");
+    Check(converter->Initialize(input.Get(), GUID_WICPixelFormat32bppPBGRA, WICBitmapDitherTypeNone, nullptr, 0.0,
+                                WICBitmapPaletteTypeCustom),
+          path, "cannot be converted");
+    return converter;
+}
+
+}  // namespace
+
+ComPtr<IWICBitmapSource> WicPicture::Scaled(qw::PixelSize stored) const {
+    IWICImagingFactory* factory = session_->Factory();
     ComPtr<IWICBitmapSource> source = frame_;
-    const bool resize = width != size_.Width || height != size_.Height;
-    if (resize && scaleInDecoder_) source = scale(source);
-    source = premultiply(source);
-    if (resize && !scaleInDecoder_) source = scale(source);
+    const bool resize = stored != stored_;
+    if (resize && scaleInDecoder_) source = ScaledTo(factory, source, stored, path_);
+    source = Premultiplied(factory, source, path_);
+    if (resize && !scaleInDecoder_) source = ScaledTo(factory, source, stored, path_);
     return source;
+}
+
+// The codec's own thumbnail where it offers one, else the preview found in
+// the Exif segment. Either serves only when it shows the whole photo: a
+// preview with bars above and below would put them into the thumbnail.
+void WicPicture::OpenPreview() const {
+    previewState_ = PreviewState::Unusable;
+    ComPtr<IWICBitmapSource> source;
+    if (FAILED(frame_->GetThumbnail(&source)) || !source) {
+        source.Reset();
+        if (!previewBytes_) return;
+        IWICImagingFactory* factory = session_->Factory();
+        ComPtr<IWICBitmapFrameDecode> frame;
+        if (FAILED(factory->CreateStream(&previewStream_)) ||
+            FAILED(previewStream_->InitializeFromMemory(const_cast<BYTE*>(bytes_.data() + previewBytes_->Offset),
+                                                        static_cast<DWORD>(previewBytes_->Length))) ||
+            FAILED(factory->CreateDecoderFromStream(previewStream_.Get(), nullptr, WICDecodeMetadataCacheOnDemand,
+                                                    &previewDecoder_)) ||
+            FAILED(previewDecoder_->GetFrame(0, &frame)))
+            return;
+        source = frame;
+    }
+    UINT width = 0, height = 0;
+    if (FAILED(source->GetSize(&width, &height)) || width > static_cast<UINT>(stored_.Width) ||
+        height > static_cast<UINT>(stored_.Height))
+        return;
+    const qw::PixelSize size{static_cast<int>(width), static_cast<int>(height)};
+    if (!qw::SameProportions(stored_, size)) return;
+    preview_ = source;
+    previewSize_ = size;
+    previewState_ = PreviewState::Usable;
+}
+
+ComPtr<IWICBitmapSource> WicPicture::FromPreview(qw::PixelSize stored) const {
+    if (!scaleInDecoder_) return nullptr;
+    if (previewState_ == PreviewState::Unopened) OpenPreview();
+    if (previewState_ != PreviewState::Usable || stored.Width > previewSize_.Width ||
+        stored.Height > previewSize_.Height)
+        return nullptr;
+    IWICImagingFactory* factory = session_->Factory();
+    ComPtr<IWICBitmapSource> source = preview_;
+    if (stored != previewSize_) source = ScaledTo(factory, source, stored, path_);
+    return Premultiplied(factory, source, path_);
 }
 
 // Decoders report a damaged or cut-off file only when its pixels are read, so
 // a small version is decoded once at load.
 void WicPicture::CheckDecodes(const std::string& path) const {
     int width = kCheckSide, height = kCheckSide;
-    if (size_.Width >= size_.Height)
-        height = static_cast<int>(std::max<std::int64_t>(1, std::int64_t{size_.Height} * kCheckSide / size_.Width));
+    const std::int64_t w = stored_.Width, h = stored_.Height;
+    if (w >= h)
+        height = static_cast<int>(std::max<std::int64_t>(1, h * kCheckSide / w));
     else
-        width = static_cast<int>(std::max<std::int64_t>(1, std::int64_t{size_.Width} * kCheckSide / size_.Height));
-    width = std::min(width, size_.Width);
-    height = std::min(height, size_.Height);
+        width = static_cast<int>(std::max<std::int64_t>(1, w * kCheckSide / h));
+    width = std::min(width, stored_.Width);
+    height = std::min(height, stored_.Height);
     std::vector<BYTE> pixels(static_cast<std::size_t>(width) * height * 4);
-    const HRESULT hr = Scaled(width, height)->CopyPixels(nullptr, static_cast<UINT>(width) * 4,
-                                                        static_cast<UINT>(pixels.size()), pixels.data());
+    const HRESULT hr = Scaled({width, height})->CopyPixels(nullptr, static_cast<UINT>(width) * 4,
+                                                           static_cast<UINT>(pixels.size()), pixels.data());
     Check(hr, path, "is damaged or incomplete");
 }
 
@@ -164,7 +252,6 @@ HBITMAP WicPicture::Render(int width, int height) const {
     // The old bitmap goes first: preview bitmaps are large.
     rendered_.Reset();
 
-    ComPtr<IWICBitmapSource> source = Scaled(width, height);
     BITMAPINFO info{};
     info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
     info.bmiHeader.biWidth = width;
@@ -177,9 +264,18 @@ HBITMAP WicPicture::Render(int width, int height) const {
     if (!bitmap || !bits)
         throw PictureError("No bitmap of " + std::to_string(width) + " x " + std::to_string(height) +
                            " pixels can be made: " + ErrorText(GetLastError()));
-    const UINT stride = static_cast<UINT>(width) * 4;
-    const HRESULT hr = source->CopyPixels(nullptr, stride, stride * static_cast<UINT>(height),
-                                          static_cast<BYTE*>(bits));
+    const qw::PixelSize stored = qw::OrientedSize({width, height}, orientation_);
+    HRESULT hr = E_FAIL;
+    try {
+        if (const ComPtr<IWICBitmapSource> preview = FromPreview(stored)) {
+            hr = CopyUpright(preview.Get(), stored, orientation_, static_cast<BYTE*>(bits));
+            // A damaged preview: the photo itself is drawn, now and from now on.
+            if (FAILED(hr)) previewState_ = PreviewState::Unusable;
+        }
+    } catch (const PictureError&) {
+        previewState_ = PreviewState::Unusable;
+    }
+    if (FAILED(hr)) hr = CopyUpright(Scaled(stored).Get(), stored, orientation_, static_cast<BYTE*>(bits));
     Check(hr, path_, "cannot be decoded");
     rendered_ = std::move(bitmap);
     renderedSize_ = {width, height};

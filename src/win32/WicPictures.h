@@ -4,6 +4,11 @@
 // the bitmap it last rendered, so thumbnails and the preview can draw it at
 // their sizes without decoding the full image again on every paint.
 //
+// Photos are shown the way the camera was held: a JPEG's Exif orientation
+// turns every rendering, and its size is the size as seen. A thumbnail-sized
+// rendering is made from the small preview a photo carries, when it has one
+// of the photo's proportions, instead of decoding millions of pixels.
+//
 // The loader and its pictures belong to the thread that made the loader.
 
 #include <windows.h>
@@ -12,9 +17,11 @@
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
+#include "shared/PhotoMetadata.h"
 #include "shared/PictureFitting.h"
 #include "shared/Pictures.h"
 #include "win32/Handles.h"
@@ -30,13 +37,14 @@ public:
     WicPicture(const WicPicture&) = delete;
     WicPicture& operator=(const WicPicture&) = delete;
 
-    // In HIMETRIC at the screen resolution of the moment the picture was loaded.
+    // In HIMETRIC at the screen resolution of the moment the picture was
+    // loaded; upright, so a photo taken on its side is taller than wide.
     HimetricSize NaturalSize() const override;
     qw::PixelSize Size() const { return size_; }
 
     // A 32-bpp top-down DIB section with premultiplied alpha of exactly this
-    // size. The picture owns it; it stays valid until another size is asked
-    // for or the picture goes. Throws PictureError.
+    // size, upright. The picture owns it; it stays valid until another size is
+    // asked for or the picture goes. Throws PictureError.
     HBITMAP Render(int width, int height) const;
     // Blends the picture scaled to the rectangle onto the DC, transparency
     // included. Draws nothing for an empty rectangle. Throws PictureError.
@@ -47,7 +55,11 @@ private:
     WicPicture(std::shared_ptr<WicSession> session, std::vector<std::uint8_t> bytes,
                const std::string& path);
 
-    Microsoft::WRL::ComPtr<IWICBitmapSource> Scaled(int width, int height) const;
+    // The picture's pixels at a size as stored (before turning), premultiplied.
+    Microsoft::WRL::ComPtr<IWICBitmapSource> Scaled(qw::PixelSize stored) const;
+    // The same from the embedded preview, or null when it cannot serve that size.
+    Microsoft::WRL::ComPtr<IWICBitmapSource> FromPreview(qw::PixelSize stored) const;
+    void OpenPreview() const;
     void CheckDecodes(const std::string& path) const;
 
     // Declared first so that COM stays initialised until the objects below are released.
@@ -59,9 +71,20 @@ private:
     Microsoft::WRL::ComPtr<IWICStream> stream_;
     Microsoft::WRL::ComPtr<IWICBitmapDecoder> decoder_;
     Microsoft::WRL::ComPtr<IWICBitmapFrameDecode> frame_;
-    qw::PixelSize size_;
+    qw::PixelSize stored_;  // as the frame holds it
+    qw::PixelSize size_;    // as it is seen, turned by the orientation
     HimetricSize natural_;
-    bool scaleInDecoder_ = false;
+    bool scaleInDecoder_ = false;  // a JPEG
+    int orientation_ = qw::kUpright;
+    std::optional<qw::ByteRange> previewBytes_;
+
+    // The embedded preview, looked at by the first rendering.
+    enum class PreviewState { Unopened, Usable, Unusable };
+    mutable PreviewState previewState_ = PreviewState::Unopened;
+    mutable Microsoft::WRL::ComPtr<IWICStream> previewStream_;
+    mutable Microsoft::WRL::ComPtr<IWICBitmapDecoder> previewDecoder_;
+    mutable Microsoft::WRL::ComPtr<IWICBitmapSource> preview_;
+    mutable qw::PixelSize previewSize_;  // as stored
 
     // The rendering cache: drawing does not change the picture itself.
     mutable Bitmap rendered_;

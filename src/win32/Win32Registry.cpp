@@ -69,13 +69,28 @@ ValueAddress Parse(const std::string& fullName) {
                         ErrorText(static_cast<unsigned long>(code)));
 }
 
-std::string TextOf(const std::vector<BYTE>& data, DWORD size) {
+std::wstring TextOf(const std::vector<BYTE>& data, DWORD size) {
     std::wstring text(size / sizeof(wchar_t), L'\0');
     if (!text.empty()) std::memcpy(text.data(), data.data(), text.size() * sizeof(wchar_t));
     // The stored text may or may not end in NULs; what follows the first NUL is not text.
     const auto end = text.find(L'\0');
     if (end != std::wstring::npos) text.resize(end);
-    return Narrow(text);
+    return text;
+}
+
+// An expandable value's %NAME% references replaced by the environment's
+// values (unknown names stay as they are), as every reader of such a value must.
+std::wstring Expanded(const std::wstring& text) {
+    std::wstring expanded(text.size() + 1, L'\0');
+    for (;;) {
+        const DWORD n = ExpandEnvironmentStringsW(text.c_str(), expanded.data(), static_cast<DWORD>(expanded.size()));
+        if (n == 0) return text;
+        if (n <= expanded.size()) {
+            expanded.resize(n - 1);
+            return expanded;
+        }
+        expanded.resize(n);
+    }
 }
 
 }  // namespace
@@ -99,8 +114,9 @@ std::string Win32Registry::ReadText(const std::string& valueName) {
 
     switch (type) {
     case REG_SZ:
+        return Narrow(TextOf(data, size));
     case REG_EXPAND_SZ:
-        return TextOf(data, size);
+        return Narrow(Expanded(TextOf(data, size)));
     case REG_DWORD:
         if (size >= sizeof(DWORD)) {
             DWORD number = 0;

@@ -13,8 +13,9 @@ namespace qw::win32 {
 
 class Win32Registry : public qw::Registry {
 public:
-    // REG_SZ and REG_EXPAND_SZ (unexpanded) as text; REG_DWORD and REG_QWORD
-    // as decimal text. Other types, like missing values, throw.
+    // REG_SZ as text, REG_EXPAND_SZ with its environment variables expanded;
+    // REG_DWORD and REG_QWORD as decimal text. Other types, like missing
+    // values, throw.
     std::string ReadText(const std::string& valueName) override;
     void WriteText(const std::string& valueName, const std::string& text) override;
     void DeleteValue(const std::string& valueName) override;

@@ -6,18 +6,8 @@
 
 #include <cstdlib>
 #include <stdexcept>
-#include <thread>
 
 namespace e2e {
-
-bool WaitFor(const std::function<bool()>& condition, std::chrono::milliseconds deadline) {
-    const auto end = std::chrono::steady_clock::now() + deadline;
-    while (true) {
-        if (condition()) return true;
-        if (std::chrono::steady_clock::now() >= end) return false;
-        std::this_thread::sleep_for(std::chrono::milliseconds(50));
-    }
-}
 
 bool ReadUserValue(const std::wstring& key, const std::wstring& name, std::wstring& value) {
     wchar_t buffer[4096];
@@ -90,13 +80,13 @@ BOOL CALLBACK CollectWindow(HWND window, LPARAM lParam) {
         search->found.push_back(window);
     return TRUE;
 }
+}  // namespace
 
 std::vector<HWND> WindowsOf(DWORD processId, const wchar_t* className) {
     WindowSearch search{processId, className, {}};
     EnumWindows(&CollectWindow, reinterpret_cast<LPARAM>(&search));
     return search.found;
 }
-}  // namespace
 
 HWND RunningProgram::MainWindow(std::chrono::milliseconds deadline) {
     HWND window = nullptr;
@@ -132,6 +122,16 @@ DWORD Beam(const std::wstring& folder, const std::vector<std::wstring>& files,
     DWORD code = 1;
     GetExitCodeProcess(process.hProcess, &code);
     return code;
+}
+
+bool ChooseFromIconMenu(const RunningProgram& program, HWND window, int entry) {
+    PostMessageW(window, 0x205, 0, WM_LBUTTONUP);  // the icon's callback: left button released
+    std::vector<HWND> menus;
+    if (!WaitFor([&] { return !(menus = MenuWindows(program.Id())).empty(); }, std::chrono::seconds(10)))
+        return false;
+    for (int i = 0; i < entry; ++i) PostMessageW(menus.front(), WM_KEYDOWN, VK_DOWN, 0);
+    PostMessageW(menus.front(), WM_KEYDOWN, VK_RETURN, 0);
+    return WaitFor([&] { return MenuWindows(program.Id()).empty(); }, std::chrono::seconds(10));
 }
 
 std::vector<HWND> MenuWindows(DWORD processId) {

@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include "BinFolder.h"
+#include "MessagePump.h"
 #include "TempFolder.h"
 #include "TrayIcons.h"
 #include "win32/Handles.h"
@@ -16,8 +17,7 @@
 
 namespace e2e {
 
-// Polls until the condition holds or the deadline passes; true when it held.
-bool WaitFor(const std::function<bool()>& condition, std::chrono::milliseconds deadline);
+using qw::test::WaitFor;
 
 using qw::test::Exists;
 using qw::test::IsFolder;
@@ -59,8 +59,14 @@ private:
 DWORD Beam(const std::wstring& folder, const std::vector<std::wstring>& files,
            const std::vector<std::wstring>& options = {});
 
+// Top-level windows of the process with the class.
+std::vector<HWND> WindowsOf(DWORD processId, const wchar_t* className);
 // Visible pop-up menu windows of the given process.
 std::vector<HWND> MenuWindows(DWORD processId);
+// Opens the icon menu as a click on the icon does and chooses its entry
+// number `entry` (1 for the first; separators are skipped) with the
+// keyboard; false when the menu did not open or close.
+bool ChooseFromIconMenu(const RunningProgram& program, HWND window, int entry);
 
 using qw::test::TrayIconCount;
 

@@ -35,13 +35,9 @@ protected:
         e2e::DeleteUserKey(L"Software\\Quillwave");
     }
 
-    // Opens the icon menu and chooses its first entry, "Show Quillwave!...".
+    // Chooses the icon menu's first entry, "Show Quillwave!...".
     void ShowThroughIconMenu(e2e::RunningProgram& program, HWND window) {
-        PostMessageW(window, 0x205, 0, WM_LBUTTONUP);
-        std::vector<HWND> menus;
-        ASSERT_TRUE(WaitFor([&] { return !(menus = e2e::MenuWindows(program.Id())).empty(); }, 10s));
-        PostMessageW(menus.front(), WM_KEYDOWN, VK_DOWN, 0);
-        PostMessageW(menus.front(), WM_KEYDOWN, VK_RETURN, 0);
+        ASSERT_TRUE(e2e::ChooseFromIconMenu(program, window, 1));
         ASSERT_TRUE(WaitFor([&] { return IsWindowVisible(window) != FALSE; }, 10s));
     }
 

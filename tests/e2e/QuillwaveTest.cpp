@@ -171,6 +171,12 @@ TEST_F(Quillwave, IconMenuOpensOnAClickAndExitEndsTheProgram) {
     PostMessageW(window, 0x205, 0, WM_LBUTTONUP);
     std::vector<HWND> menus;
     ASSERT_TRUE(WaitFor([&] { return !(menus = e2e::MenuWindows(program.Id())).empty(); }, 10s));
+    // "Show Quillwave!...", "Inbox Settings...", "Screen Saver Settings...",
+    // "Exit Quillwave!", all of them on.
+    std::vector<bool> entries;
+    EXPECT_TRUE(WaitFor([&] { return (entries = e2e::MenuEntriesEnabled(menus.front())).size() == 4; }, 5s))
+        << entries.size() << " entries";
+    EXPECT_EQ(entries, std::vector<bool>(4, true));
     qw::test::SaveShot(qw::test::CaptureScreen(), L"quillwave-icon-menu.bmp");
 
     // Up from no selection reaches the last entry, "Exit Quillwave!".

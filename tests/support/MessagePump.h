@@ -1,5 +1,7 @@
 #pragma once
-// Runs the test thread's messages, as a program's message loop would.
+// Runs the test thread's messages, as a program's message loop would, and
+// waits on a thread that must not take any (one that drives another
+// thread's windows, or watches another program).
 
 #include <windows.h>
 
@@ -26,6 +28,17 @@ inline bool PumpUntil(const std::function<bool()>& condition, std::chrono::milli
         if (condition()) return true;
         if (std::chrono::steady_clock::now() >= end) return false;
         std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
+}
+
+// Polls until the condition holds or the deadline passes, without taking
+// the thread's messages; true when it held.
+inline bool WaitFor(const std::function<bool()>& condition, std::chrono::milliseconds deadline) {
+    const auto end = std::chrono::steady_clock::now() + deadline;
+    for (;;) {
+        if (condition()) return true;
+        if (std::chrono::steady_clock::now() >= end) return false;
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
     }
 }
 

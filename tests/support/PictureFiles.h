@@ -1,23 +1,26 @@
 #pragma once
 // Test pictures: bmp, gif and jpeg files written with the platform's WIC
-// encoders, icons and hostile headers written byte by byte.
+// encoders, photos with an Exif segment spliced in, icons and hostile headers
+// written byte by byte; and the pixels of what a picture rendered.
 
 #include <windows.h>
 #include <wincodec.h>
 #include <wrl/client.h>
 
 #include <algorithm>
+#include <cmath>
 #include <cstdint>
+#include <cstdlib>
+#include <cstring>
 #include <functional>
 #include <stdexcept>
 #include <string>
 #include <vector>
 
+#include "ExifBytes.h"
 #include "TempFolder.h"
 
 namespace qw::test {
-
-using Bytes = std::vector<std::uint8_t>;
 
 // 0xAARRGGBB
 using Colour = std::uint32_t;
@@ -227,6 +230,44 @@ inline Bytes SolidBmp(int width, int height, COLORREF colour) {
 inline Bytes ReadAll(const std::string& path) {
     const std::string text = ReadText(path);
     return Bytes(text.begin(), text.end());
+}
+
+// A JPEG of the picture, as its bytes (written to `path` on the way).
+inline Bytes JpegBytes(const std::string& path, int width, int height, const std::function<Colour(int, int)>& colour) {
+    EncodePicture(path, Format::Jpeg, width, height, colour);
+    return ReadAll(path);
+}
+
+// A photo as a camera writes it: the JPEG of the picture with the Exif
+// segment (see PhotoExif) right after its start.
+inline void WritePhoto(const std::string& path, int width, int height, const std::function<Colour(int, int)>& colour,
+                       const Bytes& exif) {
+    WriteBytes(path, SpliceAfterStart(JpegBytes(path, width, height, colour), exif));
+}
+
+// The pixel at (x, y) of a 32-bpp DIB section, as 0xAARRGGBB.
+inline Colour PixelOf(HBITMAP bitmap, int x, int y) {
+    DIBSECTION dib{};
+    if (GetObjectW(bitmap, sizeof dib, &dib) != sizeof dib || !dib.dsBm.bmBits) return 0xDEADBEEF;
+    GdiFlush();
+    const auto* row = static_cast<const std::uint8_t*>(dib.dsBm.bmBits) + y * dib.dsBm.bmWidthBytes;
+    Colour c = 0;
+    std::memcpy(&c, row + x * 4, 4);
+    return c;
+}
+
+// A HIMETRIC length back in pixels at the resolution.
+inline std::int64_t BackToPixels(std::int64_t himetric, int dpi) {
+    return std::llround(static_cast<double>(himetric) * dpi / 2540.0);
+}
+
+// Whether every channel is within the tolerance (JPEG changes colours a little).
+inline bool Near(Colour actual, Colour expected, int tolerance) {
+    for (int shift = 0; shift < 32; shift += 8)
+        if (std::abs(static_cast<int>((actual >> shift) & 0xFF) - static_cast<int>((expected >> shift) & 0xFF)) >
+            tolerance)
+            return false;
+    return true;
 }
 
 }  // namespace qw::test

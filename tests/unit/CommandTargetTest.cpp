@@ -38,10 +38,10 @@ TEST_F(CommandTargetTest, CommandsConfirmedAfterAnArrivalActOnTheirOwnFile) {
         const std::string arrival = "new" + std::to_string(++arrivals) + ".jpg";
         Beam(arrival, 40, 30);
         // The arrival becomes current (and brings the inbox back into view).
-        picker.whileOpen = dialogs.whileOpen = view.whileMenuOpen = [&] { w.OnTimer(); };
-        picker.answer = "D:\\Pics";
+        folderPicker.whileOpen = fileDialogs.whileOpen = view.whileMenuOpen = [&] { w.OnTimer(); };
+        folderPicker.answer = "D:\\Pics";
         const std::string kept = "D:\\Pics\\" + ExtractFileName(c.File);
-        dialogs.answer = kept;
+        fileDialogs.answer = kept;
         view.nextChoice = c.Run;
         if (c.FromMenu) w.OnPreviewMouseUp(2); else w.RunCommand(c.Run);
         const bool gone = c.Run != Command::SaveCurrentFileAs;
@@ -66,11 +66,11 @@ TEST_P(ExitWhileOpenTest, EndsWithoutActingAskingOrTakingFilesOver) {
     Beam("waiting.jpg");
     MainWindow& w = StartedWith(InInbox("photo.jpg"));
     const auto exit = [&] { w.RunCommand(Command::ExitProgram); };
-    picker.whileOpen = exit;
-    dialogs.whileOpen = exit;
+    folderPicker.whileOpen = exit;
+    fileDialogs.whileOpen = exit;
     // Even an answer that comes back after the exit is not acted on.
-    picker.answer = "D:\\Pics";
-    dialogs.answer = "D:\\Pics\\photo.jpg";
+    folderPicker.answer = "D:\\Pics";
+    fileDialogs.answer = "D:\\Pics\\photo.jpg";
     files.ClearOperations();
     w.RunCommand(GetParam());
     EXPECT_EQ(files.CountOf(FileOperation::MoveFile) + files.CountOf(FileOperation::CopyFile), 0u);
@@ -89,19 +89,19 @@ TEST_F(CommandTargetTest, ACommandStartedAgainWhileItsDialogIsOpenOpensNoSecondO
     files.AddFolder("D:\\Pics");
     MainWindow& w = StartedWith(InInbox("photo.jpg"));
     // Save As and Add Image From File share one dialog.
-    dialogs.whileOpen = [&] {
+    fileDialogs.whileOpen = [&] {
         w.RunCommand(Command::AddImageFromFile);
         w.RunCommand(Command::SaveCurrentFileAs);
     };
     w.RunCommand(Command::SaveCurrentFileAs);
-    EXPECT_EQ(dialogs.shown.size(), 1u);
+    EXPECT_EQ(fileDialogs.shown.size(), 1u);
     w.RunCommand(Command::AddImageFromFile);  // closed again: it opens
-    EXPECT_EQ(dialogs.shown.size(), 2u);
+    EXPECT_EQ(fileDialogs.shown.size(), 2u);
 
-    picker.whileOpen = [&] { w.RunCommand(Command::MoveCurrentFile); };
-    picker.answer = "D:\\Pics";
+    folderPicker.whileOpen = [&] { w.RunCommand(Command::MoveCurrentFile); };
+    folderPicker.answer = "D:\\Pics";
     w.RunCommand(Command::MoveCurrentFile);
-    EXPECT_EQ(picker.startFolders.size(), 1u);
+    EXPECT_EQ(folderPicker.startFolders.size(), 1u);
     EXPECT_TRUE(files.HasFile("D:\\Pics\\photo.jpg"));
     EXPECT_TRUE(messages.shown.empty());
 }

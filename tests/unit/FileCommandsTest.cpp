@@ -35,14 +35,14 @@ TEST_F(FileCommandsTest, SaveAsProposesTheLowerCasedNameAndRemembersTheFolderSav
     MainWindow& w = StartedWith(InInbox("Photo_1.JPG"));
     for (const Case& c : cases) {
         SCOPED_TRACE(c.What);
-        dialogs.answer = c.Answer;
-        dialogs.fail = c.DialogFails;
+        fileDialogs.answer = c.Answer;
+        fileDialogs.fail = c.DialogFails;
         messages.shown.clear();
         w.RunCommand(Command::SaveCurrentFileAs);
-        ASSERT_TRUE(dialogs.shown.back().Save);
-        EXPECT_EQ(dialogs.shown.back().Options.FileName, c.Proposal);
-        EXPECT_EQ(dialogs.shown.back().Options.Filter, "All Files (*.*)|*.*");
-        EXPECT_EQ(dialogs.shown.back().Options.Flags, 2u);
+        ASSERT_TRUE(fileDialogs.shown.back().Save);
+        EXPECT_EQ(fileDialogs.shown.back().Options.FileName, c.Proposal);
+        EXPECT_EQ(fileDialogs.shown.back().Options.Filter, "All Files (*.*)|*.*");
+        EXPECT_EQ(fileDialogs.shown.back().Options.Flags, 2u);
         EXPECT_EQ(w.State().LastFolder, c.LastFolder);
         EXPECT_EQ(messages.shown, c.Shown);
     }
@@ -80,10 +80,10 @@ TEST_F(FileCommandsTest, MoveTakesTheLowerCasedNameAndStartsTheNextPickerAtThePa
         SCOPED_TRACE(c.Name);
         const std::string file = InInbox(c.Name);
         w.ShowFile(file);
-        picker.answer = c.Folder;
+        folderPicker.answer = c.Folder;
         messages.shown.clear();
         w.RunCommand(Command::MoveCurrentFile);
-        EXPECT_EQ(picker.startFolders.back(), startFolder);
+        EXPECT_EQ(folderPicker.startFolders.back(), startFolder);
         startFolder = c.LastFolder;
         EXPECT_EQ(w.State().LastFolder, c.LastFolder);
         EXPECT_EQ(messages.shown, c.Shown);
@@ -145,11 +145,11 @@ TEST_F(FileCommandsTest, AddToScreenSaverKeepsOneCopyAndOneEntry) {
     w.RunCommand(Command::AddCurrentFileToScreenSaver);
     w.RunCommand(Command::AddCurrentFileToScreenSaver);
     // From elsewhere, onto a listed name in another letter case: replaced, still one entry.
-    dialogs.answer = "D:\\Pics\\Slide.JPG";
+    fileDialogs.answer = "D:\\Pics\\Slide.JPG";
     w.RunCommand(Command::AddImageFromFile);
     // A file of the folder itself: nothing to copy, still one entry.
     files.ClearOperations();
-    dialogs.answer = "C:\\App\\screensaver\\Photo.JPG";
+    fileDialogs.answer = "C:\\App\\screensaver\\Photo.JPG";
     w.RunCommand(Command::AddImageFromFile);
     EXPECT_EQ(files.CountOf(FileOperation::CopyFile), 0u);
     EXPECT_EQ(Paths(w.State().ScreenSaverFiles),
@@ -178,26 +178,26 @@ TEST_F(FileCommandsTest, AddImageFromFileStartsFromTheDialogsLastNameAndShowsThe
     };
     files.AddFile("D:\\Pics\\shot.png");
     AddToInbox("photo.jpg", 40, 30);
-    dialogs.answer = "D:\\Pics\\holiday.jpg";
+    fileDialogs.answer = "D:\\Pics\\holiday.jpg";
     MainWindow& w = StartedWith(InInbox("photo.jpg"));
     w.RunCommand(Command::SaveCurrentFileAs);
     for (const Case& c : cases) {
         SCOPED_TRACE(c.What);
-        dialogs.answer = c.Answer;
-        dialogs.fail = c.DialogFails;
+        fileDialogs.answer = c.Answer;
+        fileDialogs.fail = c.DialogFails;
         messages.shown.clear();
         w.RunCommand(Command::AddImageFromFile);
-        ASSERT_FALSE(dialogs.shown.back().Save);
-        EXPECT_EQ(dialogs.shown.back().Options.FileName, c.OpensWith);
+        ASSERT_FALSE(fileDialogs.shown.back().Save);
+        EXPECT_EQ(fileDialogs.shown.back().Options.FileName, c.OpensWith);
         EXPECT_EQ(messages.shown, c.Shown);
         EXPECT_TRUE(w.State().InboxShown);
         EXPECT_EQ(w.State().LastFolder, "d:\\pics");
     }
-    dialogs.fail = false;
-    dialogs.answer = "C:\\App\\inbox\\PHOTO.JPG";
+    fileDialogs.fail = false;
+    fileDialogs.answer = "C:\\App\\inbox\\PHOTO.JPG";
     w.RunCommand(Command::AddImageFromFile);
-    EXPECT_EQ(dialogs.shown.back().Options.Filter, "Images |*.jpg;*.bmp;*.ico;*.jpeg;*.gif");
-    EXPECT_EQ(dialogs.shown.back().Options.Flags, 4096u);
+    EXPECT_EQ(fileDialogs.shown.back().Options.Filter, "Images |*.jpg;*.bmp;*.ico;*.jpeg;*.gif");
+    EXPECT_EQ(fileDialogs.shown.back().Options.Flags, 4096u);
     EXPECT_FALSE(w.State().InboxShown);
     EXPECT_EQ(Strip(), (std::vector<std::string>{"C:\\App\\screensaver\\PHOTO.JPG"}));
     EXPECT_EQ(w.State().LastFolder, "c:\\app\\inbox");

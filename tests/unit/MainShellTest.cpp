@@ -37,16 +37,19 @@ TEST(TrayRouting, OnlyTheIconsLeftReleaseAndRightPressOpenTheMenu) {
             << std::hex << "message 0x" << c.message << " lParam 0x" << c.lParam;
 }
 
-TEST(Menus, IconMenuOffersShowThenExitAllEnabled) {
-    const Menu menu = TrayPopUpMenu();
-    std::vector<std::string> captions;
-    for (const auto& entry : menu) {
-        captions.push_back(entry.Caption);
+TEST(Menus, IconMenuOffersShowTheSettingsAndExitAllEnabled) {
+    std::vector<std::pair<std::string, Command>> entries;
+    for (const auto& entry : TrayPopUpMenu()) {
+        entries.emplace_back(entry.Caption, entry.Command);
         EXPECT_TRUE(entry.Enabled);
     }
-    EXPECT_EQ(captions, (std::vector<std::string>{"Show Quillwave!...", "-", "Exit Quillwave!"}));
-    EXPECT_EQ(menu.front().Command, Command::ShowWindow);
-    EXPECT_EQ(menu.back().Command, Command::ExitProgram);
+    EXPECT_EQ(entries, (std::vector<std::pair<std::string, Command>>{
+                           {"Show Quillwave!...", Command::ShowWindow},
+                           {"-", Command::None},
+                           {"Inbox Settings...", Command::ShowInboxSettings},
+                           {"Screen Saver Settings...", Command::ShowScreenSaverSettings},
+                           {"-", Command::None},
+                           {"Exit Quillwave!", Command::ExitProgram}}));
 }
 
 // Records the calls; windows 1 (ours) and 2 (another program's) are known.

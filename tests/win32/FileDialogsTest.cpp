@@ -7,17 +7,17 @@
 
 #include <optional>
 
-#include "DialogDriver.h"
+#include "OwnWindows.h"
 #include "TempFolder.h"
 #include "win32/main/Win32FileDialogs.h"
 
 namespace {
 
-using qw::test::DialogDriver;
-using qw::test::DialogWindows;
-using qw::test::PressKey;
+using namespace std::chrono_literals;
+using qw::test::PostKey;
 using qw::test::TempFolder;
-using qw::test::Type;
+using qw::test::TextOf;
+using qw::test::WaitFor;
 using qw::win32::Narrow;
 
 // The edit control of the dialog's file name box: the box itself, or inside
@@ -33,11 +33,20 @@ HWND FileNameBox(HWND dialog) {
     return nullptr;
 }
 
-// A message box the dialog opened over itself.
+// A message box the dialog opened over itself, or nullptr.
 HWND BoxOwnedBy(HWND dialog) {
-    for (HWND box : DialogWindows(GetCurrentProcessId()))
-        if (box != dialog && GetWindow(box, GW_OWNER) == dialog) return box;
-    return nullptr;
+    struct Search {
+        HWND owner, found;
+    } search{dialog, nullptr};
+    EnumThreadWindows(
+        GetWindowThreadProcessId(dialog, nullptr),
+        [](HWND window, LPARAM data) -> BOOL {
+            auto& s = *reinterpret_cast<Search*>(data);
+            if (IsWindowVisible(window) && GetWindow(window, GW_OWNER) == s.owner) s.found = window;
+            return s.found == nullptr;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    return search.found;
 }
 
 TEST(FileDialogs, OpenOnTheProposalAndAnswerAsTheUserDid) {
@@ -52,7 +61,7 @@ TEST(FileDialogs, OpenOnTheProposalAndAnswerAsTheUserDid) {
         qw::FileDialogOptions Options;
         std::wstring Typed;  // replaces the proposal; empty: Enter on the proposal
         bool Cancel;         // Esc instead of Enter
-        bool Asks;           // a box asks (replace? / file missing) and is answered with Enter
+        bool Asks;           // a box asks (replace? / no such file) and is answered with Enter
         std::optional<std::string> Chosen;
         std::wstring FilterShown;  // the first filter's description, when checked
     };
@@ -72,44 +81,31 @@ TEST(FileDialogs, OpenOnTheProposalAndAnswerAsTheUserDid) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.What);
-        HWND dialog = nullptr, box = nullptr;
+        bool answered = false, asked = false;
         std::wstring filterShown;
-        std::vector<DialogDriver::Step> steps = {
-            [&] {
-                const auto found = DialogWindows(GetCurrentProcessId(), c.Save ? L"Save As" : L"Open");
-                dialog = found.empty() ? nullptr : found.front();
-                return dialog && FileNameBox(dialog);
-            },
-            [&] {
-                wchar_t text[128] = {};
-                GetDlgItemTextW(dialog, cmb1, text, 128);
-                filterShown = text;
-                HWND name = FileNameBox(dialog);
-                if (!c.Typed.empty()) {
-                    PostMessageW(name, EM_SETSEL, 0, -1);
-                    Type(name, c.Typed);
+        std::optional<std::string> chosen;
+        {
+            qw::test::DialogDriver driver(c.Save ? L"Save As" : L"Open", L"#32770", [&](HWND dialog) {
+                HWND name = nullptr;
+                if (!dialog || !WaitFor([&] { return (name = FileNameBox(dialog)) != nullptr; }, 10s)) return;
+                filterShown = TextOf(GetDlgItem(dialog, cmb1));
+                if (!c.Typed.empty()) qw::test::Type(name, c.Typed);
+                PostKey(name, c.Cancel ? VK_ESCAPE : VK_RETURN);
+                if (c.Asks) {
+                    HWND box = nullptr;
+                    asked = WaitFor([&] { return (box = BoxOwnedBy(dialog)) != nullptr; }, 10s);
+                    if (!asked) return;
+                    PostKey(box, VK_RETURN);
+                    // An open dialog stays open after refusing a missing file.
+                    if (!c.Save && WaitFor([&] { return !IsWindow(box); }, 10s)) PostKey(name, VK_ESCAPE);
                 }
-                PressKey(name, c.Cancel ? VK_ESCAPE : VK_RETURN);
-                return true;
-            },
-        };
-        if (c.Asks) {
-            steps.push_back([&] { return (box = BoxOwnedBy(dialog)) != nullptr; });
-            steps.push_back([&] {
-                PressKey(box, VK_RETURN);
-                return true;
+                answered = true;
             });
+            qw::win32::Win32FileDialogs dialogs;
+            chosen = c.Save ? dialogs.ShowSave(c.Options) : dialogs.ShowOpen(c.Options);
         }
-        if (!c.Save && c.Asks)  // still open after the refusal: give up
-            steps.push_back([&] {
-                if (BoxOwnedBy(dialog)) return false;
-                PressKey(FileNameBox(dialog), VK_ESCAPE);
-                return true;
-            });
-        DialogDriver driver(std::move(steps));
-        qw::win32::Win32FileDialogs dialogs;
-        const std::optional<std::string> chosen = c.Save ? dialogs.ShowSave(c.Options) : dialogs.ShowOpen(c.Options);
-        EXPECT_EQ(driver.Finish(), static_cast<int>(c.Asks ? (c.Save ? 4 : 5) : 2));
+        EXPECT_TRUE(answered);
+        EXPECT_EQ(asked, c.Asks);
         EXPECT_EQ(chosen, c.Chosen);
         if (!c.FilterShown.empty()) {
             EXPECT_EQ(Narrow(filterShown), Narrow(c.FilterShown));
@@ -121,25 +117,18 @@ TEST(FileDialogs, OpenOnTheProposalAndAnswerAsTheUserDid) {
 // A remembered folder that was deleted since still opens the dialog, on the name alone.
 TEST(FileDialogs, OpenWhenTheProposedFolderIsGone) {
     TempFolder folder;
-    HWND dialog = nullptr;
     std::wstring proposed;
-    DialogDriver driver({
-        [&] {
-            const auto found = DialogWindows(GetCurrentProcessId(), L"Save As");
-            dialog = found.empty() ? nullptr : found.front();
-            return dialog && FileNameBox(dialog);
-        },
-        [&] {
-            wchar_t text[MAX_PATH] = {};
-            GetWindowTextW(FileNameBox(dialog), text, MAX_PATH);
-            proposed = text;
-            PressKey(FileNameBox(dialog), VK_ESCAPE);
-            return true;
-        },
-    });
-    qw::win32::Win32FileDialogs dialogs;
-    EXPECT_EQ(dialogs.ShowSave({"All Files (*.*)|*.*", 2, folder / "gone\\photo.jpg"}), std::nullopt);
-    EXPECT_EQ(driver.Finish(), 2);
+    std::optional<std::string> chosen = "not asked";
+    {
+        qw::test::DialogDriver driver(L"Save As", L"#32770", [&](HWND dialog) {
+            HWND name = nullptr;
+            if (!dialog || !WaitFor([&] { return (name = FileNameBox(dialog)) != nullptr; }, 10s)) return;
+            proposed = TextOf(name);
+            PostKey(name, VK_ESCAPE);
+        });
+        chosen = qw::win32::Win32FileDialogs().ShowSave({"All Files (*.*)|*.*", 2, folder / "gone\\photo.jpg"});
+    }
+    EXPECT_EQ(chosen, std::nullopt);
     EXPECT_EQ(Narrow(proposed), "photo.jpg");
 }
 

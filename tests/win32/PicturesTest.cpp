@@ -7,16 +7,16 @@
 #include "win32/Display.h"
 #include "win32/WicPictures.h"
 
-#include <cmath>
-#include <cstdlib>
-#include <cstring>
 
 using qw::PictureError;
 using qw::test::Bytes;
 using qw::test::Colour;
 using qw::test::Format;
+using qw::test::Near;
+using qw::test::PixelOf;
 using qw::test::TempFolder;
 using qw::PixelSize;
+using qw::test::BackToPixels;
 using qw::win32::Widen;
 using qw::win32::WicPicture;
 using qw::win32::WicPictureLoader;
@@ -36,29 +36,6 @@ protected:
     WicPictureLoader loader_;  // first: it initialises COM, which the encoders need too
     TempFolder folder_;
 };
-
-// The pixel at (x, y) of a rendered bitmap, as 0xAARRGGBB.
-Colour PixelOf(HBITMAP bitmap, int x, int y) {
-    DIBSECTION dib{};
-    if (GetObjectW(bitmap, sizeof dib, &dib) != sizeof dib || !dib.dsBm.bmBits) return 0xDEADBEEF;
-    GdiFlush();
-    const auto* row = static_cast<const std::uint8_t*>(dib.dsBm.bmBits) + y * dib.dsBm.bmWidthBytes;
-    Colour c = 0;
-    std::memcpy(&c, row + x * 4, 4);
-    return c;
-}
-
-bool Near(Colour actual, Colour expected, int tolerance) {
-    for (int shift = 0; shift < 32; shift += 8)
-        if (std::abs(static_cast<int>((actual >> shift) & 0xFF) - static_cast<int>((expected >> shift) & 0xFF)) >
-            tolerance)
-            return false;
-    return true;
-}
-
-std::int64_t BackToPixels(std::int64_t himetric, int dpi) {
-    return std::llround(static_cast<double>(himetric) * dpi / 2540.0);
-}
 
 struct SizeCase {
     Format Kind;

@@ -63,7 +63,7 @@ protected:
     FakeThumbnailView view;
     ThumbnailStrip strip{view, files, pictures};
     MainState state;
-    FakeMessageBoxes messages;
+    RecordingMessageBoxes messages;
     FakeFolderPicker folders;
     FakeFileDialogs dialogs;
     win32::Win32Printer printer;

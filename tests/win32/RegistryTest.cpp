@@ -125,7 +125,10 @@ const StoredValue kStoredValues[] = {
     {"TextWithoutNul", REG_SZ, Utf16(L"C:\\Bt", 5), "C:\\Bt"},
     {"TextWithOddLength", REG_SZ, {'A', 0, 'B', 0, 'C'}, "AB"},
     {"EmptyText", REG_SZ, {}, ""},
-    {"ExpandableTextUnexpanded", REG_EXPAND_SZ, Utf16(L"%WINDIR%\\x", 11), "%WINDIR%\\x"},
+    // Expandable text names the environment's folders; unknown names stay.
+    {"ExpandableText", REG_EXPAND_SZ, Utf16(L"%QW_TEST_FOLDER%\\x", 19), "D:\\Фото\\x"},
+    {"ExpandableTextWithUnknownName", REG_EXPAND_SZ, Utf16(L"%QW_UNSET%\\x", 13), "%QW_UNSET%\\x"},
+    {"EmptyExpandableText", REG_EXPAND_SZ, {}, ""},
     {"Number", REG_DWORD, {0x39, 0x30, 0, 0}, "12345"},
     {"LargestNumber", REG_DWORD, {0xFF, 0xFF, 0xFF, 0xFF}, "4294967295"},
     {"Binary", REG_BINARY, {1, 2, 3}, nullptr},
@@ -135,6 +138,7 @@ const StoredValue kStoredValues[] = {
 class StoredValues : public RegistryTest, public testing::WithParamInterface<StoredValue> {};
 
 TEST_P(StoredValues, ReadAsText) {
+    SetEnvironmentVariableW(L"QW_TEST_FOLDER", L"D:\\\u0424\u043e\u0442\u043e");
     const StoredValue& value = GetParam();
     Store(L"Value", value.Type, value.Data.data(), static_cast<DWORD>(value.Data.size()));
     if (value.Text)

@@ -8,9 +8,13 @@
 
 #include "main/MainWindow.h"
 #include "main/ThumbnailStrip.h"
+#include "shared/ScreenSaverRegistration.h"
+#include "shared/SettingsDialog.h"
+#include "win32/CommonDialogs.h"
 #include "win32/main/Activation.h"
 #include "win32/Display.h"
 #include "win32/main/MainFrame.h"
+#include "win32/SettingsWindow.h"
 #include "win32/Styles.h"
 #include "win32/main/ThumbnailControl.h"
 #include "win32/Utf.h"
@@ -18,22 +22,20 @@
 #include "win32/Win32Ansi.h"
 #include "win32/Win32FileSystem.h"
 #include "win32/Win32Registry.h"
+#include "win32/Win32System.h"
+#include "win32/main/Win32Clipboard.h"
+#include "win32/main/Win32FileDialogs.h"
+#include "win32/main/Win32Mailer.h"
+#include "win32/main/Win32Printer.h"
 #include "win32/main/Win32Shell.h"
+#include "win32/main/Win32Wallpaper.h"
 
 namespace {
 
 // The folder of the running program, without a trailing backslash except at
 // a drive root.
 std::string ApplicationFolder() {
-    std::wstring path(MAX_PATH, L'\0');
-    for (;;) {
-        DWORD n = GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
-        if (n < path.size()) {
-            path.resize(n);
-            break;
-        }
-        path.resize(path.size() * 2);
-    }
+    const std::wstring path = qw::win32::ProgramFilePath();
     std::wstring folder = path.substr(0, path.find_last_of(L'\\'));
     if (folder.size() == 2 && folder[1] == L':') folder += L'\\';
     return qw::win32::Narrow(folder);
@@ -52,12 +54,32 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
         qw::win32::Activation activation;
         qw::win32::WicPictureLoader pictures;
         qw::win32::Win32Shell shell;
+        qw::win32::Win32MessageBoxes messages;
+        qw::win32::Win32FolderPicker folderPicker;
+        qw::win32::Win32ColorPicker colorPicker;
+        qw::win32::Win32Clock clock;
+        qw::win32::Win32ShortPaths shortPaths;
+        qw::win32::Win32ScreenSaverPlatform saverPlatform;
+        qw::win32::Win32FileDialogs fileDialogs;
+        qw::win32::Win32Printer printer;
+        qw::win32::Win32Clipboard clipboard;
+        qw::win32::Win32Wallpaper wallpaper;
+        qw::win32::Win32Mailer mailer;
+        const std::string applicationFolder = ApplicationFolder();
+        qw::ScreenSaverRegistration screenSaver({registry, files, shortPaths, saverPlatform, messages},
+                                                applicationFolder);
         qw::win32::MainFrame frame(instance);
+        qw::win32::SettingsWindowFactory settingsWindows(instance, frame.Handle());
+        qw::SettingsDialogEditor settings(settingsWindows, files,
+                                          {messages, folderPicker, colorPicker, clock, shortPaths, ansi});
         qw::ThumbnailStrip strip(frame.StripControl(), files, pictures, &qw::win32::ScreenResolution);
         qw::MainWindow presenter(frame, strip,
-                                 qw::MainPorts{files, registry, ansi, activation, pictures, shell,
+                                 qw::MainPorts{files, registry, ansi, activation, pictures, shell, settings,
+                                               screenSaver,
+                                               {messages, folderPicker, fileDialogs, printer, clipboard, wallpaper,
+                                                mailer},
                                                &qw::win32::ScreenResolution},
-                                 ApplicationFolder());
+                                 applicationFolder);
         frame.Attach(&presenter, &strip);
         try {
             presenter.Load();

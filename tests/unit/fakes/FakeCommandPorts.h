@@ -1,7 +1,7 @@
 #pragma once
 // The platform services of the file commands, recording what they were asked.
-// Each modal one can run `whileOpen` before it answers, as the user or the
-// watcher would while it is on screen.
+// The file dialogs can run `whileOpen` before they answer, as the user or the
+// watcher would while they are on screen.
 
 #include <functional>
 #include <optional>
@@ -10,40 +10,10 @@
 #include <utility>
 #include <vector>
 
+#include "fakes/FakeDialogs.h"
 #include "main/CommandPorts.h"
 
 namespace qw {
-
-struct ShownMessage {
-    std::string Text;
-    std::string Title;
-    MessageIcon Icon = MessageIcon::Critical;
-    bool operator==(const ShownMessage&) const = default;
-};
-
-class FakeMessageBoxes : public MessageBoxes {
-public:
-    std::vector<ShownMessage> shown;
-    std::function<void()> whileOpen;
-
-    void Show(const std::string& text, const std::string& title, MessageIcon icon) override {
-        shown.push_back({text, title, icon});
-        if (whileOpen) std::exchange(whileOpen, nullptr)();
-    }
-};
-
-class FakeFolderPicker : public FolderPicker {
-public:
-    std::vector<std::string> startFolders;
-    std::optional<std::string> answer;  // nothing: the user cancelled
-    std::function<void()> whileOpen;
-
-    std::optional<std::string> SelectFolder(const std::string& startFolder) override {
-        startFolders.push_back(startFolder);
-        if (whileOpen) std::exchange(whileOpen, nullptr)();
-        return answer;
-    }
-};
 
 class FakeFileDialogs : public FileDialogs {
 public:

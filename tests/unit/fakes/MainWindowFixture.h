@@ -8,10 +8,13 @@
 #include <vector>
 
 #include "fakes/FakeCommandPorts.h"
+#include "fakes/FakeDialogs.h"
 #include "fakes/FakeFileSystem.h"
 #include "fakes/FakeMainView.h"
 #include "fakes/FakePictures.h"
 #include "fakes/FakeRegistry.h"
+#include "fakes/FakeScreenSaverPlatform.h"
+#include "fakes/FakeSettingsDialog.h"
 #include "fakes/FakeThumbnailView.h"
 #include "main/MainWindow.h"
 
@@ -40,11 +43,13 @@ protected:
     // Creates the application folder and runs the window's load.
     MainWindow& Started(const std::string& appFolder = "C:\\App") {
         files.AddFolder(appFolder);
-        window = std::make_unique<MainWindow>(view, strip,
-                                              MainPorts{files, registry, ansi, activation, pictures, shell,
-                                                        {messages, picker, dialogs, printer, clipboard,
-                                                         wallpaper, mailer}},
-                                              appFolder);
+        screenSaver = std::make_unique<ScreenSaverRegistration>(
+            ScreenSaverPorts{registry, files, platform, platform, messages}, appFolder);
+        window = std::make_unique<MainWindow>(
+            view, strip,
+            MainPorts{files, registry, ansi, activation, pictures, shell, settingsEditor, *screenSaver,
+                      {messages, folderPicker, fileDialogs, printer, clipboard, wallpaper, mailer}},
+            appFolder);
         window->Load();
         return *window;
     }
@@ -62,15 +67,24 @@ protected:
     IdleActivation activation;
     FakePictureLoader pictures;
     RecordingShell shell;
-    FakeMessageBoxes messages;
-    FakeFolderPicker picker;
-    FakeFileDialogs dialogs;
+    FakeFileDialogs fileDialogs;
     FakePrinter printer;
     FakeClipboard clipboard;
     FakeWallpaper wallpaper;
     FakeMailer mailer;
     FakeThumbnailView stripView;
     ThumbnailStrip strip{stripView, files, pictures};
+    // The settings dialog plays `dialogs.user`; the system folder is
+    // C:\WINDOWS\system32 and the program C:\App\quillwave.exe.
+    RecordingMessageBoxes messages;
+    FakeFolderPicker folderPicker;
+    FakeColorPicker colorPicker;
+    FakeClock clock;
+    FakeScreenSaverPlatform platform;
+    FakeSettingsDialogs dialogs;
+    SettingsDialogEditor settingsEditor{dialogs, files,
+                                        {messages, folderPicker, colorPicker, clock, platform, ansi}};
+    std::unique_ptr<ScreenSaverRegistration> screenSaver;
     std::unique_ptr<MainWindow> window;
 };
 

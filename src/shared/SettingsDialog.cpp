@@ -1,0 +1,251 @@
+#include "shared/SettingsDialog.h"
+
+#include <optional>
+#include <stdexcept>
+
+#include "shared/Text.h"
+
+namespace qw {
+
+namespace {
+
+using enum SettingsControl;
+
+constexpr const char* ValidationTitle = "Screen Saver";
+
+// The numbers are checked in this order, each against its range; the first
+// failure is the only one the user sees. What is checked is the whole number
+// that will be stored, so 60.4 seconds pass as the 60 they become, and 0.5
+// fails as the 0 it would become.
+struct NumberRange {
+    SettingsControl TextBox;
+    double Lowest;
+    double Highest;
+    const char* TooSmall;
+    const char* TooLarge;
+};
+
+constexpr NumberRange NumberRanges[] = {
+    {txtShowImagesForSeconds, 1, 60, "Images used in the screen saver must be shown for at least one second.",
+     "Images used in the screen saver can be shown for a maximum of 60 seconds."},
+    {txtNoOfImagesX, 1, 50, "At least one image wide must be shown.", "A maximum of 50 images wide can be shown."},
+    {txtNoOfImagesY, 1, 50, "At least one image tall must be shown.", "A maximum of 50 images tall can be shown."},
+};
+
+// The controls each check box enables when ticked and disables otherwise.
+constexpr SettingsControl CopyToFolderControls[] = {txtCopyToFolder, cmdSelectFolder};
+constexpr SettingsControl ScreenSaverControls[] = {optDoNotResizeImages, optResizeImages, txtShowImagesForSeconds,
+                                                   chkShowClock,         txtNoOfImagesY,  txtNoOfImagesX};
+
+double NumberToStore(const std::string& text) {
+    const double value = NumericValue(text);
+    try {
+        return static_cast<double>(RoundHalfEven(value));
+    } catch (const std::out_of_range&) {
+        return value;  // beyond 64 bits, and so far outside every range
+    }
+}
+
+template <std::size_t N>
+void SetEnabled(SettingsDialogView& view, const SettingsControl (&controls)[N], bool enabled) {
+    for (const SettingsControl control : controls) view.SetEnabled(control, enabled);
+}
+
+}  // namespace
+
+SettingsDialog::SettingsDialog(SettingsDialogView& view, SettingsDialogPorts ports) : view_(view), ports_(ports) {
+    SetEnabled(view_, CopyToFolderControls, false);
+    SetEnabled(view_, ScreenSaverControls, false);
+    view_.SetResizeImages(false);
+    view_.SetClockText(ports_.Clock.LongTimeText());
+    view_.StartClockTimer(ClockPreviewInterval);
+}
+
+void SettingsDialog::Open(SettingsTab startTab, bool hideInboxTab, const SettingsRecord& record) {
+    view_.SelectTab(startTab);
+    view_.SetInboxTabAvailable(!hideInboxTab);
+    Fill(record);
+}
+
+void SettingsDialog::Fill(const SettingsRecord& record) {
+    const SettingsDialogValues values = DialogValuesFrom(record);
+    // Filling a check box runs its click handler, as a click would, so the
+    // dependent controls come up enabled exactly when their box is ticked.
+    auto tick = [this](SettingsControl box, CheckState state) {
+        view_.SetCheck(box, state);
+        OnCheckBoxClick(box);
+    };
+    tick(chkShowQuillwave, values.chkShowQuillwave);
+    tick(chkPrintFile, values.chkPrintFile);
+    tick(chkCopyFile, values.chkCopyFile);
+    tick(chkEmailFile, values.chkEmailFile);
+    tick(chkDesktopBackground, values.chkDesktopBackground);
+    tick(chkAddFileToScreenSaver, values.chkAddFileToScreenSaver);
+    tick(chkCopyToFolder, values.chkCopyToFolder);
+    view_.SetText(txtCopyToFolder, values.txtCopyToFolder);
+    tick(chkUseScreenSaver, values.chkUseScreenSaver);
+    // Unset, the option keeps its first choice, "Show images using original size".
+    if (values.optResizeImages) view_.SetResizeImages(true);
+    view_.SetText(txtShowImagesForSeconds, values.txtShowImagesForSeconds);
+    tick(chkShowClock, values.chkShowClock);
+    backgroundColor_ = values.BackgroundColor;
+    clockColor_ = values.ClockColor;
+    view_.SetSwatchColor(backgroundColor_);
+    view_.SetClockBackColor(backgroundColor_);
+    view_.SetClockTextColor(clockColor_);
+    view_.SetText(txtNoOfImagesX, values.txtNoOfImagesX);
+    view_.SetText(txtNoOfImagesY, values.txtNoOfImagesY);
+}
+
+void SettingsDialog::OnCheckBoxClick(SettingsControl box) {
+    // Greyed counts as not ticked, as it does when the box is saved.
+    const bool ticked = view_.Check(box) == CheckState::Checked;
+    if (box == chkCopyToFolder) SetEnabled(view_, CopyToFolderControls, ticked);
+    if (box == chkUseScreenSaver) SetEnabled(view_, ScreenSaverControls, ticked);
+}
+
+void SettingsDialog::OnOk() {
+    // The checks run whether or not their controls are enabled.
+    if (!NumbersAccepted() || !FolderStorable()) return;
+    End(true);
+}
+
+void SettingsDialog::OnCancel() { End(false); }
+
+void SettingsDialog::OnClose() { End(false); }
+
+bool SettingsDialog::NumbersAccepted() {
+    for (const NumberRange& range : NumberRanges) {
+        const double value = NumberToStore(view_.Text(range.TextBox));
+        const char* refusal = value < range.Lowest ? range.TooSmall : value > range.Highest ? range.TooLarge : nullptr;
+        if (refusal) {
+            ports_.Messages.Show(refusal, ValidationTitle, MessageIcon::Information);
+            return false;
+        }
+    }
+    return true;
+}
+
+// The settings file holds the folder in the ANSI code page, where other
+// letters turn into "?" and the copies would go nowhere. Windows keeps a
+// short name in plain letters for most folders, which serves as well.
+bool SettingsDialog::FolderStorable() {
+    const std::string folder = Trim(view_.Text(txtCopyToFolder));
+    if (Storable(folder)) return true;
+    const std::optional<std::string> shortForm = ports_.ShortPaths.ShortPathOf(folder);
+    if (shortForm && Storable(*shortForm)) {
+        view_.SetText(txtCopyToFolder, *shortForm);
+        return true;
+    }
+    // Nothing is copied to a folder while the box is unticked.
+    if (view_.Check(chkCopyToFolder) != CheckState::Checked) return true;
+    ports_.Messages.Show("This folder's name cannot be stored in the settings file. Please choose another folder.",
+                         "Settings", MessageIcon::Information);
+    return false;
+}
+
+bool SettingsDialog::Storable(const std::string& text) const {
+    return ports_.Ansi.ToUtf8(ports_.Ansi.FromUtf8(text)) == text;
+}
+
+void SettingsDialog::End(bool confirmed) {
+    confirmed_ = confirmed;
+    view_.StopClockTimer();
+    view_.Hide(confirmed);
+}
+
+void SettingsDialog::OnSelectFolder() {
+    if (const auto chosen = ports_.Folders.SelectFolder(view_.Text(txtCopyToFolder)))
+        view_.SetText(txtCopyToFolder, *chosen);
+}
+
+namespace {
+
+// A colour dialog that fails counts as cancelled: the colour stays.
+std::optional<std::int32_t> PickedColor(ColorPicker& colors, std::int32_t start) {
+    try {
+        return colors.PickColor(start);
+    } catch (const std::exception&) {
+        return std::nullopt;
+    }
+}
+
+}  // namespace
+
+void SettingsDialog::OnSelectBackgroundColor() {
+    const auto color = PickedColor(ports_.Colors, backgroundColor_);
+    if (!color) return;
+    backgroundColor_ = *color;
+    view_.SetSwatchColor(backgroundColor_);
+    view_.SetClockBackColor(backgroundColor_);
+}
+
+void SettingsDialog::OnSelectClockColor() {
+    const auto color = PickedColor(ports_.Colors, clockColor_);
+    if (!color) return;
+    clockColor_ = *color;
+    view_.SetClockTextColor(clockColor_);
+}
+
+void SettingsDialog::OnClockTimer() { view_.SetClockText(ports_.Clock.LongTimeText()); }
+
+SettingsDialogValues SettingsDialog::Values() const {
+    SettingsDialogValues values;
+    values.chkShowQuillwave = view_.Check(chkShowQuillwave);
+    values.chkPrintFile = view_.Check(chkPrintFile);
+    values.chkCopyFile = view_.Check(chkCopyFile);
+    values.chkEmailFile = view_.Check(chkEmailFile);
+    values.chkDesktopBackground = view_.Check(chkDesktopBackground);
+    values.chkAddFileToScreenSaver = view_.Check(chkAddFileToScreenSaver);
+    values.chkCopyToFolder = view_.Check(chkCopyToFolder);
+    values.chkUseScreenSaver = view_.Check(chkUseScreenSaver);
+    values.chkShowClock = view_.Check(chkShowClock);
+    values.optResizeImages = view_.ResizeImages();
+    values.txtCopyToFolder = view_.Text(txtCopyToFolder);
+    values.txtShowImagesForSeconds = view_.Text(txtShowImagesForSeconds);
+    values.txtNoOfImagesX = view_.Text(txtNoOfImagesX);
+    values.txtNoOfImagesY = view_.Text(txtNoOfImagesY);
+    values.BackgroundColor = backgroundColor_;
+    values.ClockColor = clockColor_;
+    return values;
+}
+
+void SettingsDialogEditor::EditSettings(SettingsTab startTab, bool hideInboxTab, const std::string& settingsFile,
+                                        SettingsRecord& record) {
+    SettingsDialogValues values;
+    {
+        const std::unique_ptr<SettingsDialogWindow> window = dialogs_.CreateSettingsDialog();
+        SettingsDialog dialog(*window, ports_);
+        dialog.Open(startTab, hideInboxTab, record);
+        open_ = &dialog;
+        try {
+            window->ShowModal(dialog);
+        } catch (...) {
+            open_ = nullptr;
+            throw;
+        }
+        open_ = nullptr;
+        if (!dialog.Confirmed()) return;
+        values = dialog.Values();
+    }  // the dialog is gone before any message appears
+
+    // The screen saver learns where the settings live from the main
+    // program's first start; before it there is nowhere to save them.
+    if (settingsFile.empty()) {
+        ports_.Messages.Show("The settings cannot be saved until Quillwave! has been started once.", ValidationTitle,
+                             MessageIcon::Information);
+        return;
+    }
+    try {
+        SaveSettings(files_, ports_.Ansi, settingsFile, values, record);
+    } catch (const FileSystemError&) {
+        ports_.Messages.Show("The settings could not be saved to " + settingsFile + ".", "Settings",
+                             MessageIcon::Critical);
+    }
+}
+
+void SettingsDialogEditor::CloseSettingsDialog() {
+    if (open_) open_->OnClose();
+}
+
+}  // namespace qw

@@ -1,0 +1,108 @@
+#pragma once
+// The settings dialog "Settings", shared by both programs: its presenter,
+// which holds every rule of the dialog, the window port that shows it, and
+// EditSettings, which runs one dialog and saves what the user confirms.
+
+#include <cstdint>
+#include <memory>
+#include <string>
+
+#include "shared/Clock.h"
+#include "shared/Dialogs.h"
+#include "shared/FileSystem.h"
+#include "shared/Settings.h"
+#include "shared/SettingsDialogView.h"
+#include "shared/SettingsEditing.h"
+#include "shared/ShortPaths.h"
+#include "shared/TextEncoding.h"
+
+namespace qw {
+
+inline constexpr unsigned ClockPreviewInterval = 1000;
+
+struct SettingsDialogPorts {
+    MessageBoxes& Messages;
+    FolderPicker& Folders;
+    ColorPicker& Colors;
+    qw::Clock& Clock;
+    qw::ShortPaths& ShortPaths;
+    const AnsiCodePage& Ansi;
+};
+
+class SettingsDialog {
+public:
+    // The dialog's creation: no result yet, every dependent control disabled,
+    // "Show images using original size" selected, the clock preview running.
+    SettingsDialog(SettingsDialogView& view, SettingsDialogPorts ports);
+
+    // Shows `startTab`, makes the "Inbox" tab unavailable when `hideInboxTab`,
+    // and fills the controls from `record`.
+    void Open(SettingsTab startTab, bool hideInboxTab, const SettingsRecord& record);
+
+    // ---- Events of the window.
+    // A check box was clicked; its new state is the view's.
+    void OnCheckBoxClick(SettingsControl box);
+    void OnOk();
+    void OnCancel();
+    void OnClose();  // the close box
+    void OnSelectFolder();
+    void OnSelectBackgroundColor();
+    void OnSelectClockColor();
+    void OnClockTimer();
+
+    // True once OK has passed every check.
+    bool Confirmed() const { return confirmed_; }
+    // What the controls hold, for SaveSettings. Read before the window goes.
+    SettingsDialogValues Values() const;
+
+private:
+    void Fill(const SettingsRecord& record);
+    bool NumbersAccepted();
+    bool FolderStorable();
+    bool Storable(const std::string& text) const;
+    void End(bool confirmed);
+
+    SettingsDialogView& view_;
+    SettingsDialogPorts ports_;
+    std::int32_t backgroundColor_ = 0;
+    std::int32_t clockColor_ = 0;
+    bool confirmed_ = false;
+};
+
+// The window that shows one settings dialog. It exists from its creation to
+// its destruction, so the presenter can fill it before it is shown and read
+// it after it is hidden.
+class SettingsDialogWindow : public SettingsDialogView {
+public:
+    // Shows the dialog modally over its owner, forwarding every event to
+    // `presenter`, and returns once the presenter has hidden it.
+    virtual void ShowModal(SettingsDialog& presenter) = 0;
+};
+
+class SettingsDialogFactory {
+public:
+    virtual ~SettingsDialogFactory() = default;
+    // A new, hidden settings dialog with every control in place.
+    virtual std::unique_ptr<SettingsDialogWindow> CreateSettingsDialog() = 0;
+};
+
+// EditSettings for both programs.
+class SettingsDialogEditor : public SettingsEditor {
+public:
+    SettingsDialogEditor(SettingsDialogFactory& dialogs, FileSystem& files, SettingsDialogPorts ports)
+        : dialogs_(dialogs), files_(files), ports_(ports) {}
+
+    // A save that fails is told to the user; `record` then holds the new
+    // values, which the running program goes on using.
+    void EditSettings(SettingsTab startTab, bool hideInboxTab, const std::string& settingsFile,
+                      SettingsRecord& record) override;
+    void CloseSettingsDialog() override;
+
+private:
+    SettingsDialogFactory& dialogs_;
+    FileSystem& files_;
+    SettingsDialogPorts ports_;
+    SettingsDialog* open_ = nullptr;  // while EditSettings shows it
+};
+
+}  // namespace qw
