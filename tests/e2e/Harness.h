@@ -12,8 +12,16 @@
 
 #include <chrono>
 #include <functional>
+#include <memory>
 #include <string>
 #include <vector>
+
+namespace qw::win32 {
+class TaskPaneControl;
+}
+namespace qw::test {
+class HostWindow;
+}
 
 namespace e2e {
 
@@ -74,6 +82,21 @@ using qw::test::TrayIconCount;
 HWND ChildOfClass(HWND parent, const wchar_t* className);
 // A window's rectangle in its parent's client coordinates.
 RECT PlaceInParent(HWND window);
+
+// Clicks on the items of the program's task pane, at the places a pane of the
+// same content and size, laid out here, gives them.
+class TaskPaneClicks {
+public:
+    explicit TaskPaneClicks(HWND pane);
+    ~TaskPaneClicks();
+    void Click(const char* itemKey) const;
+
+private:
+    HWND pane_;
+    std::unique_ptr<qw::test::HostWindow> host_;
+    qw::win32::ImageList icons_;
+    std::unique_ptr<qw::win32::TaskPaneControl> layout_;
+};
 
 // Whether each text entry of an open pop-up menu is enabled, top to bottom,
 // read from its pixels: Wine keeps a menu's data in the process that owns it,

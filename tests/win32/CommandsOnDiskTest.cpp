@@ -3,8 +3,12 @@
 // Only the dialogs are played by fakes here; the real ones have tests of their own.
 #include <gtest/gtest.h>
 
+#include <thread>
+
+#include "OwnWindows.h"
 #include "RealCommands.h"
 #include "WindowCapture.h"
+#include "win32/CommonDialogs.h"
 
 namespace {
 
@@ -146,6 +150,32 @@ TEST_F(CommandsOnDisk, ClipboardHoldsABitmapOfThePicture) {
         GlobalUnlock(GetClipboardData(CF_DIB));
         CloseClipboard();
     }
+}
+
+// Without a printer the command says so in a message box and nothing else changes.
+TEST_F(CommandsOnDisk, PrintingWithoutAPrinterSaysSoAndChangesNothing) {
+    DWORD size = 0;
+    if (GetDefaultPrinterW(nullptr, &size) || size != 0) GTEST_SKIP() << "this machine has a default printer";
+    const std::shared_ptr<const Picture> picture = QuadrantPicture("photo.bmp");
+    state.InboxFiles.InsertFront(files.GetFile(Inbox("photo.bmp")));
+    state.CurrentFile = Inbox("photo.bmp");
+    current = {Inbox("photo.bmp"), true, picture};
+    win32::Win32MessageBoxes boxes;
+    FileCommands printing = CommandsWith(boxes);
+
+    std::optional<qw::test::MessageBoxSeen> seen;
+    std::thread user([&] { seen = qw::test::AnswerMessageBox(L"Print"); });
+    printing.Run(Command::PrintCurrentPicture);
+    user.join();
+
+    ASSERT_TRUE(seen.has_value()) << "no message box titled Print";
+    EXPECT_EQ(win32::Narrow(seen->Text), "Could not print picture");
+    EXPECT_EQ(seen->Icon, LoadIconW(nullptr, IDI_HAND)) << "the critical-stop icon";
+    EXPECT_EQ(qw::test::NamesIn(app.Path() + "\\inbox"), Names{"photo.bmp"});
+    EXPECT_TRUE(qw::test::NamesIn(app.Path() + "\\desktop").empty());
+    EXPECT_TRUE(qw::test::NamesIn(app.Path() + "\\screensaver").empty());
+    EXPECT_EQ(Listed(state.InboxFiles), Names{Inbox("photo.bmp")});
+    EXPECT_EQ(state.CurrentFile, Inbox("photo.bmp"));
 }
 
 }  // namespace

@@ -71,10 +71,14 @@ protected:
     win32::Win32Wallpaper wallpaper;
     win32::Win32Mailer mailer;
     CommandTarget current;
-    FileCommands commands{state, AppFolders{app.Path()}, strip, files,
-                          FileCommandPorts{messages, folders, dialogs, printer, clipboard, wallpaper, mailer},
-                          CommandWindow{[this] { return current; }, [this] { state.CurrentFile.clear(); }, [] {},
-                                        [] { return false; }}};
+    // The commands on the fixture's state, telling the user through `boxes`.
+    FileCommands CommandsWith(MessageBoxes& boxes) {
+        return FileCommands(state, AppFolders{app.Path()}, strip, files,
+                            FileCommandPorts{boxes, folders, dialogs, printer, clipboard, wallpaper, mailer},
+                            CommandWindow{[this] { return current; }, [this] { state.CurrentFile.clear(); }, [] {},
+                                          [] { return false; }});
+    }
+    FileCommands commands = CommandsWith(messages);
 };
 
 }  // namespace qw::test

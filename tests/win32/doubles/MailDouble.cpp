@@ -1,7 +1,9 @@
 // A stand-in for a mail program, loaded into the test process: Outlook's
 // application class (late-bound IDispatch objects) and the Simple MAPI calls
 // of a default mail program. It records every call it receives; the tests
-// read the record through QwMailDoubleCalls. Built as qwmaildouble.dll, and
+// read the record through QwMailDoubleCalls, or, when the double is loaded by
+// another program, from the file %QW_MAIL_LOG% names (one UTF-8 line per
+// call). Built as qwmaildouble.dll, and
 // with QW_ANSI_ONLY as a library that has only the ANSI MAPISendMail.
 
 #include <windows.h>
@@ -9,6 +11,7 @@
 
 #include <string>
 
+#include "win32/Handles.h"
 #include "win32/main/SimpleMapi.h"
 
 namespace {
@@ -16,7 +19,24 @@ namespace {
 std::wstring g_calls;
 ULONG g_mapiResult = SUCCESS_SUCCESS;
 
-void Record(const std::wstring& call) { g_calls += call + L"\n"; }
+void Record(const std::wstring& call) {
+    g_calls += call + L"\n";
+    wchar_t log[MAX_PATH];
+    const DWORD n = GetEnvironmentVariableW(L"QW_MAIL_LOG", log, MAX_PATH);
+    if (n == 0 || n >= MAX_PATH) return;
+    const qw::win32::KernelHandle file(
+        CreateFileW(log, FILE_APPEND_DATA, FILE_SHARE_READ, nullptr, OPEN_ALWAYS, 0, nullptr));
+    if (!file) return;
+    const std::wstring line = call + L"\n";
+    std::string utf8(static_cast<std::size_t>(
+                         WideCharToMultiByte(CP_UTF8, 0, line.c_str(), static_cast<int>(line.size()), nullptr, 0,
+                                             nullptr, nullptr)),
+                     '\0');
+    WideCharToMultiByte(CP_UTF8, 0, line.c_str(), static_cast<int>(line.size()), utf8.data(),
+                        static_cast<int>(utf8.size()), nullptr, nullptr);
+    DWORD written = 0;
+    WriteFile(file.Get(), utf8.data(), static_cast<DWORD>(utf8.size()), &written, nullptr);
+}
 
 std::wstring Text(const char* ansi) {
     if (!ansi) return L"(null)";
