@@ -57,7 +57,7 @@ else()
   endif()
   qw_wine_suite(e2e_tests tests/e2e)
   if(TARGET e2e_tests)
-    add_dependencies(e2e_tests quillwave quillwavess)
+    add_dependencies(e2e_tests quillwave quillwavess qwmaildouble)
     target_compile_definitions(e2e_tests PRIVATE
       QW_BIN_DIR="${CMAKE_BINARY_DIR}/bin" QW_SOURCE_DIR="${CMAKE_SOURCE_DIR}")
   endif()

@@ -158,6 +158,8 @@ TaskPaneClicks::TaskPaneClicks(HWND pane) : pane_(pane) {
         for (const qw::PaneItem& item : bar.Items)
             layout_->AddItem(bar.Key, item.Key, item.Caption, qw::PaneIconIndex(item.IconKey));
     }
+    // Laid out only; shown, it would cover the program's own pane on the screen.
+    ShowWindow(host_->Handle(), SW_HIDE);
 }
 
 TaskPaneClicks::~TaskPaneClicks() = default;

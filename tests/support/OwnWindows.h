@@ -6,6 +6,7 @@
 // stops half-way, so a failing test never hangs.
 
 #include <windows.h>
+#include <dlgs.h>
 
 #include <chrono>
 #include <functional>
@@ -121,6 +122,19 @@ inline std::wstring TextOf(HWND window) {
     std::wstring text(static_cast<size_t>(GetWindowTextLengthW(window)) + 1, L'\0');
     text.resize(static_cast<size_t>(GetWindowTextW(window, text.data(), static_cast<int>(text.size()))));
     return text;
+}
+
+// The edit control of a save or open dialog's file name box: the box itself, or inside
+// a combo box (Windows) or an extended combo box (Wine).
+inline HWND FileNameBox(HWND dialog) {
+    for (int id : {cmb13, edt1}) {
+        HWND control = GetDlgItem(dialog, id);
+        wchar_t name[16] = {};
+        while (control && GetClassNameW(control, name, 16) && std::wstring(name) != L"Edit")
+            control = GetWindow(control, GW_CHILD);
+        if (control) return control;
+    }
+    return nullptr;
 }
 
 // A message box as the user sees it.

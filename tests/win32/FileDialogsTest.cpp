@@ -14,24 +14,12 @@
 namespace {
 
 using namespace std::chrono_literals;
+using qw::test::FileNameBox;
 using qw::test::PostKey;
 using qw::test::TempFolder;
 using qw::test::TextOf;
 using qw::test::WaitFor;
 using qw::win32::Narrow;
-
-// The edit control of the dialog's file name box: the box itself, or inside
-// a combo box (Windows) or an extended combo box (Wine).
-HWND FileNameBox(HWND dialog) {
-    for (int id : {cmb13, edt1}) {
-        HWND control = GetDlgItem(dialog, id);
-        wchar_t name[16] = {};
-        while (control && GetClassNameW(control, name, 16) && std::wstring(name) != L"Edit")
-            control = GetWindow(control, GW_CHILD);
-        if (control) return control;
-    }
-    return nullptr;
-}
 
 // A message box the dialog opened over itself, or nullptr.
 HWND BoxOwnedBy(HWND dialog) {

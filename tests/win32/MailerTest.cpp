@@ -8,73 +8,15 @@
 #include <optional>
 
 #include "BinFolder.h"
+#include "MailRegistrations.h"
 #include "RealCommands.h"
 #include "win32/Handles.h"
 
 namespace {
 
 using namespace qw;
+using qw::test::MailRegistrations;
 using qw::win32::Widen;
-
-const wchar_t* const kOutlookClass = L"{0006F03A-0000-0000-C000-000000000046}";
-const wchar_t* const kMachineMail = L"Software\\Clients\\Mail";
-const wchar_t* const kTestMail = L"Quillwave Test Mail";
-
-std::optional<std::wstring> ReadValue(HKEY root, const std::wstring& key, const wchar_t* name) {
-    wchar_t buffer[1024];
-    DWORD size = sizeof buffer;
-    if (RegGetValueW(root, key.c_str(), name, RRF_RT_REG_SZ, nullptr, buffer, &size) != ERROR_SUCCESS)
-        return std::nullopt;
-    return std::wstring(buffer);
-}
-
-void WriteValue(HKEY root, const std::wstring& key, const wchar_t* name, const std::wstring& value) {
-    qw::win32::RegistryKey handle;
-    ASSERT_EQ(RegCreateKeyExW(root, key.c_str(), 0, nullptr, 0, KEY_WRITE, nullptr, handle.Receive(), nullptr),
-              ERROR_SUCCESS);
-    RegSetValueExW(handle.Get(), name, 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
-                   static_cast<DWORD>((value.size() + 1) * sizeof(wchar_t)));
-}
-
-void DeleteValue(HKEY root, const std::wstring& key, const wchar_t* name) {
-    qw::win32::RegistryKey handle;
-    if (RegOpenKeyExW(root, key.c_str(), 0, KEY_WRITE, handle.Receive()) == ERROR_SUCCESS)
-        RegDeleteValueW(handle.Get(), name);
-}
-
-// The mail registrations the tests change, put back as they were afterwards.
-class MailRegistrations {
-public:
-    MailRegistrations() : machineDefault_(ReadValue(HKEY_LOCAL_MACHINE, kMachineMail, nullptr)) { Reset(); }
-    ~MailRegistrations() { Reset(); }
-    MailRegistrations(const MailRegistrations&) = delete;
-    MailRegistrations& operator=(const MailRegistrations&) = delete;
-
-    // Back to how the prefix was before.
-    void Reset() {
-        RegDeleteTreeW(HKEY_CLASSES_ROOT, (std::wstring(L"CLSID\\") + kOutlookClass).c_str());
-        RegDeleteTreeW(HKEY_CLASSES_ROOT, L"Outlook.Application");
-        RegDeleteTreeW(HKEY_CURRENT_USER, kMachineMail);
-        if (machineDefault_) WriteValue(HKEY_LOCAL_MACHINE, kMachineMail, nullptr, *machineDefault_);
-    }
-
-    void Outlook(const std::wstring& library) {
-        const std::wstring server = std::wstring(L"CLSID\\") + kOutlookClass + L"\\InprocServer32";
-        WriteValue(HKEY_CLASSES_ROOT, server, nullptr, library);
-        WriteValue(HKEY_CLASSES_ROOT, server, L"ThreadingModel", L"Apartment");
-        WriteValue(HKEY_CLASSES_ROOT, L"Outlook.Application\\CLSID", nullptr, kOutlookClass);
-    }
-    // The user's default mail program and its library.
-    void UserMailProgram(const std::wstring& library) {
-        WriteValue(HKEY_CURRENT_USER, kMachineMail, nullptr, kTestMail);
-        WriteValue(HKEY_CURRENT_USER, std::wstring(kMachineMail) + L"\\" + kTestMail, L"DLLPath", library);
-    }
-    // Neither the user nor the machine names a mail program.
-    void NoMailProgram() { DeleteValue(HKEY_LOCAL_MACHINE, kMachineMail, nullptr); }
-
-private:
-    std::optional<std::wstring> machineDefault_;
-};
 
 // One of the stand-in libraries, kept loaded so that what it records outlives the adapter's use.
 class MailDouble {
