@@ -4,13 +4,9 @@
 
 #include <gtest/gtest.h>
 
-#include <windows.h>
-#include <objbase.h>
-
 #include <thread>
 
-#include "Harness.h"
-#include "PictureFiles.h"
+#include "BeamFixture.h"
 #include "SettingsFiles.h"
 
 using namespace std::chrono_literals;
@@ -18,28 +14,14 @@ using e2e::WaitFor;
 
 namespace {
 
-const wchar_t* const QuillwaveKey = L"Software\\Quillwave";
 using Names = std::vector<std::wstring>;
 
-class AutomaticActions : public ::testing::Test {
+class AutomaticActions : public e2e::BeamFixture {
 protected:
     void SetUp() override {
-        e2e::DeleteUserKey(QuillwaveKey);
-        CreateDirectoryW(stackInbox.c_str(), nullptr);
-        e2e::SetStackFolders(stackInbox, stackInbox);
-        // The photo is written with the platform's encoder, which needs COM.
-        ASSERT_TRUE(SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED)));
-        qw::test::WritePhotoJpeg(phone / L"Photo.JPG", 64, 48);
-        CoUninitialize();
+        BeamFixture::SetUp();
+        PhotoOnThePhone(L"Photo.JPG", 64, 48);
     }
-    void TearDown() override {
-        e2e::RemoveStackFolders();
-        e2e::DeleteUserKey(QuillwaveKey);
-    }
-
-    e2e::TempFolder stack{L"qw stack"};
-    e2e::TempFolder phone{L"qw phone"};
-    std::wstring stackInbox = stack.WidePath() + L"\\in";
 };
 
 TEST_F(AutomaticActions, ABeamedPhotoGoesWhereTheSettingsSay) {

@@ -6,15 +6,11 @@
 
 #include <gtest/gtest.h>
 
-#include <windows.h>
-#include <objbase.h>
-
 #include <thread>
 
-#include "Harness.h"
+#include "BeamFixture.h"
 #include "MailRegistrations.h"
 #include "OwnWindows.h"
-#include "PictureFiles.h"
 #include "SettingsFiles.h"
 #include "WindowCapture.h"
 
@@ -24,7 +20,6 @@ using qw::test::SaveShot;
 
 namespace {
 
-const wchar_t* const QuillwaveKey = L"Software\\Quillwave";
 using Names = std::vector<std::wstring>;
 
 // The size of the bitmap on the clipboard, or 0 x 0.
@@ -52,16 +47,12 @@ bool Shows(HWND window, const std::wstring& name, bool picture) {
     return false;
 }
 
-class FileBar : public ::testing::Test {
+class FileBar : public e2e::BeamFixture {
 protected:
     void SetUp() override {
-        e2e::DeleteUserKey(QuillwaveKey);
-        CreateDirectoryW(stackInbox.c_str(), nullptr);
-        e2e::SetStackFolders(stackInbox, stackInbox);
-        ASSERT_TRUE(SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED)));
-        qw::test::WritePhotoJpeg(phone / L"Photo.JPG", 640, 480);
-        qw::test::WritePhotoJpeg(phone / L"Other.jpg", 320, 240);
-        CoUninitialize();
+        BeamFixture::SetUp();
+        PhotoOnThePhone(L"Photo.JPG", 640, 480);
+        PhotoOnThePhone(L"Other.jpg", 320, 240);
         e2e::WriteFile(phone / L"notes.txt", "milk, eggs");
         e2e::WriteFile(phone / L"old.txt", "to be deleted");
         qw::SettingsRecord settings;  // no automatic action but the window's own
@@ -73,8 +64,7 @@ protected:
     }
     void TearDown() override {
         SetEnvironmentVariableW(L"QW_MAIL_LOG", nullptr);
-        e2e::RemoveStackFolders();
-        e2e::DeleteUserKey(QuillwaveKey);
+        BeamFixture::TearDown();
     }
 
     // Beams a file and waits until it is the current one.
@@ -112,10 +102,7 @@ protected:
     }
 
     e2e::TempFolder app{L"qw file bar \u00e9"};
-    e2e::TempFolder stack{L"qw stack"};
-    e2e::TempFolder phone{L"qw phone"};
     e2e::TempFolder copies{L"qw saved"};
-    std::wstring stackInbox = stack.WidePath() + L"\\in";
     std::wstring mailLog = phone / L"mail.log";
     std::unique_ptr<e2e::RunningProgram> program;
     HWND window = nullptr;
