@@ -1,6 +1,6 @@
 // Every item of the File bar of the real quillwave.exe, on a beamed photo and
-// on a beamed text file, clicked as the user would and answered in its
-// dialogs from the keyboard; where Windows has no printer or no mail program
+// on a beamed text file, and "Add Image From File", clicked as the user would
+// and answered in their dialogs from the keyboard; where Windows has no printer or no mail program
 // the command's message is shown. Pictures of the steps for people to look at
 // go where qw::test::SaveShot puts them.
 
@@ -186,6 +186,13 @@ TEST_F(FileBar, EveryItemDoesItsWorkOnAPhotoAndOnATextFile) {
     EXPECT_TRUE(WaitFor([&] { return !e2e::Exists(app / L"inbox\\old.txt"); }, 10s));
     EXPECT_TRUE(e2e::FilesIn(app / L"inbox").empty());
     SaveShot(qw::test::CaptureScreen(), L"file-bar-9-empty.bmp");
+
+    // ---- A picture from elsewhere joins the screen saver, which is then on show.
+    EXPECT_TRUE(AnswerDialog("AddImageToScreenSaverFromFileScreenSaverBarItem", L"Open", phone / L"Other.jpg",
+                             L"file-bar-10-add-image.bmp"));
+    EXPECT_TRUE(WaitFor([&] { return e2e::FilesIn(app / L"screensaver") == Names{L"Other.jpg", L"Photo.JPG"}; }, 10s));
+    std::this_thread::sleep_for(1s);  // the window repaints where the dialog was
+    SaveShot(qw::test::CaptureScreen(), L"file-bar-11-screen-saver-files.bmp");
 }
 
 }  // namespace
