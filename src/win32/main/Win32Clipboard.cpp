@@ -7,6 +7,7 @@
 
 #include "win32/Handles.h"
 #include "win32/Utf.h"
+#include "win32/Window.h"
 #include "win32/main/PaintedPicture.h"
 
 namespace qw::win32 {
@@ -20,8 +21,8 @@ namespace {
 // The clipboard stays open only while the data is handed over.
 class OpenedClipboard {
 public:
-    OpenedClipboard() {
-        if (!OpenClipboard(nullptr)) Fail("cannot be opened");
+    explicit OpenedClipboard(HWND owner) {
+        if (!OpenClipboard(owner)) Fail("cannot be opened");
     }
     ~OpenedClipboard() { CloseClipboard(); }
     OpenedClipboard(const OpenedClipboard&) = delete;
@@ -29,6 +30,17 @@ public:
 };
 
 }  // namespace
+
+// A message-only window: never shown, it only owns what is put on the clipboard.
+class ClipboardOwner : public Window {
+public:
+    ClipboardOwner() {
+        Create(GetModuleHandleW(nullptr), {.Name = L"QuillwaveClipboardOwner"}, {.Parent = HWND_MESSAGE});
+    }
+};
+
+Win32Clipboard::Win32Clipboard() = default;
+Win32Clipboard::~Win32Clipboard() = default;
 
 void Win32Clipboard::PutPicture(const qw::Picture& picture) {
     const qw::PixelSize size = OwnPixelSize(picture);
@@ -44,7 +56,8 @@ void Win32Clipboard::PutPicture(const qw::Picture& picture) {
     std::memcpy(static_cast<BYTE*>(data) + headerSize, painted.Bits(), painted.BitsSize());
     GlobalUnlock(memory.Get());
 
-    const OpenedClipboard clipboard;
+    if (!owner_) owner_ = std::make_unique<ClipboardOwner>();
+    const OpenedClipboard clipboard(owner_->Handle());
     if (!EmptyClipboard()) Fail("cannot be emptied");
     if (!SetClipboardData(CF_DIB, memory.Get())) Fail("refused the picture");
     memory.Release();  // the clipboard owns it now
