@@ -195,4 +195,34 @@ TEST_F(FileBar, EveryItemDoesItsWorkOnAPhotoAndOnATextFile) {
     SaveShot(qw::test::CaptureScreen(), L"file-bar-11-screen-saver-files.bmp");
 }
 
+// The icon menu still works while a command's dialog is open; its exit ends
+// the program at once, and the dialog's command does nothing more.
+TEST_F(FileBar, ExitWhileACommandsDialogIsOpenEndsTheProgram) {
+    struct Case {
+        const char* Item;
+        const wchar_t* Dialog;
+    };
+    const Case cases[] = {{"SaveAsBarItem", L"Save As"}, {"MoveBarItem", L"Select Folder"}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.Item);
+        e2e::TempFolder folder{L"qw exit"};
+        program = std::make_unique<e2e::RunningProgram>(folder.WidePath());
+        window = program->MainWindow();
+        ASSERT_NE(window, nullptr);
+        ASSERT_TRUE(WaitFor([&] { return e2e::IsFolder(folder / L"desktop"); }, 10s));
+        ASSERT_TRUE(e2e::ChooseFromIconMenu(*program, window, 1));
+        pane = std::make_unique<e2e::TaskPaneClicks>(e2e::ChildOfClass(window, L"QuillwaveTaskPane"));
+        ASSERT_EQ(e2e::Beam(stackInbox, {phone / L"notes.txt"}), 0u);
+        ASSERT_TRUE(WaitFor([&] { return Shows(window, L"notes.txt", false); }, 15s));
+        std::this_thread::sleep_for(500ms);
+
+        pane->Click(c.Item);
+        ASSERT_NE(qw::test::WaitForWindowOf(program->Id(), c.Dialog, L"#32770", 20s), nullptr);
+        ASSERT_TRUE(e2e::ChooseFromIconMenu(*program, window, 4));  // "Exit Quillwave!"
+        EXPECT_TRUE(program->WaitForExit(10s));
+        EXPECT_EQ(e2e::FilesIn(folder / L"inbox"), Names{L"notes.txt"}) << "nothing moved or saved";
+        program.reset();
+    }
+}
+
 }  // namespace
