@@ -26,6 +26,7 @@
 #include <vector>
 
 #include "PictureFiles.h"
+#include "WinBench.h"
 #include "WindowCapture.h"
 #include "main/ThumbnailStrip.h"
 #include "win32/main/ThumbnailControl.h"
@@ -35,7 +36,13 @@
 
 namespace {
 
-using Microsoft::WRL::ComPtr;
+using bench::Check;
+using bench::ComPtr;
+using bench::Factory;
+using bench::Median;
+using bench::Now;
+using bench::PeakWorkingSetMb;
+using bench::RunChild;
 using qw::win32::Narrow;
 using qw::win32::Widen;
 
@@ -44,40 +51,6 @@ constexpr int kThumbWidth = 120, kThumbHeight = 90;
 constexpr int kRuns = 5;
 constexpr int kStripFiles = 10000;
 constexpr int kUnbatchedFiles = 100;
-
-double Now() {
-    static const double frequency = [] {
-        LARGE_INTEGER f;
-        QueryPerformanceFrequency(&f);
-        return static_cast<double>(f.QuadPart);
-    }();
-    LARGE_INTEGER t;
-    QueryPerformanceCounter(&t);
-    return static_cast<double>(t.QuadPart) * 1000.0 / frequency;  // milliseconds
-}
-
-double Median(std::vector<double> values) {
-    std::sort(values.begin(), values.end());
-    return values[values.size() / 2];
-}
-
-double PeakWorkingSetMb() {
-    PROCESS_MEMORY_COUNTERS counters{};
-    counters.cb = sizeof counters;
-    if (!GetProcessMemoryInfo(GetCurrentProcess(), &counters, sizeof counters)) return -1;
-    return static_cast<double>(counters.PeakWorkingSetSize) / (1024.0 * 1024.0);
-}
-
-void Check(HRESULT hr, const char* step) {
-    if (FAILED(hr)) throw std::runtime_error(std::string(step) + " failed: 0x" + std::to_string(hr));
-}
-
-ComPtr<IWICImagingFactory> Factory() {
-    ComPtr<IWICImagingFactory> factory;
-    Check(CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER, IID_PPV_ARGS(&factory)),
-          "the WIC factory");
-    return factory;
-}
 
 struct Timings {
     std::vector<double> Loads, Renders;
@@ -106,19 +79,7 @@ int RunScaled(const std::string& path) {
     const std::vector<double>& renders = timings.Renders;
     std::vector<double> totals;
     for (int i = 0; i < kRuns; ++i) totals.push_back(loads[i] + renders[i]);
-    // Whether the JPEG decoder can scale while decoding, or the scaler has to
-    // pull every pixel of the full frame through it.
-    auto factory = Factory();
-    ComPtr<IWICBitmapDecoder> decoder;
-    ComPtr<IWICBitmapFrameDecode> frame;
-    // IWICBitmapSourceTransform, which the mingw-w64 headers do not declare.
-    const GUID transformId = {0x3B16811B, 0x6A43, 0x4EC9, {0xB7, 0x13, 0x3D, 0x5A, 0x0C, 0x13, 0xB9, 0x40}};
-    ComPtr<IUnknown> transform;
-    const bool scales = SUCCEEDED(factory->CreateDecoderFromFilename(Widen(path).c_str(), nullptr, GENERIC_READ,
-                                                                     WICDecodeMetadataCacheOnDemand, &decoder)) &&
-                        SUCCEEDED(decoder->GetFrame(0, &frame)) &&
-                        SUCCEEDED(frame->QueryInterface(transformId, reinterpret_cast<void**>(transform.GetAddressOf())));
-    std::printf("  the JPEG decoder %s while decoding\n", scales ? "scales" : "does not scale");
+    std::printf("  the JPEG decoder %s while decoding\n", bench::DecoderScales(path) ? "scales" : "does not scale");
     std::printf("  (a) load + render 120x90:      %8.1f ms  (load with its check %.1f ms, render %.1f ms)"
                 "  peak working set %.1f MB\n",
                 Median(totals), Median(loads), Median(renders), PeakWorkingSetMb());
@@ -127,42 +88,8 @@ int RunScaled(const std::string& path) {
 
 // (b) Decoding the whole frame first, then scaling the full-size pixels down.
 int RunFull(const std::string& path) {
-    CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
-    auto factory = Factory();
-    std::vector<double> times;
-    for (int run = 0; run < kRuns; ++run) {
-        const double t0 = Now();
-        ComPtr<IWICBitmapDecoder> decoder;
-        Check(factory->CreateDecoderFromFilename(Widen(path).c_str(), nullptr, GENERIC_READ,
-                                                 WICDecodeMetadataCacheOnDemand, &decoder),
-              "decoder");
-        ComPtr<IWICBitmapFrameDecode> frame;
-        Check(decoder->GetFrame(0, &frame), "frame");
-        UINT width = 0, height = 0;
-        Check(frame->GetSize(&width, &height), "size");
-        ComPtr<IWICFormatConverter> converter;
-        Check(factory->CreateFormatConverter(&converter), "converter");
-        Check(converter->Initialize(frame.Get(), GUID_WICPixelFormat32bppPBGRA, WICBitmapDitherTypeNone, nullptr,
-                                    0.0, WICBitmapPaletteTypeCustom),
-              "converter init");
-        const UINT stride = width * 4;
-        std::vector<BYTE> full(static_cast<size_t>(stride) * height);
-        Check(converter->CopyPixels(nullptr, stride, static_cast<UINT>(full.size()), full.data()), "full decode");
-        ComPtr<IWICBitmap> bitmap;
-        Check(factory->CreateBitmapFromMemory(width, height, GUID_WICPixelFormat32bppPBGRA, stride,
-                                              static_cast<UINT>(full.size()), full.data(), &bitmap),
-              "bitmap");
-        ComPtr<IWICBitmapScaler> scaler;
-        Check(factory->CreateBitmapScaler(&scaler), "scaler");
-        Check(scaler->Initialize(bitmap.Get(), kThumbWidth, kThumbHeight, WICBitmapInterpolationModeFant),
-              "scaler init");
-        std::vector<BYTE> thumb(kThumbWidth * kThumbHeight * 4);
-        Check(scaler->CopyPixels(nullptr, kThumbWidth * 4, static_cast<UINT>(thumb.size()), thumb.data()), "scale");
-        times.push_back(Now() - t0);
-    }
-    std::printf("  (b) full decode + scale down:  %8.1f ms  peak working set %.1f MB\n", Median(times),
-                PeakWorkingSetMb());
-    CoUninitialize();
+    const double median = bench::MedianFullDecode(path, kThumbWidth, kThumbHeight, kRuns);
+    std::printf("  (b) full decode + scale down:  %8.1f ms  peak working set %.1f MB\n", median, PeakWorkingSetMb());
     return 0;
 }
 
@@ -192,21 +119,6 @@ int RunBaseline() {
     qw::win32::WicPictureLoader loader;
     std::printf("  WIC started, nothing decoded:                peak working set %.1f MB\n", PeakWorkingSetMb());
     return 0;
-}
-
-// Runs this program again with the arguments and waits for it.
-void RunChild(const std::wstring& arguments) {
-    wchar_t exe[MAX_PATH];
-    GetModuleFileNameW(nullptr, exe, MAX_PATH);
-    std::wstring command = L"\"" + std::wstring(exe) + L"\" " + arguments;
-    STARTUPINFOW startup{};
-    startup.cb = sizeof startup;
-    PROCESS_INFORMATION process{};
-    std::fflush(stdout);
-    if (!CreateProcessW(nullptr, command.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr, &startup, &process))
-        throw std::runtime_error("cannot start " + Narrow(command));
-    const qw::win32::KernelHandle owned(process.hProcess), thread(process.hThread);
-    WaitForSingleObject(process.hProcess, INFINITE);
 }
 
 class CountingLoader : public qw::PictureLoader {
@@ -262,29 +174,21 @@ void StripStartUp(const std::wstring& folder) {
 
 int main() {
     try {
-        // Wide arguments: the temporary folder may have any name.
-        int argc = 0;
-        wchar_t** argv = CommandLineToArgvW(GetCommandLineW(), &argc);
-        const std::wstring mode = argc >= 2 ? argv[1] : L"";
-        const std::string file = argc >= 3 ? Narrow(argv[2]) : "";
-        const std::string second = argc >= 4 ? Narrow(argv[3]) : "";
-        LocalFree(argv);
+        const std::vector<std::wstring> arguments = bench::Arguments();
+        const std::wstring mode = arguments.size() >= 2 ? arguments[1] : L"";
+        const std::string file = arguments.size() >= 3 ? Narrow(arguments[2]) : "";
+        const std::string second = arguments.size() >= 4 ? Narrow(arguments[3]) : "";
         if (mode == L"scaled") return RunScaled(file);
         if (mode == L"preview") return RunPreview(file, second);
         if (mode == L"full") return RunFull(file);
         if (mode == L"baseline") return RunBaseline();
 
         CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
-        wchar_t temp[MAX_PATH + 1];
-        const std::wstring folder = std::wstring(temp, GetTempPathW(MAX_PATH + 1, temp)) + L"qwbench-thumbnails-" +
-                                    std::to_wstring(GetCurrentProcessId());
-        if (!CreateDirectoryW(folder.c_str(), nullptr)) throw std::runtime_error("cannot create the work folder");
+        const std::wstring folder = bench::NewWorkFolder(L"qwbench-thumbnails-");
         const std::wstring photo = folder + L"\\photo.jpg";
-        qw::test::WritePhotoJpeg(photo, kPhotoWidth, kPhotoHeight);
-        WIN32_FILE_ATTRIBUTE_DATA data{};
-        GetFileAttributesExW(photo.c_str(), GetFileExInfoStandard, &data);
+        const double megabytes = bench::WritePhoto(photo, kPhotoWidth, kPhotoHeight);
         std::printf("thumbnail of a %dx%d JPEG (%.1f MB), median of %d runs\n", kPhotoWidth, kPhotoHeight,
-                    data.nFileSizeLow / (1024.0 * 1024.0), kRuns);
+                    megabytes, kRuns);
         RunChild(L"baseline");
         RunChild(L"scaled \"" + photo + L"\"");
         RunChild(L"full \"" + photo + L"\"");

@@ -29,3 +29,6 @@
 #define IDI_FILE_WORDPROCESSOR 208
 #define IDI_FILE_SPREADSHEET 209
 #define IDI_FILE_COUNT 9
+
+// The screen saver's description, the name by which Windows lists it.
+#define IDS_SCREEN_SAVER_DESCRIPTION 1

@@ -1,8 +1,8 @@
 #pragma once
-// Which messages of the main window open the notification-area icon's menu.
-// The icon reports mouse events as a message of its own (the value of
-// WM_RBUTTONUP) with the mouse event in lParam; everything else goes on to
-// the window's previous procedure untouched.
+// Which messages of the main window open the notification-area icon's menu
+// or answer a click on its balloon. The icon reports mouse events as a
+// message of its own (the value of WM_RBUTTONUP) with the event in lParam;
+// everything else goes on to the window's previous procedure untouched.
 
 #include <cstdint>
 
@@ -11,10 +11,13 @@ namespace qw {
 inline constexpr unsigned TrayCallbackMessage = 0x205;
 inline constexpr std::intptr_t TrayRightButtonDown = 0x204;
 inline constexpr std::intptr_t TrayLeftButtonUp = 0x202;
+// The icon's balloon was clicked (NIN_BALLOONUSERCLICK).
+inline constexpr std::intptr_t TrayBalloonClick = 0x405;
 
 enum class TrayRoute {
     NotHooked,   // answer 0: the hook is not installed yet
     PopUpMenu,   // open the icon menu and answer -1, not passing it on
+    BalloonClick,  // show the window with the file of the notice, not passing it on
     PassOn,      // hand the message to the previous window procedure
 };
 
@@ -22,6 +25,7 @@ constexpr TrayRoute RouteWindowMessage(bool hooked, unsigned message, std::intpt
     if (!hooked) return TrayRoute::NotHooked;
     if (message == TrayCallbackMessage && (lParam == TrayRightButtonDown || lParam == TrayLeftButtonUp))
         return TrayRoute::PopUpMenu;
+    if (message == TrayCallbackMessage && lParam == TrayBalloonClick) return TrayRoute::BalloonClick;
     return TrayRoute::PassOn;
 }
 

@@ -5,6 +5,7 @@
 #include <stdexcept>
 #include <utility>
 
+#include "win32/Handles.h"
 #include "win32/Utf.h"
 
 namespace qw::win32 {
@@ -113,6 +114,30 @@ LRESULT CALLBACK Subclass::Procedure(HWND window, UINT message, WPARAM wParam, L
     std::optional<LRESULT> answer;
     if (self->handler_) Guarded(window, [&] { answer = self->handler_(message, wParam, lParam); });
     return answer ? *answer : DefSubclassProc(window, message, wParam, lParam);
+}
+
+// ---------------------------------------------------------------- painting
+
+std::optional<LRESULT> PaintEveryPixel(HWND window, UINT message, WPARAM wParam,
+                                       const std::function<void(HDC dc, const RECT& area)>& paint) {
+    switch (message) {
+        case WM_ERASEBKGND:
+            return 1;
+        case WM_PAINT: {
+            const PaintScope scope(window);
+            const BufferedPaint buffer(scope.DC(), scope.Area());
+            if (buffer.DC()) paint(buffer.DC(), scope.Area());
+            return 0;
+        }
+        case WM_PRINTCLIENT: {
+            RECT client;
+            GetClientRect(window, &client);
+            paint(reinterpret_cast<HDC>(wParam), client);
+            return 0;
+        }
+        default:
+            return std::nullopt;
+    }
 }
 
 // ---------------------------------------------------------------- failures

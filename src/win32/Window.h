@@ -26,6 +26,8 @@
 //      "win32/Handles.h" (or as child `Window` objects), never as raw handles.
 //      Paint through `PaintScope` and, when the window draws a lot,
 //      `BufferedPaint`.
+//      A window that paints every pixel itself answers the paint messages
+//      with `PaintEveryPixel`.
 //   4. Override `OnDestroyed` only when something must happen once the
 //      window is gone for good (the main window ends the message loop there).
 
@@ -121,6 +123,14 @@ private:
     HWND window_ = nullptr;
     Handler handler_;
 };
+
+// The paint messages of a window that paints every pixel of its client area
+// itself: no background erase, WM_PAINT drawn off screen and copied at once
+// (nothing flickers), WM_PRINTCLIENT drawn straight into the DC given.
+// `paint` draws the area onto the DC in client coordinates. Returns nothing
+// for every other message.
+std::optional<LRESULT> PaintEveryPixel(HWND window, UINT message, WPARAM wParam,
+                                       const std::function<void(HDC dc, const RECT& area)>& paint);
 
 // Tells the user about a failure nothing else handled; the program goes on.
 void ShowUnexpectedError(HWND owner, const std::string& what);

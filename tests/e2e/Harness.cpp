@@ -31,6 +31,22 @@ void WriteUserValue(const std::wstring& key, const std::wstring& name, const std
                    static_cast<DWORD>((value.size() + 1) * sizeof(wchar_t)));
 }
 
+std::optional<std::wstring> RegisteredSaver() {
+    std::wstring value;
+    if (!ReadUserValue(L"Control Panel\\Desktop", L"SCRNSAVE.EXE", value)) return std::nullopt;
+    return value;
+}
+
+void SetRegisteredSaver(const std::optional<std::wstring>& value) {
+    if (value) {
+        WriteUserValue(L"Control Panel\\Desktop", L"SCRNSAVE.EXE", *value);
+        return;
+    }
+    qw::win32::RegistryKey key;
+    if (RegOpenKeyExW(HKEY_CURRENT_USER, L"Control Panel\\Desktop", 0, KEY_SET_VALUE, key.Receive()) == ERROR_SUCCESS)
+        RegDeleteValueW(key.Get(), L"SCRNSAVE.EXE");
+}
+
 void DeleteUserKey(const std::wstring& key) { RegDeleteTreeW(HKEY_CURRENT_USER, key.c_str()); }
 
 namespace {
@@ -48,11 +64,22 @@ RunningProgram::RunningProgram(const std::wstring& appFolder, const std::wstring
     const std::wstring exe = appFolder + L"\\" + exeName;
     if (!CopyFileW((BinFolder() + L"\\" + exeName).c_str(), exe.c_str(), FALSE))
         throw std::runtime_error("cannot copy the program into the application folder");
+    Start(exe, L"", appFolder);
+}
+
+RunningProgram RunningProgram::Saver(const std::wstring& arguments) {
+    RunningProgram saver;
+    saver.Start(BinFolder() + L"\\quillwavess.scr", arguments, BinFolder());
+    return saver;
+}
+
+void RunningProgram::Start(const std::wstring& exe, const std::wstring& arguments, const std::wstring& folder) {
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;
     std::wstring commandLine = L"\"" + exe + L"\"";
+    if (!arguments.empty()) commandLine += L" " + arguments;
     PROCESS_INFORMATION started{};
-    if (!CreateProcessW(exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, appFolder.c_str(),
+    if (!CreateProcessW(exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, folder.c_str(),
                         &startup, &started))
         throw std::runtime_error("cannot start the program");
     process_.Reset(started.hProcess);
@@ -92,10 +119,14 @@ std::vector<HWND> WindowsOf(DWORD processId, const wchar_t* className) {
 }
 
 HWND RunningProgram::MainWindow(std::chrono::milliseconds deadline) {
+    return WindowOfClass(L"QuillwaveMainWindow", deadline);
+}
+
+HWND RunningProgram::WindowOfClass(const wchar_t* className, std::chrono::milliseconds deadline) {
     HWND window = nullptr;
     WaitFor(
         [&] {
-            auto found = WindowsOf(id_, L"QuillwaveMainWindow");
+            auto found = WindowsOf(id_, className);
             window = found.empty() ? nullptr : found.front();
             return window != nullptr;
         },
@@ -105,6 +136,17 @@ HWND RunningProgram::MainWindow(std::chrono::milliseconds deadline) {
 
 bool RunningProgram::WaitForExit(std::chrono::milliseconds deadline) {
     return WaitForSingleObject(process_.Get(), static_cast<DWORD>(deadline.count())) == WAIT_OBJECT_0;
+}
+
+void RunningProgram::Kill() {
+    TerminateProcess(process_.Get(), 1);
+    WaitForSingleObject(process_.Get(), 10000);
+}
+
+DWORD RunningProgram::ExitCode() const {
+    DWORD code = STILL_ACTIVE;
+    GetExitCodeProcess(process_.Get(), &code);
+    return code;
 }
 
 DWORD Beam(const std::wstring& folder, const std::vector<std::wstring>& files,
@@ -132,6 +174,9 @@ bool ChooseFromIconMenu(const RunningProgram& program, HWND window, int entry) {
     std::vector<HWND> menus;
     if (!WaitFor([&] { return !(menus = MenuWindows(program.Id())).empty(); }, std::chrono::seconds(10)))
         return false;
+    // The menu is shown before its own message loop runs; keys sent in that
+    // moment can be lost on a busy machine.
+    Sleep(200);
     for (int i = 0; i < entry; ++i) PostMessageW(menus.front(), WM_KEYDOWN, VK_DOWN, 0);
     PostMessageW(menus.front(), WM_KEYDOWN, VK_RETURN, 0);
     return WaitFor([&] { return MenuWindows(program.Id()).empty(); }, std::chrono::seconds(10));

@@ -13,6 +13,7 @@
 #include <chrono>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -44,6 +45,11 @@ bool ReadUserValue(const std::wstring& key, const std::wstring& name, std::wstri
 void WriteUserValue(const std::wstring& key, const std::wstring& name, const std::wstring& value);
 void DeleteUserKey(const std::wstring& key);
 
+// Windows' choice of screen saver (HKCU\Control Panel\Desktop\SCRNSAVE.EXE),
+// nothing when there is none; setting nothing deletes the value.
+std::optional<std::wstring> RegisteredSaver();
+void SetRegisteredSaver(const std::optional<std::wstring>& value);
+
 // Points the Bluetooth stack's two values at the folders (or removes them).
 void SetStackFolders(const std::wstring& inbox, const std::wstring& root);
 void RemoveStackFolders();
@@ -52,13 +58,25 @@ void RemoveStackFolders();
 class RunningProgram {
 public:
     RunningProgram(const std::wstring& appFolder, const std::wstring& exeName = L"quillwave.exe");
+    // The built screen saver, started where it was built with the arguments
+    // Windows would give it ("/s", "/p 1234").
+    static RunningProgram Saver(const std::wstring& arguments);
+    RunningProgram(RunningProgram&&) = default;
     ~RunningProgram();  // ends the process if it still runs
 
     HWND MainWindow(std::chrono::milliseconds deadline = std::chrono::seconds(20));
+    // The process's first top-level window of the class, or nullptr.
+    HWND WindowOfClass(const wchar_t* className, std::chrono::milliseconds deadline = std::chrono::seconds(20));
     bool WaitForExit(std::chrono::milliseconds deadline);
+    // Ends the process at once, as the task manager would.
+    void Kill();
+    DWORD ExitCode() const;
     DWORD Id() const { return id_; }
 
 private:
+    RunningProgram() = default;
+    void Start(const std::wstring& exe, const std::wstring& arguments, const std::wstring& folder);
+
     qw::win32::KernelHandle process_;
     DWORD id_ = 0;
 };

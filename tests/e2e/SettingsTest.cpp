@@ -38,21 +38,8 @@ std::wstring ShortPath(const std::wstring& path) {
     return std::wstring(buffer, GetShortPathNameW(path.c_str(), buffer, MAX_PATH));
 }
 
-std::optional<std::wstring> RegisteredSaver() {
-    std::wstring value;
-    if (!e2e::ReadUserValue(DesktopKey, SaverValue, value)) return std::nullopt;
-    return value;
-}
-
-void SetRegisteredSaver(const std::optional<std::wstring>& value) {
-    if (value) {
-        e2e::WriteUserValue(DesktopKey, SaverValue, *value);
-    } else {
-        qw::win32::RegistryKey key;
-        if (RegOpenKeyExW(HKEY_CURRENT_USER, DesktopKey, 0, KEY_SET_VALUE, key.Receive()) == ERROR_SUCCESS)
-            RegDeleteValueW(key.Get(), SaverValue);
-    }
-}
+using e2e::RegisteredSaver;
+using e2e::SetRegisteredSaver;
 
 enum class SaverPlace { SystemFolder, BesideProgram, Nowhere };
 

@@ -97,6 +97,9 @@ inline Capture CaptureScreen(RECT area = {0, 0, GetSystemMetrics(SM_CXSCREEN), G
     });
 }
 
+// The colour the screen shows at one point.
+inline COLORREF ScreenPixel(POINT at) { return CaptureScreen({at.x, at.y, at.x + 1, at.y + 1}).At(0, 0); }
+
 // Saves a 24-bit .bmp named `name` for people to look at and returns its path.
 inline std::wstring SaveShot(const Capture& shot, const std::wstring& name) {
     std::wstring folder;

@@ -19,7 +19,7 @@ struct RouteCase {
     TrayRoute expected;
 };
 
-TEST(TrayRouting, OnlyTheIconsLeftReleaseAndRightPressOpenTheMenu) {
+TEST(TrayRouting, TheIconsLeftReleaseAndRightPressOpenTheMenuAndABalloonClickIsItsOwn) {
     const RouteCase cases[] = {
         {true, 0x205, 0x202, TrayRoute::PopUpMenu},   // left button released over the icon
         {true, 0x205, 0x204, TrayRoute::PopUpMenu},   // right button pressed
@@ -28,6 +28,9 @@ TEST(TrayRouting, OnlyTheIconsLeftReleaseAndRightPressOpenTheMenu) {
         {true, 0x205, 0x206, TrayRoute::PassOn},      // right double click
         {true, 0x205, 0x200, TrayRoute::PassOn},      // mouse moved over the icon
         {true, 0x205, 0x201, TrayRoute::PassOn},      // left button pressed
+        {true, 0x205, 0x405, TrayRoute::BalloonClick},  // the balloon clicked
+        {true, 0x205, 0x404, TrayRoute::PassOn},      // the balloon timed out
+        {true, 0x205, 0x403, TrayRoute::PassOn},      // the balloon hidden
         {true, 0x202, 0x202, TrayRoute::PassOn},      // another message with the same lParam
         {true, 0x010, 0x204, TrayRoute::PassOn},      // WM_CLOSE
         {false, 0x205, 0x202, TrayRoute::NotHooked},  // before the hook

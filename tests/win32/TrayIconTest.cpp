@@ -55,4 +55,48 @@ TEST(TrayIcon, ComesBackWhenTheTaskbarRestartsAndNeverTwice) {
     EXPECT_EQ(TrayIconCount(), others);
 }
 
+// The visible balloons of the notification area, which another process
+// (Wine's explorer) shows as tool tips.
+int VisibleBalloons() {
+    int count = 0;
+    for (HWND w = FindWindowExW(nullptr, nullptr, L"tooltips_class32", nullptr); w;
+         w = FindWindowExW(nullptr, w, L"tooltips_class32", nullptr)) {
+        DWORD owner = 0;
+        GetWindowThreadProcessId(w, &owner);
+        if (owner != GetCurrentProcessId() && IsWindowVisible(w)) ++count;
+    }
+    return count;
+}
+
+TEST(TrayIcon, ShowsABalloonWhoseClickReachesTheProgramAndARestartDoesNotShowItAgain) {
+    qw::test::HostWindow host(100, 100);
+    qw::win32::TrayIcon tray;
+    int menus = 0, balloonClicks = 0;
+    tray.HookWindow(host.Handle(), [&] { ++menus; }, [&] { ++balloonClicks; });
+    tray.ShowBalloon(L"Quillwave!", L"early.jpg received");  // no icon yet: nothing
+    tray.Add(host.Handle(), 8, LoadIconW(nullptr, IDI_APPLICATION), L"Quillwave!");
+    ASSERT_TRUE(PumpUntil([&] { return TrayIconCount() >= 1; }, 5s));
+    EXPECT_FALSE(PumpUntil([] { return VisibleBalloons() > 0; }, 500ms)) << "no balloon before one is asked for";
+
+    tray.ShowBalloon(L"Quillwave!", L"Photo.JPG received");
+    EXPECT_TRUE(PumpUntil([] { return VisibleBalloons() > 0; }, 5s));
+    qw::test::SaveShot(qw::test::CaptureScreen(), L"quillwave-balloon.bmp");
+
+    SendMessageW(host.Handle(), qw::TrayCallbackMessage, 8, qw::TrayBalloonClick);
+    EXPECT_EQ(balloonClicks, 1);
+    EXPECT_EQ(menus, 0) << "a balloon click is no icon click";
+
+    // Explorer restarting takes icon and balloon away; the icon comes back alone.
+    NOTIFYICONDATAW forgotten{};
+    forgotten.cbSize = NOTIFYICONDATAW_V1_SIZE;
+    forgotten.hWnd = host.Handle();
+    forgotten.uID = 8;
+    ASSERT_TRUE(Shell_NotifyIconW(NIM_DELETE, &forgotten));
+    ASSERT_TRUE(PumpUntil([] { return VisibleBalloons() == 0; }, 5s));
+    SendMessageW(host.Handle(), RegisterWindowMessageW(L"TaskbarCreated"), 0, 0);
+    ASSERT_TRUE(PumpUntil([&] { return TrayIconCount() >= 1; }, 5s));
+    EXPECT_FALSE(PumpUntil([] { return VisibleBalloons() > 0; }, 1s)) << "the last balloon is not shown again";
+    tray.Remove();
+}
+
 }  // namespace

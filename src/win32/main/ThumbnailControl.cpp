@@ -299,6 +299,10 @@ void ThumbnailControl::OnDestroyed() {
 
 LRESULT ThumbnailControl::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     const POINT at{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+    // Drawn off screen and copied at once, so a slot never flickers white.
+    if (const auto painted =
+            PaintEveryPixel(Handle(), message, wParam, [this](HDC dc, const RECT& area) { Paint(dc, area); }))
+        return *painted;
     switch (message) {
         case WM_DESTROY:
             // Owned by the top-level window, so it would outlive the strip.
@@ -307,21 +311,6 @@ LRESULT ThumbnailControl::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) 
         case WM_SIZE:
             if (OnResize) OnResize();
             return 0;
-        case WM_ERASEBKGND:
-            return 1;  // Paint covers every pixel
-        case WM_PAINT: {
-            const PaintScope paint(Handle());
-            // Drawn off screen and copied at once, so a slot never flickers white.
-            const BufferedPaint buffer(paint.DC(), paint.Area());
-            if (buffer.DC()) Paint(buffer.DC(), paint.Area());
-            return 0;
-        }
-        case WM_PRINTCLIENT: {
-            RECT client;
-            GetClientRect(Handle(), &client);
-            Paint(reinterpret_cast<HDC>(wParam), client);
-            return 0;
-        }
         case WM_LBUTTONDOWN: OnButtonDown(at); return 0;
         case WM_LBUTTONUP: OnButtonUp(at); return 0;
         case WM_LBUTTONDBLCLK: OnDoubleClick(at); return 0;

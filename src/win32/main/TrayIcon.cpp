@@ -1,6 +1,7 @@
 #include "win32/main/TrayIcon.h"
 
 #include <cwchar>
+#include <iterator>
 
 #include "main/TrayRouting.h"
 
@@ -8,9 +9,10 @@ namespace qw::win32 {
 
 TrayIcon::~TrayIcon() { Remove(); }
 
-void TrayIcon::HookWindow(HWND window, std::function<void()> onIconClick) {
+void TrayIcon::HookWindow(HWND window, std::function<void()> onIconClick, std::function<void()> onBalloonClick) {
     if (Hooked()) return;
     onIconClick_ = std::move(onIconClick);
+    onBalloonClick_ = std::move(onBalloonClick);
     taskbarCreated_ = RegisterWindowMessageW(L"TaskbarCreated");
     hook_.Attach(window, [this](UINT message, WPARAM, LPARAM lParam) { return OnWindowMessage(message, lParam); });
 }
@@ -24,6 +26,9 @@ std::optional<LRESULT> TrayIcon::OnWindowMessage(UINT message, LPARAM lParam) {
         case TrayRoute::PopUpMenu:
             if (onIconClick_) onIconClick_();
             return -1;
+        case TrayRoute::BalloonClick:
+            if (onBalloonClick_) onBalloonClick_();
+            return 0;
         case TrayRoute::NotHooked:
         case TrayRoute::PassOn:
             break;
@@ -33,8 +38,9 @@ std::optional<LRESULT> TrayIcon::OnWindowMessage(UINT message, LPARAM lParam) {
 
 void TrayIcon::Add(HWND window, UINT id, HICON icon, const std::wstring& tip) {
     data_ = {};
-    // The first form of the record: icon, callback message and a 64-character tip.
-    data_.cbSize = NOTIFYICONDATAW_V1_SIZE;
+    // The second form of the record: icon, callback message and a
+    // 64-character tip as in the first, and the fields of a balloon.
+    data_.cbSize = NOTIFYICONDATAW_V2_SIZE;
     data_.hWnd = window;
     data_.uID = id;
     data_.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
@@ -47,9 +53,24 @@ void TrayIcon::Add(HWND window, UINT id, HICON icon, const std::wstring& tip) {
 }
 
 void TrayIcon::Notify() {
+    // The icon alone: a notification area that comes back does not show the
+    // last balloon again.
+    NOTIFYICONDATAW icon = data_;
+    icon.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
     // Refused when the icon is there already (a "TaskbarCreated" without a
     // restart): then it is brought up to date instead.
-    if (!Shell_NotifyIconW(NIM_ADD, &data_)) Shell_NotifyIconW(NIM_MODIFY, &data_);
+    if (!Shell_NotifyIconW(NIM_ADD, &icon)) Shell_NotifyIconW(NIM_MODIFY, &icon);
+}
+
+void TrayIcon::ShowBalloon(const std::wstring& title, const std::wstring& text) {
+    if (!shown_) return;
+    NOTIFYICONDATAW balloon = data_;
+    balloon.uFlags = NIF_INFO;
+    wcsncpy(balloon.szInfoTitle, title.c_str(), std::size(balloon.szInfoTitle) - 1);
+    wcsncpy(balloon.szInfo, text.c_str(), std::size(balloon.szInfo) - 1);
+    balloon.uTimeout = 10000;  // the systems that still read it
+    balloon.dwInfoFlags = NIIF_USER;  // the icon's own picture
+    Shell_NotifyIconW(NIM_MODIFY, &balloon);
 }
 
 void TrayIcon::Remove() {

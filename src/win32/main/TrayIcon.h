@@ -27,11 +27,14 @@ public:
 
     // Installs the hook once; later calls do nothing. It stays until the
     // window is destroyed.
-    void HookWindow(HWND window, std::function<void()> onIconClick);
+    void HookWindow(HWND window, std::function<void()> onIconClick, std::function<void()> onBalloonClick = {});
     // Adds the icon, or brings an icon of the same identity up to date
     // (so a second add never leaves two). The hook must be installed.
     void Add(HWND window, UINT id, HICON icon, const std::wstring& tip);
     void Remove();
+    // Shows a balloon at the icon with the program's icon, or replaces the
+    // text of the one on show. Nothing while the icon is not shown.
+    void ShowBalloon(const std::wstring& title, const std::wstring& text);
 
     bool Hooked() const { return hook_.Attached(); }
     bool Shown() const { return shown_; }
@@ -42,6 +45,7 @@ private:
 
     Subclass hook_;
     std::function<void()> onIconClick_;
+    std::function<void()> onBalloonClick_;
     UINT taskbarCreated_ = 0;
     bool shown_ = false;
     NOTIFYICONDATAW data_{};
