@@ -113,7 +113,15 @@ TEST_F(MainWindowShown, LaysOutItsControlsAndFollowsTheCurrentFile) {
     // A beamed picture: everything is on, and the preview shows it fitted.
     qw::test::WriteBytes(stack / L"photo.bmp", qw::test::SolidBmp(640, 480, 0x2080F0));
     ASSERT_EQ(e2e::Beam(stackInbox, {stack / L"photo.bmp"}), 0u);
-    ASSERT_TRUE(WaitFor([&] { return IsWindowVisible(preview) != FALSE; }, 15s));
+    // The preview is shown at no size first and given its size once the
+    // picture has loaded.
+    ASSERT_TRUE(WaitFor(
+        [&] {
+            RECT r{};
+            GetWindowRect(preview, &r);
+            return IsWindowVisible(preview) && r.right > r.left;
+        },
+        15s));
     ExpectPlace(preview, {230, 141, 432, 324}, "preview");
     // And the picture really is on the screen, in the preview and in slot 1.
     EXPECT_TRUE(WaitFor([&] { return ScreenColor(window, 446, 303) == RGB(0xF0, 0x80, 0x20); }, 10s));
