@@ -26,7 +26,7 @@ else()
     file(GLOB sources CONFIGURE_DEPENDS ${dir}/*.cpp)
     if(sources)
       add_executable(${name} ${sources})
-      target_include_directories(${name} PRIVATE ${dir} ${CMAKE_SOURCE_DIR}/tests/support)
+      target_include_directories(${name} PRIVATE ${dir} ${CMAKE_SOURCE_DIR}/tests/support ${CMAKE_SOURCE_DIR}/tests/unit)
       target_link_libraries(${name} PRIVATE qw_win32_main qw_win32_saver ${QW_GTEST} gtest_main)
       add_test(NAME ${name} COMMAND ${name} --gtest_brief=1 ${ARGN})
       # The suites share the prefix's registry and end each other's programs.
@@ -34,6 +34,20 @@ else()
     endif()
   endfunction()
   qw_wine_suite(win32_tests tests/win32)
+  # Stand-ins for a mail program, which the mail tests register in the prefix:
+  # Outlook's class and a wide Simple MAPI library, and an ANSI-only one.
+  foreach(double qwmaildouble qwmapiansi)
+    add_library(${double} SHARED tests/win32/doubles/MailDouble.cpp)
+    target_include_directories(${double} PRIVATE ${CMAKE_SOURCE_DIR}/src)
+    target_link_libraries(${double} PRIVATE oleaut32 ole32 uuid)
+    set_target_properties(${double} PROPERTIES PREFIX "" RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/bin)
+    if(MINGW)
+      target_link_options(${double} PRIVATE -Wl,--kill-at)
+    endif()
+  endforeach()
+  target_compile_definitions(qwmapiansi PRIVATE QW_ANSI_ONLY)
+  add_dependencies(win32_tests qwmaildouble qwmapiansi)
+  target_compile_definitions(win32_tests PRIVATE QW_BIN_DIR="${CMAKE_BINARY_DIR}/bin")
 
   # Pictures of the controls for people to look at (scripts/shots).
   add_executable(qwshots tools/shots/Shots.cpp)
@@ -48,7 +62,7 @@ else()
   # tests and share their harness, but are an entry of their own.
   qw_wine_suite(e2e_tests tests/e2e --gtest_filter=-Setup.*)
   if(TARGET e2e_tests)
-    add_dependencies(e2e_tests quillwave quillwavess qwbeam)
+    add_dependencies(e2e_tests quillwave quillwavess qwbeam qwmaildouble)
     target_compile_definitions(e2e_tests PRIVATE
       QW_BIN_DIR="${CMAKE_BINARY_DIR}/bin" QW_SOURCE_DIR="${CMAKE_SOURCE_DIR}" QW_SETUP="${QW_SETUP}")
     if(TARGET setup)

@@ -14,7 +14,7 @@ file(GLOB QW_WIN32_SOURCES CONFIGURE_DEPENDS src/win32/*.cpp)
 add_library(qw_win32 STATIC ${QW_WIN32_SOURCES})
 target_include_directories(qw_win32 PUBLIC ${CMAKE_SOURCE_DIR})
 target_link_libraries(qw_win32 PUBLIC qw_shared
-  windowscodecs ole32 oleaut32 uuid shell32 shlwapi comctl32 comdlg32 uxtheme gdi32 user32 advapi32)
+  windowscodecs ole32 oleaut32 uuid shell32 shlwapi comctl32 comdlg32 uxtheme gdi32 user32 advapi32 winspool)
 
 file(GLOB QW_WIN32_MAIN_SOURCES CONFIGURE_DEPENDS src/win32/main/*.cpp)
 list(FILTER QW_WIN32_MAIN_SOURCES EXCLUDE REGEX ".*/QuillwaveMain\\.cpp$")

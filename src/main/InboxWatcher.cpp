@@ -5,7 +5,7 @@
 namespace qw {
 
 void InboxWatcher::Tick() {
-    if (passRunning_) return;
+    if (passRunning_ || stopped_) return;
     passRunning_ = true;
     struct Reset {
         bool& flag;
@@ -43,6 +43,7 @@ void InboxWatcher::CheckFolder(const std::string& folder) {
         return;
     }
     for (const FileItem& file : received) {
+        if (stopped_) return;
         std::string destination;
         try {
             destination = FreeDestination(file.Name);

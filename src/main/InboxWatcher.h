@@ -27,6 +27,8 @@ public:
     // that falls due while a pass is still running (an action's message box
     // pumps messages) does nothing, so passes never nest.
     void Tick();
+    // No file is taken over from now on, not even by a pass still running.
+    void Stop() { stopped_ = true; }
 
     // One pass over a folder; a folder that cannot be opened is left alone.
     void CheckFolder(const std::string& folder);
@@ -45,6 +47,7 @@ private:
     AppFolders folders_;
     TakenOver takenOver_;
     bool passRunning_ = false;
+    bool stopped_ = false;
 };
 
 // Appends every file directly in the folder, in listing order, keyed by path.

@@ -12,7 +12,11 @@ MainWindow::MainWindow(MainView& view, ThumbnailStrip& strip, MainPorts ports, s
       ports_(std::move(ports)),
       folders_{std::move(applicationFolder)},
       bluetooth_(ports_.Registry),
-      watcher_(state_, ports_.Files, folders_, [this](const std::string& path) { FileTakenOver(path); }) {
+      watcher_(state_, ports_.Files, folders_, [this](const std::string& path) { FileTakenOver(path); }),
+      commands_(state_, folders_, strip_, ports_.Files, ports_.Commands,
+                {[this] { return CurrentTarget(); }, [this] { ClearFile(); }, [this] { ShowScreenSaverImages(); },
+                 [this] { return exiting_; }}),
+      actions_(commands_, ports_.Registry, [this] { BringToFront(); }) {
     strip_.FileClick = [this](const std::string& path) { ShowFile(path); };
     strip_.FileRightClick = [this](const std::string& path) {
         // The file becomes current before the menu opens, so its commands act on it.
@@ -99,12 +103,20 @@ void MainWindow::FileTakenOver(const std::string& path) {
     else
         ShowInbox();
     ShowFile(path);
-    // The automatic actions for the new file follow here once they exist.
+    // The pass keeps this file and its picture even when another file
+    // becomes current while one of its message boxes is open.
+    actions_.Run(CurrentTarget(), state_.CurrentSettings);
 }
 
 void MainWindow::SysTrayMouseEventHandler() { RunCommand(view_.PopUpMenu(TrayPopUpMenu(), true)); }
 
-void MainWindow::PopUpThumbMenu() { RunCommand(view_.PopUpMenu(ThumbMenu(fileCommands_), false)); }
+void MainWindow::PopUpThumbMenu() {
+    // The watcher goes on ticking while the menu is open and an arrival
+    // becomes current; the chosen entry still acts on the file the menu was
+    // opened for. Every entry of this menu is a file command.
+    const CommandTarget target = CurrentTarget();
+    commands_.Run(view_.PopUpMenu(ThumbMenu(fileCommands_), false), target);
+}
 
 void MainWindow::OnPreviewMouseUp(int button) {
     if (button == 2) PopUpThumbMenu();
@@ -136,7 +148,9 @@ void MainWindow::RunCommand(Command command) {
             PreviewScreenSaver();
             break;
         default:
-            // The file commands are dispatched here as they are built.
+            // The file commands of the File bar and the thumbnail menu, and
+            // "Add Image From File".
+            commands_.Run(command);
             break;
     }
 }
@@ -150,6 +164,10 @@ bool MainWindow::OnQueryUnload(UnloadMode mode) {
 }
 
 void MainWindow::ExitProgram() {
+    // A dialog or message box still open closes with the window; whatever
+    // opened it finds the program exiting when it returns and stops there.
+    exiting_ = true;
+    watcher_.Stop();
     view_.RemoveTrayIcon();
     if (settingsOpen_) {
         // The icon menu works while the settings dialog is open; the dialog

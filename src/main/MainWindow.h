@@ -8,7 +8,10 @@
 #include <string>
 #include <vector>
 
+#include "main/AutomaticActions.h"
 #include "main/BluetoothStack.h"
+#include "main/CommandPorts.h"
+#include "main/FileCommands.h"
 #include "main/InboxWatcher.h"
 #include "main/MainState.h"
 #include "main/MainView.h"
@@ -46,6 +49,8 @@ struct MainPorts {
     // ---- The settings dialog and the Windows screen-saver choice.
     SettingsEditor& Settings;
     ScreenSaverRegistration& ScreenSaver;  // install, remove, preview
+    // ---- The file commands' dialogs and platform services.
+    FileCommandPorts Commands;
     std::function<Resolution()> DisplayResolution = [] { return Resolution{}; };
 };
 
@@ -91,6 +96,7 @@ private:
     void FileTakenOver(const std::string& path);
     void PopUpThumbMenu();
     void ExitProgram();
+    CommandTarget CurrentTarget() const;
     void ShowSettings(SettingsTab startTab);
     void ApplyScreenSaverChoice();
 
@@ -101,8 +107,12 @@ private:
     MainState state_;
     BluetoothStack bluetooth_;
     InboxWatcher watcher_;
-    std::shared_ptr<const Picture> preview_;  // imgMain's picture, kept for resizing
+    // imgMain's picture: the current file's, or null when it has none.
+    std::shared_ptr<const Picture> preview_;
     std::vector<FileCommandState> fileCommands_;
+    FileCommands commands_;
+    AutomaticActions actions_;
+    bool exiting_ = false;
     bool settingsOpen_ = false;
     bool exitPending_ = false;  // asked for while the settings dialog was open
 };

@@ -41,6 +41,10 @@ void MainWindow::ShowFile(const std::string& path) {
             GetSize(picture.get(), ports_.DisplayResolution(), box.Width, box.Height, FitMode::ShrinkOnly));
         view_.SetFileInfoVisible(false);
     } else {
+        // A file whose picture did not load has none: the previous file's
+        // picture must not stay behind for the commands to act on.
+        preview_.reset();
+        view_.SetPreviewPicture(nullptr);
         view_.SetPreviewVisible(false);
         view_.SetFileInfoVisible(true);
         view_.SetFileInfoText(FileInfoText(file));
@@ -60,7 +64,13 @@ void MainWindow::UpdateFileCommands(const std::string& path) {
     view_.SetPaneRedraw(true);
 }
 
+CommandTarget MainWindow::CurrentTarget() const {
+    return {state_.CurrentFile, state_.InboxShown, preview_};
+}
+
 void MainWindow::ClearFile() {
+    preview_.reset();
+    view_.SetPreviewPicture(nullptr);
     view_.SetPreviewVisible(false);
     view_.SetFileInfoVisible(false);
     state_.CurrentFile.clear();

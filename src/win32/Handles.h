@@ -11,6 +11,10 @@
 //   Icon           icons made by the program (DestroyIcon)
 //   OwnedWindow    top-level and pop-up windows (DestroyWindow)
 //   MemoryDC       off-screen device contexts (DeleteDC)
+//   PrinterDC      printer device contexts (DeleteDC)
+//   PrinterHandle  open printers (ClosePrinter)
+//   GlobalMemory   movable memory not yet handed to the clipboard (GlobalFree)
+//   Module         libraries loaded at run time (FreeLibrary)
 //   ImageList, PopupMenu
 //   ClientDC       a window's or the screen's device context (ReleaseDC)
 //   Selection      an object selected into a DC, put back at the end
@@ -18,6 +22,7 @@
 
 #include <windows.h>
 #include <commctrl.h>
+#include <winspool.h>
 
 #include <utility>
 
@@ -108,6 +113,15 @@ struct DestroyImageList {
 struct DestroyMenuHandle {
     void operator()(HMENU h) const noexcept { DestroyMenu(h); }
 };
+struct ClosePrinterHandle {
+    void operator()(HANDLE h) const noexcept { ClosePrinter(h); }
+};
+struct FreeGlobal {
+    void operator()(HGLOBAL h) const noexcept { GlobalFree(h); }
+};
+struct FreeModule {
+    void operator()(HMODULE h) const noexcept { FreeLibrary(h); }
+};
 
 }  // namespace handle_traits
 
@@ -125,6 +139,10 @@ using OwnedWindow = Owned<handle_traits::Pointer<HWND, handle_traits::DestroyWin
 using MemoryDC = Owned<handle_traits::Pointer<HDC, handle_traits::DeleteMemoryDC>>;
 using ImageList = Owned<handle_traits::Pointer<HIMAGELIST, handle_traits::DestroyImageList>>;
 using PopupMenu = Owned<handle_traits::Pointer<HMENU, handle_traits::DestroyMenuHandle>>;
+using PrinterDC = Owned<handle_traits::Pointer<HDC, handle_traits::DeleteMemoryDC>>;
+using PrinterHandle = Owned<handle_traits::Pointer<HANDLE, handle_traits::ClosePrinterHandle>>;
+using GlobalMemory = Owned<handle_traits::Pointer<HGLOBAL, handle_traits::FreeGlobal>>;
+using Module = Owned<handle_traits::Pointer<HMODULE, handle_traits::FreeModule>>;
 
 // The device context of a window's client area, or of the screen for nullptr.
 class ClientDC {

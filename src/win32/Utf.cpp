@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include <cstdio>
+
 namespace qw::win32 {
 
 std::wstring Widen(const std::string& utf8) {
@@ -34,6 +36,12 @@ std::string ErrorText(unsigned long code) {
     while (!text.empty() && (text.back() == '\n' || text.back() == '\r' || text.back() == ' '))
         text.pop_back();
     return "error " + std::to_string(code) + (text.empty() ? "" : " (" + text + ")");
+}
+
+std::string ComErrorText(long hr) {
+    char text[16];
+    std::snprintf(text, sizeof text, "0x%08lX", static_cast<unsigned long>(hr));
+    return text;
 }
 
 }  // namespace qw::win32

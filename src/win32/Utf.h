@@ -11,5 +11,7 @@ std::string Narrow(const wchar_t* utf16);
 
 // The text Windows gives for an error code, for exception messages.
 std::string ErrorText(unsigned long code);
+// An HRESULT as Windows documents them ("0x80070005"), for exception messages.
+std::string ComErrorText(long hr);
 
 }  // namespace qw::win32

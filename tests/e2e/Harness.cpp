@@ -1,6 +1,9 @@
 #include "Harness.h"
 
+#include "ProjectIcons.h"
 #include "WindowCapture.h"
+#include "main/TaskPane.h"
+#include "win32/main/TaskPaneControl.h"
 
 #include <shellapi.h>
 
@@ -9,15 +12,6 @@
 #include <stdexcept>
 
 namespace e2e {
-
-std::wstring FromUnixPath(const std::string& unix) {
-    std::wstring path = L"Z:" + qw::win32::Widen(unix);
-    std::replace(path.begin(), path.end(), L'/', L'\\');
-    return path;
-}
-
-// The build passes its Unix path.
-std::wstring BinFolder() { return FromUnixPath(QW_BIN_DIR); }
 
 bool ReadUserValue(const std::wstring& key, const std::wstring& name, std::wstring& value) {
     wchar_t buffer[4096];
@@ -204,6 +198,33 @@ std::vector<HWND> MenuWindows(DWORD processId) {
     for (HWND w : WindowsOf(processId, L"#32768"))
         if (IsWindowVisible(w)) visible.push_back(w);
     return visible;
+}
+
+TaskPaneClicks::TaskPaneClicks(HWND pane) : pane_(pane) {
+    RECT size{};
+    GetClientRect(pane, &size);
+    host_ = std::make_unique<qw::test::HostWindow>(size.right, size.bottom);
+    icons_ = qw::test::LoadPaneIcons();
+    layout_ = std::make_unique<qw::win32::TaskPaneControl>(
+        GetModuleHandleW(nullptr),
+        qw::win32::WindowArgs{.Parent = host_->Handle(), .X = 0, .Y = 0, .Width = size.right, .Height = size.bottom});
+    layout_->SetImageList(icons_.Get());
+    for (const qw::PaneBar& bar : qw::PaneBars()) {
+        layout_->AddBar(bar.Key, bar.Title);
+        for (const qw::PaneItem& item : bar.Items)
+            layout_->AddItem(bar.Key, item.Key, item.Caption, qw::PaneIconIndex(item.IconKey));
+    }
+    // Laid out only; shown, it would cover the program's own pane on the screen.
+    ShowWindow(host_->Handle(), SW_HIDE);
+}
+
+TaskPaneClicks::~TaskPaneClicks() = default;
+
+void TaskPaneClicks::Click(const char* itemKey) const {
+    const RECT r = layout_->ItemRect(itemKey);
+    const LPARAM at = MAKELPARAM((r.left + r.right) / 2, (r.top + r.bottom) / 2);
+    PostMessageW(pane_, WM_LBUTTONDOWN, MK_LBUTTON, at);
+    PostMessageW(pane_, WM_LBUTTONUP, 0, at);
 }
 
 HWND ChildOfClass(HWND parent, const wchar_t* className) {

@@ -4,6 +4,7 @@
 
 #include <windows.h>
 
+#include "BinFolder.h"
 #include "MessagePump.h"
 #include "TempFolder.h"
 #include "TrayIcons.h"
@@ -11,9 +12,17 @@
 
 #include <chrono>
 #include <functional>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
+
+namespace qw::win32 {
+class TaskPaneControl;
+}
+namespace qw::test {
+class HostWindow;
+}
 
 namespace e2e {
 
@@ -27,10 +36,10 @@ using qw::test::TempFolder;
 inline std::vector<std::wstring> FilesIn(const std::wstring& folder) { return qw::test::NamesIn(folder, true); }
 inline void WriteFile(const std::wstring& path, const std::string& content) { qw::test::WriteText(path, content); }
 
-// A path of the build machine as Wine sees it (its Z: drive is the Unix root).
-std::wstring FromUnixPath(const std::string& path);
-// The folder holding the built programs (quillwave.exe, qwbeam.exe).
-std::wstring BinFolder();
+// A path of the build machine as Wine sees it, and the folder holding the
+// built programs (quillwave.exe, qwbeam.exe).
+using qw::test::BinFolder;
+using qw::test::FromUnixPath;
 
 // Registry text values under HKEY_CURRENT_USER: read (false when missing),
 // write, and delete a whole key tree.
@@ -104,6 +113,21 @@ using qw::test::TrayIconCount;
 HWND ChildOfClass(HWND parent, const wchar_t* className);
 // A window's rectangle in its parent's client coordinates.
 RECT PlaceInParent(HWND window);
+
+// Clicks on the items of the program's task pane, at the places a pane of the
+// same content and size, laid out here, gives them.
+class TaskPaneClicks {
+public:
+    explicit TaskPaneClicks(HWND pane);
+    ~TaskPaneClicks();
+    void Click(const char* itemKey) const;
+
+private:
+    HWND pane_;
+    std::unique_ptr<qw::test::HostWindow> host_;
+    qw::win32::ImageList icons_;
+    std::unique_ptr<qw::win32::TaskPaneControl> layout_;
+};
 
 // Whether each text entry of an open pop-up menu is enabled, top to bottom,
 // read from its pixels: Wine keeps a menu's data in the process that owns it,

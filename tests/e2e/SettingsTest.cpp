@@ -14,12 +14,9 @@
 #include <thread>
 
 #include "Harness.h"
-#include "ProjectIcons.h"
 #include "SettingsFiles.h"
 #include "WindowCapture.h"
-#include "main/TaskPane.h"
 #include "win32/SettingsWindow.h"
-#include "win32/main/TaskPaneControl.h"
 
 using namespace std::chrono_literals;
 using e2e::WaitFor;
@@ -235,26 +232,11 @@ TEST_F(Settings, TaskPaneOpensBothTabsAndPreviewStartsTheScreenSaver) {
     HWND window = Start(program);
     ASSERT_TRUE(e2e::ChooseFromIconMenu(program, window, 1));
     ASSERT_TRUE(WaitFor([&] { return IsWindowVisible(window) != FALSE; }, 10s));
-    HWND pane = e2e::ChildOfClass(window, L"QuillwaveTaskPane");
-    ASSERT_NE(pane, nullptr);
+    HWND paneWindow = e2e::ChildOfClass(window, L"QuillwaveTaskPane");
+    ASSERT_NE(paneWindow, nullptr);
 
-    // Where the items are: a pane of the same content and size, laid out here.
-    qw::test::HostWindow host(220, 515);
-    const qw::win32::ImageList icons = qw::test::LoadPaneIcons();
-    qw::win32::TaskPaneControl layout(GetModuleHandleW(nullptr),
-                                      {.Parent = host.Handle(), .X = 0, .Y = 0, .Width = 220, .Height = 515});
-    layout.SetImageList(icons.Get());
-    for (const qw::PaneBar& bar : qw::PaneBars()) {
-        layout.AddBar(bar.Key, bar.Title);
-        for (const qw::PaneItem& item : bar.Items)
-            layout.AddItem(bar.Key, item.Key, item.Caption, qw::PaneIconIndex(item.IconKey));
-    }
-    auto click = [&](const char* item) {
-        const RECT r = layout.ItemRect(item);
-        const LPARAM at = MAKELPARAM((r.left + r.right) / 2, (r.top + r.bottom) / 2);
-        PostMessageW(pane, WM_LBUTTONDOWN, MK_LBUTTON, at);
-        PostMessageW(pane, WM_LBUTTONUP, 0, at);
-    };
+    const e2e::TaskPaneClicks pane(paneWindow);
+    const auto click = [&](const char* item) { pane.Click(item); };
 
     for (const auto& [item, tab] : {std::pair{"InboxSettingsBarItem", 0}, std::pair{"ScreenSaverSettingsBarItem", 1}}) {
         click(item);

@@ -6,6 +6,7 @@
 // stops half-way, so a failing test never hangs.
 
 #include <windows.h>
+#include <dlgs.h>
 
 #include <chrono>
 #include <functional>
@@ -22,14 +23,15 @@ namespace qw::test {
 
 using namespace std::chrono_literals;
 
-// The visible top-level window of this process with the title (and the
-// class, when one is given), or nullptr.
-inline HWND FindOwnWindow(const std::wstring& title, const wchar_t* className = nullptr) {
+// The visible top-level window of the process (this one by default) with
+// the title (and the class, when one is given), or nullptr.
+inline HWND FindWindowOf(DWORD processId, const std::wstring& title, const wchar_t* className = nullptr) {
     struct Search {
+        DWORD processId;
         const std::wstring& title;
         const wchar_t* className;
         HWND found;
-    } search{title, className, nullptr};
+    } search{processId, title, className, nullptr};
     EnumWindows(
         [](HWND window, LPARAM data) -> BOOL {
             auto& s = *reinterpret_cast<Search*>(data);
@@ -38,7 +40,7 @@ inline HWND FindOwnWindow(const std::wstring& title, const wchar_t* className = 
             wchar_t text[256] = {}, name[256] = {};
             GetWindowTextW(window, text, 256);
             GetClassNameW(window, name, 256);
-            if (process == GetCurrentProcessId() && IsWindowVisible(window) && s.title == text &&
+            if (process == s.processId && IsWindowVisible(window) && s.title == text &&
                 (!s.className || wcscmp(name, s.className) == 0)) {
                 s.found = window;
                 return FALSE;
@@ -49,11 +51,20 @@ inline HWND FindOwnWindow(const std::wstring& title, const wchar_t* className = 
     return search.found;
 }
 
+inline HWND FindOwnWindow(const std::wstring& title, const wchar_t* className = nullptr) {
+    return FindWindowOf(GetCurrentProcessId(), title, className);
+}
+
+inline HWND WaitForWindowOf(DWORD processId, const std::wstring& title, const wchar_t* className = nullptr,
+                            std::chrono::milliseconds deadline = 10s) {
+    HWND found = nullptr;
+    WaitFor([&] { return (found = FindWindowOf(processId, title, className)) != nullptr; }, deadline);
+    return found;
+}
+
 inline HWND WaitForOwnWindow(const std::wstring& title, const wchar_t* className = nullptr,
                              std::chrono::milliseconds deadline = 10s) {
-    HWND found = nullptr;
-    WaitFor([&] { return (found = FindOwnWindow(title, className)) != nullptr; }, deadline);
-    return found;
+    return WaitForWindowOf(GetCurrentProcessId(), title, className, deadline);
 }
 
 // The control with the keyboard focus in the window's thread.
@@ -113,17 +124,31 @@ inline std::wstring TextOf(HWND window) {
     return text;
 }
 
+// The edit control of a save or open dialog's file name box: the box itself, or inside
+// a combo box (Windows) or an extended combo box (Wine).
+inline HWND FileNameBox(HWND dialog) {
+    for (int id : {cmb13, edt1}) {
+        HWND control = GetDlgItem(dialog, id);
+        wchar_t name[16] = {};
+        while (control && GetClassNameW(control, name, 16) && std::wstring(name) != L"Edit")
+            control = GetWindow(control, GW_CHILD);
+        if (control) return control;
+    }
+    return nullptr;
+}
+
 // A message box as the user sees it.
 struct MessageBoxSeen {
     std::wstring Text;
     HICON Icon = nullptr;
 };
 
-// Reads the open message box of the title, then closes it with its OK
-// button; nothing when none opens in time.
+// Reads the open message box of the title, of this process or another one,
+// then closes it with its OK button; nothing when none opens in time.
 inline std::optional<MessageBoxSeen> AnswerMessageBox(const std::wstring& title,
-                                                      std::chrono::milliseconds deadline = 10s) {
-    HWND box = WaitForOwnWindow(title, L"#32770", deadline);
+                                                      std::chrono::milliseconds deadline = 10s,
+                                                      DWORD processId = GetCurrentProcessId()) {
+    HWND box = WaitForWindowOf(processId, title, L"#32770", deadline);
     if (!box) return std::nullopt;
     MessageBoxSeen seen;
     for (HWND child = GetWindow(box, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {

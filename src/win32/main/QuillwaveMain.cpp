@@ -23,7 +23,12 @@
 #include "win32/Win32FileSystem.h"
 #include "win32/Win32Registry.h"
 #include "win32/Win32System.h"
+#include "win32/main/Win32Clipboard.h"
+#include "win32/main/Win32FileDialogs.h"
+#include "win32/main/Win32Mailer.h"
+#include "win32/main/Win32Printer.h"
 #include "win32/main/Win32Shell.h"
+#include "win32/main/Win32Wallpaper.h"
 
 namespace {
 
@@ -55,6 +60,11 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
         qw::win32::Win32Clock clock;
         qw::win32::Win32ShortPaths shortPaths;
         qw::win32::Win32ScreenSaverPlatform saverPlatform;
+        qw::win32::Win32FileDialogs fileDialogs;
+        qw::win32::Win32Printer printer;
+        qw::win32::Win32Clipboard clipboard;
+        qw::win32::Win32Wallpaper wallpaper;
+        qw::win32::Win32Mailer mailer;
         const std::string applicationFolder = ApplicationFolder();
         qw::ScreenSaverRegistration screenSaver({registry, files, shortPaths, saverPlatform, messages},
                                                 applicationFolder);
@@ -65,7 +75,10 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
         qw::ThumbnailStrip strip(frame.StripControl(), files, pictures, &qw::win32::ScreenResolution);
         qw::MainWindow presenter(frame, strip,
                                  qw::MainPorts{files, registry, ansi, activation, pictures, shell, settings,
-                                               screenSaver, &qw::win32::ScreenResolution},
+                                               screenSaver,
+                                               {messages, folderPicker, fileDialogs, printer, clipboard, wallpaper,
+                                                mailer},
+                                               &qw::win32::ScreenResolution},
                                  applicationFolder);
         frame.Attach(&presenter, &strip);
         try {

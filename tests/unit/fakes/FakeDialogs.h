@@ -1,11 +1,14 @@
 #pragma once
 // Message boxes, the folder picker, the colour dialog and the clock, answered
-// by the test.
+// by the test. The modal ones can run `whileOpen` before they answer, as the
+// user or the watcher would while they are on screen.
 
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <stdexcept>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "shared/Clock.h"
@@ -23,8 +26,10 @@ struct ShownMessage {
 class RecordingMessageBoxes : public MessageBoxes {
 public:
     std::vector<ShownMessage> shown;
+    std::function<void()> whileOpen;
     void Show(const std::string& text, const std::string& title, MessageIcon icon) override {
         shown.push_back({text, title, icon});
+        if (whileOpen) std::exchange(whileOpen, nullptr)();
     }
 };
 
@@ -32,8 +37,10 @@ class FakeFolderPicker : public FolderPicker {
 public:
     std::optional<std::string> answer;  // nothing: the user cancels
     std::vector<std::string> startFolders;
+    std::function<void()> whileOpen;
     std::optional<std::string> SelectFolder(const std::string& startFolder) override {
         startFolders.push_back(startFolder);
+        if (whileOpen) std::exchange(whileOpen, nullptr)();
         return answer;
     }
 };

@@ -1,9 +1,11 @@
 #pragma once
 // A main window that records what the presenter asks of it.
 
+#include <functional>
 #include <map>
 #include <stdexcept>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "main/MainView.h"
@@ -47,6 +49,7 @@ public:
     std::vector<Menu> poppedUp;
     std::vector<bool> poppedUpFromIcon;
     Command nextChoice = Command::None;  // what the user picks from the next menu
+    std::function<void()> whileMenuOpen;  // runs once, before the choice comes back
 
     const PaneItemState& Item(const std::string& key) const { return pane.at(key); }
 
@@ -108,6 +111,7 @@ public:
         poppedUp.push_back(menu);
         poppedUpFromIcon.push_back(fromIcon);
         calls.push_back("menu");
+        if (whileMenuOpen) std::exchange(whileMenuOpen, nullptr)();
         return nextChoice;
     }
     void Unload() override { calls.push_back("unload"); }

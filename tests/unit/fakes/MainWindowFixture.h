@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "fakes/FakeCommandPorts.h"
 #include "fakes/FakeDialogs.h"
 #include "fakes/FakeFileSystem.h"
 #include "fakes/FakeMainView.h"
@@ -22,10 +23,11 @@ namespace qw {
 // No other program has the foreground; the window is never minimised.
 class IdleActivation : public WindowActivation {
 public:
+    int broughtForward = 0;  // times a window was made the foreground
     WindowId ForegroundWindow() override { return 0; }
     std::uint32_t ThreadOfWindow(WindowId) override { return 0; }
     void AttachThreadInput(std::uint32_t, std::uint32_t, bool) override {}
-    void SetForegroundWindow(WindowId) override {}
+    void SetForegroundWindow(WindowId) override { ++broughtForward; }
     bool IsIconic(WindowId) override { return false; }
     void ShowWindow(WindowId, ShowCommand) override {}
 };
@@ -45,7 +47,8 @@ protected:
             ScreenSaverPorts{registry, files, platform, platform, messages}, appFolder);
         window = std::make_unique<MainWindow>(
             view, strip,
-            MainPorts{files, registry, ansi, activation, pictures, shell, settingsEditor, *screenSaver},
+            MainPorts{files, registry, ansi, activation, pictures, shell, settingsEditor, *screenSaver,
+                      {messages, folderPicker, fileDialogs, printer, clipboard, wallpaper, mailer}},
             appFolder);
         window->Load();
         return *window;
@@ -64,6 +67,11 @@ protected:
     IdleActivation activation;
     FakePictureLoader pictures;
     RecordingShell shell;
+    FakeFileDialogs fileDialogs;
+    FakePrinter printer;
+    FakeClipboard clipboard;
+    FakeWallpaper wallpaper;
+    FakeMailer mailer;
     FakeThumbnailView stripView;
     ThumbnailStrip strip{stripView, files, pictures};
     // The settings dialog plays `dialogs.user`; the system folder is

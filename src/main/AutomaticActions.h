@@ -1,0 +1,41 @@
+#pragma once
+// What happens to every received file once it is in the inbox and shown:
+// the actions the user chose in the settings, in a fixed order.
+
+#include <functional>
+#include <string>
+
+#include "main/FileCommands.h"
+#include "shared/Registry.h"
+#include "shared/Settings.h"
+
+namespace qw {
+
+// Where "Copy the file to a folder" puts a file: the folder setting trimmed,
+// a "\" unless it ends with one, and the file's name lower-cased. An empty
+// setting gives "\" and the name, which the copy refuses.
+std::string CopyDestination(const std::string& copyToFolderPath, const std::string& file);
+
+class AutomaticActions {
+public:
+    AutomaticActions(FileCommands& commands, Registry& registry, std::function<void()> bringToFront)
+        : commands_(commands), registry_(registry), bringToFront_(std::move(bringToFront)) {}
+
+    // Runs, in order: bring the window forward, print, clipboard, e-mail,
+    // wallpaper, screen saver, copy to a folder, each as `settings` and the
+    // screen saver's state say. Print, e-mail and the copy report their own
+    // failure and the sequence goes on; a failing clipboard, wallpaper or
+    // screen-saver copy throws, which ends the sequence for this file without
+    // a message. The picture actions are skipped when the file's picture did
+    // not load. Stops when the program is exiting. The settings are those in
+    // force when the file arrived, even if they are edited while a message
+    // of the pass is open.
+    void Run(const CommandTarget& file, SettingsRecord settings);
+
+private:
+    FileCommands& commands_;
+    Registry& registry_;
+    std::function<void()> bringToFront_;
+};
+
+}  // namespace qw
