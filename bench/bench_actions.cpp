@@ -102,6 +102,11 @@ double Milliseconds(const std::function<void()>& work, int repeats) {
     return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count() / repeats;
 }
 
+class NoSlideShows : public qw::ScreenSaverProcesses {
+public:
+    bool IsScreenSaverProcess(std::uint32_t) override { return false; }
+};
+
 }  // namespace
 
 int main() {
@@ -127,8 +132,9 @@ int main() {
     qw::FakeMainView view;
     qw::FakeThumbnailView stripView;
     qw::ThumbnailStrip strip(stripView, files, pictures);
+    NoSlideShows slideShows;
     qw::MainWindow window(view, strip,
-                          {files, registry, ansi, activation, pictures, shell, settingsDialog, screenSaver,
+                          {files, registry, ansi, activation, pictures, shell, settingsDialog, screenSaver, slideShows,
                            {messages, picker, dialogs, printer, clipboard, wallpaper, mailer}},
                           "C:\\App");
     window.Load();

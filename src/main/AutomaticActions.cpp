@@ -1,6 +1,5 @@
 #include "main/AutomaticActions.h"
 
-#include "main/InboxWatcher.h"
 #include "shared/Paths.h"
 #include "shared/Text.h"
 
@@ -12,14 +11,18 @@ std::string CopyDestination(const std::string& copyToFolderPath, const std::stri
     return destination + ExtractFileName(file);
 }
 
-void AutomaticActions::Run(const CommandTarget& file, SettingsRecord settings) {
+void AutomaticActions::Run(const CommandTarget& file, SettingsRecord settings,
+                           const std::function<void(bool, bool)>& windowDecided) {
     const bool image = IsImageFile(file.File);
     const Picture* picture = file.Picture.get();
     // The screen saver may start or end while a message box of an earlier
     // action is open, so it is asked again at each use.
-    const auto screenSaverRunning = [&] { return IsScreenSaverRunning(registry_); };
+    const auto& screenSaverRunning = screenSaverRunning_;
 
-    if (!screenSaverRunning() && settings.ShowQuillwave) bringToFront_();
+    const bool runningAtFirst = screenSaverRunning();
+    const bool bringsForward = !runningAtFirst && settings.ShowQuillwave;
+    if (bringsForward) bringToFront_();
+    if (windowDecided) windowDecided(bringsForward, runningAtFirst);
     if (image && picture && settings.PrintFile) commands_.PrintPicture(picture);
     // A message box was open; the user may have exited meanwhile.
     if (commands_.Exiting()) return;

@@ -6,7 +6,6 @@
 #include <string>
 
 #include "main/FileCommands.h"
-#include "shared/Registry.h"
 #include "shared/Settings.h"
 
 namespace qw {
@@ -18,8 +17,12 @@ std::string CopyDestination(const std::string& copyToFolderPath, const std::stri
 
 class AutomaticActions {
 public:
-    AutomaticActions(FileCommands& commands, Registry& registry, std::function<void()> bringToFront)
-        : commands_(commands), registry_(registry), bringToFront_(std::move(bringToFront)) {}
+    // `screenSaverRunning` asks afresh whether the slide show runs.
+    AutomaticActions(FileCommands& commands, std::function<bool()> screenSaverRunning,
+                     std::function<void()> bringToFront)
+        : commands_(commands),
+          screenSaverRunning_(std::move(screenSaverRunning)),
+          bringToFront_(std::move(bringToFront)) {}
 
     // Runs, in order: bring the window forward, print, clipboard, e-mail,
     // wallpaper, screen saver, copy to a folder, each as `settings` and the
@@ -30,11 +33,14 @@ public:
     // not load. Stops when the program is exiting. The settings are those in
     // force when the file arrived, even if they are edited while a message
     // of the pass is open.
-    void Run(const CommandTarget& file, SettingsRecord settings);
+    // `windowDecided` learns, right after the first action, whether the
+    // window was brought forward and whether the slide show runs.
+    void Run(const CommandTarget& file, SettingsRecord settings,
+             const std::function<void(bool broughtForward, bool screenSaverRunning)>& windowDecided = {});
 
 private:
     FileCommands& commands_;
-    Registry& registry_;
+    std::function<bool()> screenSaverRunning_;
     std::function<void()> bringToFront_;
 };
 

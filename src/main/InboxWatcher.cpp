@@ -70,12 +70,4 @@ void FillCollection(FileSystem& files, FileList& list, const std::string& folder
     for (const FileItem& file : files.ListFiles(folder)) list.Append(file);
 }
 
-bool IsScreenSaverRunning(Registry& registry) {
-    try {
-        return registry.ReadText(ScreenSaverRunningValue) == "YES";
-    } catch (const std::exception&) {
-        return false;
-    }
-}
-
 }  // namespace qw

@@ -54,7 +54,4 @@ private:
 // Throws when the folder cannot be listed.
 void FillCollection(FileSystem& files, FileList& list, const std::string& folder);
 
-// True only while the screen saver reports "YES"; any failure reads as False.
-bool IsScreenSaverRunning(Registry& registry);
-
 }  // namespace qw

@@ -22,6 +22,8 @@ public:
     virtual void HookWindow() = 0;
     virtual void AddTrayIcon(const std::string& tip) = 0;
     virtual void RemoveTrayIcon() = 0;
+    // A balloon at the icon, or new text for the one on show.
+    virtual void ShowTrayNotice(const std::string& title, const std::string& text) = 0;
 
     virtual void Show() = 0;
     virtual void Hide() = 0;

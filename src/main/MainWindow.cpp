@@ -16,7 +16,9 @@ MainWindow::MainWindow(MainView& view, ThumbnailStrip& strip, MainPorts ports, s
       commands_(state_, folders_, strip_, ports_.Files, ports_.Commands,
                 {[this] { return CurrentTarget(); }, [this] { ClearFile(); }, [this] { ShowScreenSaverImages(); },
                  [this] { return exiting_; }}),
-      actions_(commands_, ports_.Registry, [this] { BringToFront(); }) {
+      actions_(
+          commands_, [this] { return IsScreenSaverRunning(ports_.Registry, ports_.SlideShows); },
+          [this] { BringToFront(); }) {
     strip_.FileClick = [this](const std::string& path) { ShowFile(path); };
     strip_.FileRightClick = [this](const std::string& path) {
         // The file becomes current before the menu opens, so its commands act on it.
@@ -105,7 +107,20 @@ void MainWindow::FileTakenOver(const std::string& path) {
     ShowFile(path);
     // The pass keeps this file and its picture even when another file
     // becomes current while one of its message boxes is open.
-    actions_.Run(CurrentTarget(), state_.CurrentSettings);
+    actions_.Run(CurrentTarget(), state_.CurrentSettings, [&](bool broughtForward, bool screenSaverRunning) {
+        // Told before the other actions, whose message boxes may wait for the user.
+        if (const auto text = notices_.FileTakenOver(path, broughtForward, screenSaverRunning))
+            view_.ShowTrayNotice(NoticeTitle, *text);
+    });
+}
+
+void MainWindow::OnNoticeClick() {
+    RunCommand(Command::ShowWindow);
+    const std::string file = notices_.LastFile();
+    if (file.empty()) return;
+    if (!state_.InboxShown) ShowInbox();
+    // A file moved or deleted since the notice is no longer there to show.
+    if (state_.InboxFiles.Contains(file)) ShowFile(file);
 }
 
 void MainWindow::SysTrayMouseEventHandler() { RunCommand(view_.PopUpMenu(TrayPopUpMenu(), true)); }

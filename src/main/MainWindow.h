@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "main/ArrivalNotices.h"
 #include "main/AutomaticActions.h"
 #include "main/BluetoothStack.h"
 #include "main/CommandPorts.h"
@@ -22,6 +23,7 @@
 #include "shared/FileSystem.h"
 #include "shared/Pictures.h"
 #include "shared/Registry.h"
+#include "shared/ScreenSaverState.h"
 #include "shared/ScreenSaverRegistration.h"
 #include "shared/SettingsEditing.h"
 #include "shared/TextEncoding.h"
@@ -49,6 +51,7 @@ struct MainPorts {
     // ---- The settings dialog and the Windows screen-saver choice.
     SettingsEditor& Settings;
     ScreenSaverRegistration& ScreenSaver;  // install, remove, preview
+    ScreenSaverProcesses& SlideShows;      // whether a "YES" is a live slide show's
     // ---- The file commands' dialogs and platform services.
     FileCommandPorts Commands;
     std::function<Resolution()> DisplayResolution = [] { return Resolution{}; };
@@ -66,6 +69,9 @@ public:
     void OnTimer() { watcher_.Tick(); }
     // The icon was clicked (left release or right press).
     void SysTrayMouseEventHandler();
+    // The balloon of a notice was clicked: the window comes up with the
+    // notice's last file current.
+    void OnNoticeClick();
     // Returns true to cancel the close (the window is hidden instead).
     bool OnQueryUnload(UnloadMode mode);
     void OnResize();  // Form_Resize
@@ -112,6 +118,7 @@ private:
     std::vector<FileCommandState> fileCommands_;
     FileCommands commands_;
     AutomaticActions actions_;
+    ArrivalNotices notices_;
     bool exiting_ = false;
     bool settingsOpen_ = false;
     bool exitPending_ = false;  // asked for while the settings dialog was open

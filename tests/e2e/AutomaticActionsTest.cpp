@@ -8,6 +8,9 @@
 
 #include "BeamFixture.h"
 #include "SettingsFiles.h"
+#include "TrayIcons.h"
+#include "WindowCapture.h"
+#include "main/TrayRouting.h"
 
 using namespace std::chrono_literals;
 using e2e::WaitFor;
@@ -78,6 +81,33 @@ TEST_F(AutomaticActions, ABeamedPhotoGoesWhereTheSettingsSay) {
         EXPECT_EQ(qw::test::ReadAll(qw::win32::Narrow(app / L"inbox\\Photo.JPG")),
                   qw::test::ReadAll(qw::win32::Narrow(phone / L"Photo.JPG")));
     }
+}
+
+// With "Show Quillwave!" off, a beamed photo gets a notice at the icon, and
+// the notice's click brings the window up with that photo current.
+TEST_F(AutomaticActions, APhotoArrivingUnseenGetsANoticeWhoseClickShowsIt) {
+    e2e::TempFolder app{L"qw notice"};
+    qw::SettingsRecord settings;
+    settings.ShowQuillwave = false;
+    settings.UseScreenSaver = false;
+    e2e::WriteFile(app / L"settings.txt", qw::test::SettingsFile(settings));
+    e2e::RunningProgram program(app.WidePath());
+    HWND window = program.MainWindow();
+    ASSERT_NE(window, nullptr);
+    ASSERT_TRUE(WaitFor([&] { return e2e::TrayIconCount() == 1; }, 10s));
+    EXPECT_EQ(qw::test::VisibleBalloons(program.Id()), 0);
+
+    ASSERT_EQ(e2e::Beam(stackInbox, {phone / L"Photo.JPG"}), 0u);
+    ASSERT_TRUE(WaitFor([&] { return e2e::Exists(app / L"inbox\\Photo.JPG"); }, 20s));
+    EXPECT_TRUE(WaitFor([&] { return qw::test::VisibleBalloons(program.Id()) > 0; }, 10s));
+    qw::test::SaveShot(qw::test::CaptureScreen(), L"quillwave-notice.bmp");
+    EXPECT_FALSE(IsWindowVisible(window));
+
+    PostMessageW(window, qw::TrayCallbackMessage, 0, qw::TrayBalloonClick);
+    EXPECT_TRUE(WaitFor([&] { return IsWindowVisible(window) != FALSE; }, 10s));
+    // The photo is current: the preview shows it.
+    HWND preview = e2e::ChildOfClass(window, L"QuillwavePreview");
+    EXPECT_TRUE(WaitFor([&] { return preview && IsWindowVisible(preview); }, 10s));
 }
 
 }  // namespace

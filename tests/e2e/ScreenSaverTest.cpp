@@ -277,7 +277,7 @@ TEST(ScreenSaverFile, CarriesTheDescriptionWindowsListsItBy) {
 
 // Needs the main program's automatic actions, which copy every received
 // image into the screen-saver folder while a slide show runs.
-TEST_F(ScreenSaver, DISABLED_ABeamedPhotoAppearsOnTheRunningSlideShowAndTheMainWindowStaysHidden) {
+TEST_F(ScreenSaver, ABeamedPhotoAppearsOnTheRunningSlideShowAndTheMainWindowStaysHidden) {
     e2e::TempFolder stack{L"qw stack"};
     const std::wstring stackInbox = stack / L"in";
     CreateDirectoryW(stackInbox.c_str(), nullptr);

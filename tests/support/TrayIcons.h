@@ -16,4 +16,17 @@ inline int TrayIconCount() {
     return count;
 }
 
+// The balloons the notification area shows: visible tool tips of another
+// process than this one and `except` (Wine's explorer draws them).
+inline int VisibleBalloons(DWORD except = 0) {
+    int count = 0;
+    for (HWND w = FindWindowExW(nullptr, nullptr, L"tooltips_class32", nullptr); w;
+         w = FindWindowExW(nullptr, w, L"tooltips_class32", nullptr)) {
+        DWORD owner = 0;
+        GetWindowThreadProcessId(w, &owner);
+        if (owner != GetCurrentProcessId() && owner != except && IsWindowVisible(w)) ++count;
+    }
+    return count;
+}
+
 }  // namespace qw::test

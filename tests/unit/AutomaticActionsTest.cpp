@@ -54,6 +54,7 @@ TEST_F(AutomaticActionsTest, EachActionRunsAsTheSettingsAndTheScreenSaverSay) {
         bool EverySwitch;
         const char* ScreenSaverRunning;
         const char* Run;
+        const char* Process = "4242";  // the slide show's process id beside the flag
     };
     const Case cases[] = {
         {"notes.txt", false, true, "NO", "1 4 7"},
@@ -62,7 +63,10 @@ TEST_F(AutomaticActionsTest, EachActionRunsAsTheSettingsAndTheScreenSaverSay) {
         {"all.jpg", true, true, "NO", "1 2 3 4 5 6 7"},
         // No picture to print, copy or show: those are skipped, the others run.
         {"damaged.jpg", false, true, "NO", "1 4 6 7"},
+        // A slide show that died without ending left "YES": it runs no more.
+        {"after.jpg", true, true, "YES", "1 2 3 4 5 6 7", "777"},
     };
+    slideShows.running = {4242};
     MainWindow& w = Started();
     for (const Case& c : cases) {
         SCOPED_TRACE(c.Name);
@@ -72,6 +76,7 @@ TEST_F(AutomaticActionsTest, EachActionRunsAsTheSettingsAndTheScreenSaverSay) {
         mailer = FakeMailer();
         wallpaper = FakeWallpaper();
         registry.Set(ScreenSaverRunningValue, c.ScreenSaverRunning);
+        registry.Set(ScreenSaverProcessValue, c.Process);
         registry.ClearOperations();
         w.State().CurrentSettings = Every(c.EverySwitch);
         Beam(c.Name, c.Decodes ? 400 : 0, 300);
@@ -211,6 +216,31 @@ TEST_P(ExitDuringAPassTest, RunsNoFurtherActionAndTakesNoFurtherFile) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Messages, ExitDuringAPassTest, ::testing::Values("Print", "Outlook"));
+
+// A file that arrives while the window stays hidden gets a notice; its click
+// brings the window up on that file, in the inbox.
+TEST_F(AutomaticActionsTest, AFileArrivingUnseenGetsANoticeWhoseClickShowsIt) {
+    MainWindow& w = Started();
+    w.State().CurrentSettings = Every(false);
+    registry.Set(ScreenSaverRunningValue, "NO");
+    Beam("one.jpg", 400, 300);
+    w.OnTimer();
+    Beam("two.txt");
+    w.OnTimer();
+    EXPECT_EQ(view.notices, (std::vector<std::string>{"Quillwave!: one.jpg received",
+                                                      "Quillwave!: 2 files received, the last: two.txt"}));
+    w.State().CurrentSettings.ShowQuillwave = true;
+    Beam("three.jpg", 400, 300);
+    w.OnTimer();
+    EXPECT_EQ(view.notices.size(), 2u) << "the window came forward for it";
+
+    w.ShowScreenSaverImages();
+    view.calls.clear();
+    w.OnNoticeClick();
+    EXPECT_EQ(view.calls.front(), "show");
+    EXPECT_TRUE(w.State().InboxShown);
+    EXPECT_EQ(w.State().CurrentFile, InInbox("two.txt"));
+}
 
 }  // namespace
 }  // namespace qw

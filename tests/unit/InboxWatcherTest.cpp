@@ -177,21 +177,5 @@ TEST(FillCollection, AppendsInListingOrderAndThrowsForAMissingFolder) {
     EXPECT_THROW(FillCollection(files, list, "C:\\Nowhere"), FileSystemError);
 }
 
-TEST(IsScreenSaverRunning, OnlyAnExactYesCounts) {
-    const std::pair<std::optional<std::string>, bool> cases[] = {
-        {"YES", true}, {"yes", false}, {"Yes", false}, {"NO", false},
-        {"", false},   {"YES ", false}, {std::nullopt, false},
-    };
-    for (const auto& [value, running] : cases) {
-        FakeRegistry registry;
-        if (value) registry.Set(ScreenSaverRunningValue, *value);
-        EXPECT_EQ(IsScreenSaverRunning(registry), running) << value.value_or("(missing)");
-    }
-    FakeRegistry denied;
-    denied.Set(ScreenSaverRunningValue, "YES");
-    denied.FailOn(RegistryOperation::ReadText, ScreenSaverRunningValue);
-    EXPECT_FALSE(IsScreenSaverRunning(denied));
-}
-
 }  // namespace
 }  // namespace qw

@@ -55,18 +55,7 @@ TEST(TrayIcon, ComesBackWhenTheTaskbarRestartsAndNeverTwice) {
     EXPECT_EQ(TrayIconCount(), others);
 }
 
-// The visible balloons of the notification area, which another process
-// (Wine's explorer) shows as tool tips.
-int VisibleBalloons() {
-    int count = 0;
-    for (HWND w = FindWindowExW(nullptr, nullptr, L"tooltips_class32", nullptr); w;
-         w = FindWindowExW(nullptr, w, L"tooltips_class32", nullptr)) {
-        DWORD owner = 0;
-        GetWindowThreadProcessId(w, &owner);
-        if (owner != GetCurrentProcessId() && IsWindowVisible(w)) ++count;
-    }
-    return count;
-}
+using qw::test::VisibleBalloons;
 
 TEST(TrayIcon, ShowsABalloonWhoseClickReachesTheProgramAndARestartDoesNotShowItAgain) {
     qw::test::HostWindow host(100, 100);

@@ -150,7 +150,9 @@ void MainFrame::OnDestroyed() {
 }
 
 void MainFrame::HookWindow() {
-    tray_.HookWindow(Handle(), [this] { ToPresenter([&] { presenter_->SysTrayMouseEventHandler(); }); });
+    tray_.HookWindow(
+        Handle(), [this] { ToPresenter([&] { presenter_->SysTrayMouseEventHandler(); }); },
+        [this] { ToPresenter([&] { presenter_->OnNoticeClick(); }); });
 }
 
 void MainFrame::AddTrayIcon(const std::string& tip) {
@@ -160,6 +162,10 @@ void MainFrame::AddTrayIcon(const std::string& tip) {
 }
 
 void MainFrame::RemoveTrayIcon() { tray_.Remove(); }
+
+void MainFrame::ShowTrayNotice(const std::string& title, const std::string& text) {
+    tray_.ShowBalloon(Widen(title), Widen(text));
+}
 
 void MainFrame::Show() { ShowWindow(Handle(), SW_SHOW); }
 

@@ -43,6 +43,7 @@ public:
     void HookWindow() override;
     void AddTrayIcon(const std::string& tip) override;
     void RemoveTrayIcon() override;
+    void ShowTrayNotice(const std::string& title, const std::string& text) override;
     void Show() override;
     void Hide() override;
     void SetCaption(const std::string& caption) override;

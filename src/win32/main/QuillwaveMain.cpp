@@ -22,6 +22,7 @@
 #include "win32/Win32Ansi.h"
 #include "win32/Win32FileSystem.h"
 #include "win32/Win32Registry.h"
+#include "win32/Win32ScreenSaverProcesses.h"
 #include "win32/Win32System.h"
 #include "win32/main/Win32Clipboard.h"
 #include "win32/main/Win32FileDialogs.h"
@@ -65,6 +66,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
         qw::win32::Win32Clipboard clipboard;
         qw::win32::Win32Wallpaper wallpaper;
         qw::win32::Win32Mailer mailer;
+        qw::win32::Win32ScreenSaverProcesses slideShows;
         const std::string applicationFolder = ApplicationFolder();
         qw::ScreenSaverRegistration screenSaver({registry, files, shortPaths, saverPlatform, messages},
                                                 applicationFolder);
@@ -75,7 +77,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
         qw::ThumbnailStrip strip(frame.StripControl(), files, pictures, &qw::win32::ScreenResolution);
         qw::MainWindow presenter(frame, strip,
                                  qw::MainPorts{files, registry, ansi, activation, pictures, shell, settings,
-                                               screenSaver,
+                                               screenSaver, slideShows,
                                                {messages, folderPicker, fileDialogs, printer, clipboard, wallpaper,
                                                 mailer},
                                                &qw::win32::ScreenResolution},

@@ -57,6 +57,10 @@ public:
     void HookWindow() override { calls.push_back("hook"); }
     void AddTrayIcon(const std::string& tip) override { calls.push_back("tray " + tip); }
     void RemoveTrayIcon() override { calls.push_back("untray"); }
+    void ShowTrayNotice(const std::string& title, const std::string& text) override {
+        notices.push_back(title + ": " + text);
+    }
+    std::vector<std::string> notices;
     void Show() override {
         visible = true;
         calls.push_back("show");

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -32,6 +33,13 @@ public:
     void ShowWindow(WindowId, ShowCommand) override {}
 };
 
+// The slide shows whose process ids are running.
+class FakeSlideShows : public ScreenSaverProcesses {
+public:
+    std::set<std::uint32_t> running;
+    bool IsScreenSaverProcess(std::uint32_t processId) override { return running.count(processId) > 0; }
+};
+
 class RecordingShell : public Shell {
 public:
     std::vector<std::string> opened;
@@ -47,7 +55,7 @@ protected:
             ScreenSaverPorts{registry, files, platform, platform, messages}, appFolder);
         window = std::make_unique<MainWindow>(
             view, strip,
-            MainPorts{files, registry, ansi, activation, pictures, shell, settingsEditor, *screenSaver,
+            MainPorts{files, registry, ansi, activation, pictures, shell, settingsEditor, *screenSaver, slideShows,
                       {messages, folderPicker, fileDialogs, printer, clipboard, wallpaper, mailer}},
             appFolder);
         window->Load();
@@ -67,6 +75,7 @@ protected:
     IdleActivation activation;
     FakePictureLoader pictures;
     RecordingShell shell;
+    FakeSlideShows slideShows;
     FakeFileDialogs fileDialogs;
     FakePrinter printer;
     FakeClipboard clipboard;
