@@ -28,6 +28,8 @@ public:
     }
     void MoveFile(const std::string&, const std::string&) override {}
     void CopyFile(const std::string&, const std::string&) override {}
+    void CopyFileNoReplace(const std::string&, const std::string&) override {}
+    bool SameBytes(const std::string&, const std::string&) override { return false; }
     void DeleteFile(const std::string&) override {}
     void CreateFolder(const std::string&) override {}
     bool FileExists(const std::string&) override { return true; }

@@ -46,6 +46,11 @@ public:
         files.erase(qw::LowerCase(from));
     }
     void CopyFile(const std::string& from, const std::string& to) override { Add(to, Find(from).second); }
+    void CopyFileNoReplace(const std::string& from, const std::string& to) override {
+        if (FileExists(to)) throw qw::FileSystemError("exists: " + to);
+        CopyFile(from, to);
+    }
+    bool SameBytes(const std::string& a, const std::string& b) override { return Find(a).second == Find(b).second; }
     void DeleteFile(const std::string& path) override { files.erase(qw::LowerCase(path)); }
     void CreateFolder(const std::string&) override {}
     bool FileExists(const std::string& path) override { return files.count(qw::LowerCase(path)) != 0; }

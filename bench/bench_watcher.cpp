@@ -27,6 +27,8 @@ public:
         (void)from;
     }
     void CopyFile(const std::string&, const std::string&) override {}
+    void CopyFileNoReplace(const std::string&, const std::string&) override {}
+    bool SameBytes(const std::string&, const std::string&) override { return false; }
     void DeleteFile(const std::string&) override {}
     void CreateFolder(const std::string&) override {}
     bool FileExists(const std::string& path) override {

@@ -1,5 +1,7 @@
 #include "main/AutomaticActions.h"
 
+#include <algorithm>
+
 #include "shared/Paths.h"
 #include "shared/Text.h"
 
@@ -7,6 +9,8 @@ namespace qw {
 
 std::string CopyDestination(const std::string& copyToFolderPath, const std::string& file) {
     std::string destination = Trim(copyToFolderPath);
+    // Windows takes "D:/Received" as well as "D:\Received".
+    std::replace(destination.begin(), destination.end(), '/', '\\');
     if (destination.empty() || destination.back() != '\\') destination += '\\';
     return destination + ExtractFileName(file);
 }
@@ -29,11 +33,14 @@ void AutomaticActions::Run(const CommandTarget& file, SettingsRecord settings,
     if (image && picture && settings.CopyFile) commands_.CopyPictureToClipboard(picture);
     if (!screenSaverRunning() && settings.EmailFile) commands_.EmailFileWithOutlook(file.File);
     if (commands_.Exiting()) return;
-    if (image && picture && settings.DesktopBackground) commands_.UseAsDesktopBackground(picture);
+    // Only a desktop.bmp that cannot be written ends the sequence; whether
+    // Windows then takes it as the wallpaper is not the file's concern.
+    if (image && picture && settings.DesktopBackground) (void)commands_.UseAsDesktopBackground(picture);
     // Images received during the slide show join it, whatever the setting.
     const bool running = screenSaverRunning();
     if (image && (settings.AddFileToScreenSaver || running)) commands_.AddToScreenSaver(file.File);
-    if (settings.CopyToFolder) commands_.CopyFileTo(file.File, CopyDestination(settings.CopyToFolderPath, file.File));
+    if (settings.CopyToFolder)
+        commands_.CopyIntoFolder(file.File, CopyDestination(settings.CopyToFolderPath, file.File));
 }
 
 }  // namespace qw

@@ -10,9 +10,10 @@
 
 namespace qw {
 
-// Where "Copy the file to a folder" puts a file: the folder setting trimmed,
-// a "\" unless it ends with one, and the file's name lower-cased. An empty
-// setting gives "\" and the name, which the copy refuses.
+// Where "Copy the file to a folder" first tries to put a file: the folder
+// setting trimmed, "/" read as "\", a "\" unless it ends with one, and the
+// file's name lower-cased. An empty setting gives "\" and the name, which
+// the copy refuses.
 std::string CopyDestination(const std::string& copyToFolderPath, const std::string& file);
 
 class AutomaticActions {
@@ -27,9 +28,9 @@ public:
     // Runs, in order: bring the window forward, print, clipboard, e-mail,
     // wallpaper, screen saver, copy to a folder, each as `settings` and the
     // screen saver's state say. Print, e-mail and the copy report their own
-    // failure and the sequence goes on; a failing clipboard, wallpaper or
-    // screen-saver copy throws, which ends the sequence for this file without
-    // a message. The picture actions are skipped when the file's picture did
+    // failure and the sequence goes on, as it does when Windows refuses the
+    // wallpaper; a failing clipboard, desktop.bmp or screen-saver copy
+    // throws, which ends the sequence for this file without a message. The picture actions are skipped when the file's picture did
     // not load. Stops when the program is exiting. The settings are those in
     // force when the file arrived, even if they are edited while a message
     // of the pass is open.

@@ -104,8 +104,11 @@ void FileCommands::Run(Command command, std::optional<CommandTarget> startedFor)
                       "Copy To Clipboard");
             break;
         case Command::UseAsDesktopBackground:
-            reporting([&] { UseAsDesktopBackground(picture); }, "Could not set desktop background",
-                      "Use As Desktop Background");
+            reporting(
+                [&] {
+                    if (!UseAsDesktopBackground(picture)) throw FileSystemError("Windows refused the wallpaper");
+                },
+                "Could not set desktop background", "Use As Desktop Background");
             break;
         case Command::EmailCurrentFile:
             EmailFileWithOutlook(target.File);
@@ -138,6 +141,40 @@ bool FileCommands::CopyFileTo(const std::string& source, const std::string& dest
     return true;
 }
 
+bool FileCommands::CopyIntoFolder(const std::string& source, const std::string& destination) {
+    std::string copied;
+    try {
+        if (!NamesItsDrive(destination))
+            throw FileSystemError("no folder to copy into: " + destination);
+        const std::size_t at = destination.rfind('\\');
+        copied = CopyWithoutOverwriting(source, destination.substr(0, at), destination.substr(at + 1));
+    } catch (const std::exception&) {
+        Report("Could not save file", "Save File As");
+        return false;
+    }
+    ListIfInOwnFolder(copied);
+    return true;
+}
+
+std::string FileCommands::CopyWithoutOverwriting(const std::string& source, const std::string& folder,
+                                                 const std::string& name, const FileList* listed) {
+    // Far beyond any real folder; it only keeps a file system that answers
+    // "exists" for every name from turning this into an endless loop.
+    constexpr unsigned long long kMostNames = 100000;
+    for (unsigned long long counter = 0; counter < kMostNames; ++counter) {
+        const std::string candidate = folder + "\\" + NumberedName(name, counter);
+        if (files_.FileExists(candidate)) {
+            // The same photo sent again, or the file itself: nothing to copy.
+            if (files_.SameBytes(source, candidate)) return candidate;
+            continue;
+        }
+        if (listed && listed->ContainsIgnoringCase(candidate)) continue;
+        files_.CopyFileNoReplace(source, candidate);
+        return candidate;
+    }
+    throw FileSystemError("no free name for " + name + " in " + folder);
+}
+
 void FileCommands::SaveCurrentFileAs(const CommandTarget& target) {
     dialogFileName_ = state_.LastFolder + "\\" + ExtractFileName(target.File);
     std::optional<std::string> chosen;
@@ -167,6 +204,10 @@ void FileCommands::MoveCurrentFile(const CommandTarget& target) {
         // The next Move starts at the parent of this folder ("c:" for C:\).
         // Worked out first, so a folder that cannot be taken apart moves nothing.
         const std::string parent = ExtractFolderPath(folder);
+        // Windows would only change the letters of the name, and the file
+        // would drop out of sight as a new one; it is already there.
+        if (EqualsIgnoreCase(destination, target.File))
+            throw FileSystemError("the file is in that folder already: " + destination);
         try {
             files_.MoveFile(target.File, destination);
         } catch (const std::exception&) {
@@ -225,15 +266,13 @@ void FileCommands::ListIfInOwnFolder(const std::string& path) {
     }
 }
 
-void FileCommands::AddToScreenSaver(const std::string& path) {
-    const std::string destination = folders_.ScreenSaver() + "\\" + NameOf(path);
-    // A file of the screen-saver folder itself is already where it belongs;
-    // copying it onto itself would fail.
-    if (!EqualsIgnoreCase(path, destination)) files_.CopyFile(path, destination);
-    // The copy replaced a file of the same name in any letter case, so that
-    // entry names it already.
-    if (state_.ScreenSaverFiles.ContainsIgnoringCase(destination)) return;
-    state_.ScreenSaverFiles.InsertFront(files_.GetFile(destination));
+std::string FileCommands::AddToScreenSaver(const std::string& path) {
+    const std::string destination =
+        CopyWithoutOverwriting(path, folders_.ScreenSaver(), NameOf(path), &state_.ScreenSaverFiles);
+    // A file found there already (in any letter case) may be listed already.
+    if (!state_.ScreenSaverFiles.ContainsIgnoringCase(destination))
+        state_.ScreenSaverFiles.InsertFront(files_.GetFile(destination));
+    return destination;
 }
 
 void FileCommands::AddImageFromFile() {

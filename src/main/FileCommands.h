@@ -54,17 +54,25 @@ public:
 
     // ---- Shared with the automatic actions. These report their own failure
     // in a message box and return.
-    // Returns whether the file was copied.
+    // Save As: copies to exactly that path, replacing a file there (the
+    // dialog has asked). Returns whether the file was copied.
     bool CopyFileTo(const std::string& source, const std::string& destination);
+    // Copy to a folder: `destination` is the first name tried; a name taken
+    // by a different file is never replaced, see CopyWithoutOverwriting.
+    // Returns whether the file is now in the folder.
+    bool CopyIntoFolder(const std::string& source, const std::string& destination);
     void PrintPicture(const Picture* picture);
     void EmailFileWithOutlook(const std::string& path);
 
     // ---- These throw on failure; the caller decides what to tell.
     void CopyPictureToClipboard(const Picture* picture);
-    void UseAsDesktopBackground(const Picture* picture);
-    // Copies the file into the screen-saver folder under its own name and
-    // lists it there once; a file already in that folder is only listed.
-    void AddToScreenSaver(const std::string& path);
+    // Writes desktop\desktop.bmp (the program's own file, replaced each
+    // time) and asks Windows to show it. Throws when the file cannot be
+    // written; returns false when Windows refuses the wallpaper.
+    bool UseAsDesktopBackground(const Picture* picture);
+    // Copies the file into the screen-saver folder without overwriting and
+    // lists it there once under the name it got; returns that path.
+    std::string AddToScreenSaver(const std::string& path);
 
     // True once the program is ending: a command whose dialog or message box
     // returns then stops at once.
@@ -82,6 +90,14 @@ private:
     // After a failed move or delete: a file that is gone from the disk is
     // forgotten too, so the lists never name a missing file.
     void ForgetIfGone(const CommandTarget& target);
+    // Copies `source` into `folder` under `name`, or name_1.ext, name_2.ext
+    // ... (letter case ignored, as in the inbox): at the first free name, or
+    // not at all when a name holds the same bytes already. A different file
+    // is never overwritten: phones send every photo as image.jpg. A name
+    // `listed` holds counts as taken. Returns where the file is; throws when
+    // it cannot be copied.
+    std::string CopyWithoutOverwriting(const std::string& source, const std::string& folder,
+                                       const std::string& name, const FileList* listed = nullptr);
     // A file moved, saved or copied into the inbox or the screen-saver folder
     // joins that folder's list, and the strip when the folder is on show.
     void ListIfInOwnFolder(const std::string& path);

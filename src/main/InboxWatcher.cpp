@@ -2,6 +2,8 @@
 
 #include <vector>
 
+#include "shared/Paths.h"
+
 namespace qw {
 
 void InboxWatcher::Tick() {
@@ -25,11 +27,8 @@ bool InboxWatcher::IsTaken(const std::string& path) {
 std::string InboxWatcher::FreeDestination(const std::string& receivedName) {
     const std::string prefix = folders_.Inbox() + "\\";
     std::string destination = prefix + receivedName;
-    const std::size_t dot = receivedName.rfind('.');
-    const std::string stem = dot == std::string::npos ? receivedName : receivedName.substr(0, dot);
-    const std::string extension = dot == std::string::npos ? "" : receivedName.substr(dot);
     for (unsigned long long counter = 1; IsTaken(destination); ++counter)
-        destination = prefix + stem + "_" + std::to_string(counter) + extension;
+        destination = prefix + NumberedName(receivedName, counter);
     return destination;
 }
 

@@ -41,12 +41,17 @@ void FileCommands::PrintPicture(const Picture* picture) {
 
 void FileCommands::CopyPictureToClipboard(const Picture* picture) { ports_.Clipboard.PutPicture(Loaded(picture)); }
 
-void FileCommands::UseAsDesktopBackground(const Picture* picture) {
+bool FileCommands::UseAsDesktopBackground(const Picture* picture) {
     const std::string path = folders_.Desktop() + "\\desktop.bmp";
     // Written beside and then moved over the old file, so the wallpaper file
     // is never left half-written.
     files_.ReplaceFileContents(path, ports_.Wallpaper.BitmapFile(Loaded(picture)));
-    ports_.Wallpaper.SetWallpaper(path);
+    try {
+        ports_.Wallpaper.SetWallpaper(path);
+    } catch (const std::exception&) {
+        return false;
+    }
+    return true;
 }
 
 void FileCommands::EmailFileWithOutlook(const std::string& path) {

@@ -35,10 +35,19 @@ public:
     // Throws when the file does not exist.
     virtual FileItem GetFile(const std::string& path) = 0;
     // Moves or renames. Never replaces: throws, changing nothing, when the
-    // destination exists (in any letter case) or the source is in use.
+    // destination exists (in any letter case) or the source is in use. A
+    // destination that names the source itself in another letter case is a
+    // rename of its letters, which succeeds as on Windows; callers that must
+    // not rename so check for it first.
     virtual void MoveFile(const std::string& from, const std::string& to) = 0;
     // Copies, replacing an existing destination file.
     virtual void CopyFile(const std::string& from, const std::string& to) = 0;
+    // Copies. Never replaces: throws, changing nothing, when the destination
+    // exists (in any letter case).
+    virtual void CopyFileNoReplace(const std::string& from, const std::string& to) = 0;
+    // True when both files hold the same bytes (a file and itself included).
+    // Throws when either cannot be read.
+    virtual bool SameBytes(const std::string& a, const std::string& b) = 0;
     // Deletes for good; a read-only file is not forced and throws.
     virtual void DeleteFile(const std::string& path) = 0;
     // Throws when the folder exists or its parent is missing.

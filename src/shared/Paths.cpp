@@ -34,4 +34,12 @@ bool IsImageFile(std::string_view path) {
     return false;
 }
 
+std::string NumberedName(std::string_view name, unsigned long long counter) {
+    if (counter == 0) return std::string(name);
+    const std::size_t dot = name.rfind('.');
+    const std::string_view stem = dot == std::string_view::npos ? name : name.substr(0, dot);
+    const std::string_view extension = dot == std::string_view::npos ? std::string_view() : name.substr(dot);
+    return std::string(stem) + "_" + std::to_string(counter) + std::string(extension);
+}
+
 }  // namespace qw

@@ -29,4 +29,9 @@ std::string ExtractFolderPath(std::string_view path);
 // True for the extensions ico, gif, bmp, jpeg and jpg, judged by name only.
 bool IsImageFile(std::string_view path);
 
+// The names a file of this name is tried under where the name may be taken:
+// the name itself for 0, else name_N.ext (readme_N without a dot), always
+// built from the given name, in its own letter case.
+std::string NumberedName(std::string_view name, unsigned long long counter);
+
 }  // namespace qw

@@ -4,6 +4,7 @@
 
 #include "win32/Win32FileSystem.h"
 
+#include <algorithm>
 #include <atomic>
 #include <utility>
 
@@ -46,6 +47,16 @@ DWORD Attributes(const std::wstring& path) {
 bool ReadSome(HANDLE file, std::uint8_t* data, DWORD wanted, DWORD& got) {
     got = 0;
     return ReadFile(file, data, wanted, &got, nullptr) != FALSE;
+}
+
+// Reads until the buffer is full or the file ends.
+bool ReadFull(HANDLE file, std::uint8_t* data, DWORD wanted, DWORD& got) {
+    got = 0;
+    for (DWORD some = 0; got < wanted; got += some) {
+        if (!ReadSome(file, data + got, wanted - got, some)) return false;
+        if (some == 0) break;
+    }
+    return true;
 }
 
 bool WriteAll(HANDLE file, const std::uint8_t* data, std::size_t size) {
@@ -196,6 +207,39 @@ void Win32FileSystem::MoveFile(const std::string& from, const std::string& to) {
 void Win32FileSystem::CopyFile(const std::string& from, const std::string& to) {
     if (!::CopyFileW(Widen(from).c_str(), Widen(to).c_str(), FALSE))
         Fail("Copying " + Quoted(from) + " to " + Quoted(to), GetLastError());
+}
+
+void Win32FileSystem::CopyFileNoReplace(const std::string& from, const std::string& to) {
+    if (!::CopyFileW(Widen(from).c_str(), Widen(to).c_str(), TRUE))
+        Fail("Copying " + Quoted(from) + " to " + Quoted(to), GetLastError());
+}
+
+bool Win32FileSystem::SameBytes(const std::string& a, const std::string& b) {
+    const std::string what = "Comparing " + Quoted(a) + " with " + Quoted(b);
+    const auto open = [&](const std::string& path) {
+        KernelHandle file(CreateFileW(Widen(path).c_str(), GENERIC_READ,
+                                      FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
+                                      FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
+        if (!file) Fail(what, GetLastError());
+        return file;
+    };
+    const KernelHandle first = open(a), second = open(b);
+    BY_HANDLE_FILE_INFORMATION one{}, other{};
+    if (!GetFileInformationByHandle(first.Get(), &one) || !GetFileInformationByHandle(second.Get(), &other))
+        Fail(what, GetLastError());
+    if (one.dwVolumeSerialNumber == other.dwVolumeSerialNumber && one.nFileIndexHigh == other.nFileIndexHigh &&
+        one.nFileIndexLow == other.nFileIndexLow)
+        return true;  // one file, by two spellings
+    if (one.nFileSizeHigh != other.nFileSizeHigh || one.nFileSizeLow != other.nFileSizeLow) return false;
+    std::vector<std::uint8_t> left(kCopyChunk), right(kCopyChunk);
+    for (;;) {
+        DWORD gotLeft = 0, gotRight = 0;
+        if (!ReadFull(first.Get(), left.data(), kCopyChunk, gotLeft) ||
+            !ReadFull(second.Get(), right.data(), kCopyChunk, gotRight))
+            Fail(what, GetLastError());
+        if (gotLeft != gotRight || !std::equal(left.begin(), left.begin() + gotLeft, right.begin())) return false;
+        if (gotLeft == 0) return true;
+    }
 }
 
 void Win32FileSystem::DeleteFile(const std::string& path) {

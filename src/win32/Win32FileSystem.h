@@ -22,6 +22,8 @@ public:
     FileItem GetFile(const std::string& path) override;
     void MoveFile(const std::string& from, const std::string& to) override;
     void CopyFile(const std::string& from, const std::string& to) override;
+    void CopyFileNoReplace(const std::string& from, const std::string& to) override;
+    bool SameBytes(const std::string& a, const std::string& b) override;
     void DeleteFile(const std::string& path) override;
     void CreateFolder(const std::string& path) override;
 

@@ -97,6 +97,32 @@ TEST(CopyDestinationTest, TrimsTheFolderAndAddsOneBackslashAndTheLowerCasedName)
     EXPECT_EQ(CopyDestination("E:\\" + std::string(197, ' '), received), "E:\\photo.jpg");
     EXPECT_EQ(CopyDestination("  \\\\nas\\photos\\  ", received), "\\\\nas\\photos\\photo.jpg");
     EXPECT_EQ(CopyDestination(std::string(200, ' '), received), "\\photo.jpg");
+    EXPECT_EQ(CopyDestination("D:/Received/", received), "D:\\Received\\photo.jpg");
+}
+
+// Phones name every photo image.jpg, and the inbox frees a name once its
+// file is deleted: the copies keep every photo, and keep a photo sent twice once.
+TEST_F(AutomaticActionsTest, CopiesOfReceivedFilesNeverReplaceAnotherPhoto) {
+    MainWindow& w = Started();
+    SettingsRecord settings;
+    settings.AddFileToScreenSaver = settings.CopyToFolder = true;
+    settings.CopyToFolderPath = "D:/Received";  // Windows takes either slash
+    w.State().CurrentSettings = settings;
+    for (const char* photo : {"first photo", "second photo", "first photo"}) {
+        files.AddFile("C:\\BT\\In\\image.jpg", photo);
+        pictures.AddPixels(InInbox("image.jpg"), 400, 300);
+        w.OnTimer();
+        w.RunCommand(Command::DeleteCurrentFile);
+    }
+    for (const std::string folder : {"D:\\Received", "C:\\App\\screensaver"}) {
+        SCOPED_TRACE(folder);
+        EXPECT_EQ(files.FilesIn(folder), (std::vector<std::string>{folder + "\\image.jpg", folder + "\\image_1.jpg"}));
+        EXPECT_EQ(files.Text(folder + "\\image.jpg"), "first photo");
+        EXPECT_EQ(files.Text(folder + "\\image_1.jpg"), "second photo");
+    }
+    EXPECT_EQ(Paths(w.State().ScreenSaverFiles),
+              (std::vector<std::string>{"C:\\App\\screensaver\\image_1.jpg", "C:\\App\\screensaver\\image.jpg"}));
+    EXPECT_TRUE(messages.shown.empty());
 }
 
 TEST_F(AutomaticActionsTest, ReportedFailuresLetTheSequenceGoOn) {
@@ -136,30 +162,34 @@ TEST_F(AutomaticActionsTest, ReportedFailuresLetTheSequenceGoOn) {
         w.OnTimer();
         EXPECT_EQ(messages.shown, c.Shown);
         EXPECT_EQ(files.HasFile("D:\\Received\\" + name), c.Copied);
-        EXPECT_EQ(files.OperationsOf(FileOperation::CopyFile).size(), c.CopiesTried);
+        EXPECT_EQ(files.OperationsOf(FileOperation::CopyFileNoReplace).size(), c.CopiesTried);
     }
 }
 
-enum class Fails { Clipboard, Wallpaper, ScreenSaver };
+enum class Fails { Clipboard, DesktopBitmap, WallpaperRefused, ScreenSaver };
 
 struct SilentCase {
     Fails Action;
     const char* Run;  // for the file whose action failed
+    int Ticks = 1;    // until the next file is taken: a pass that went on ends its tick
 };
 
 class SilentFailureTest : public AutomaticActionsTest, public ::testing::WithParamInterface<SilentCase> {};
 
-TEST_P(SilentFailureTest, EndsTheSequenceQuietlyAndTheWatcherTakesTheNextFile) {
+TEST_P(SilentFailureTest, EndsOnlyWhatItMustQuietlyAndTheWatcherTakesTheNextFile) {
     switch (GetParam().Action) {
         case Fails::Clipboard: clipboard.fail = true; break;
-        case Fails::Wallpaper: wallpaper.failSetting = true; break;
-        case Fails::ScreenSaver: files.FailOn(FileOperation::CopyFile, "C:\\App\\screensaver\\first.jpg"); break;
+        case Fails::DesktopBitmap: files.FailOn(FileOperation::ReplaceFileContents, FakeFileSystem::AnyPath); break;
+        case Fails::WallpaperRefused: wallpaper.failSetting = true; break;
+        case Fails::ScreenSaver:
+            files.FailOn(FileOperation::CopyFileNoReplace, "C:\\App\\screensaver\\first.jpg");
+            break;
     }
     MainWindow& w = Started();
     w.State().CurrentSettings = Every(true);
     Beam("first.jpg", 400, 300);
     Beam("second.txt");
-    w.OnTimer();
+    for (int tick = 0; tick < GetParam().Ticks; ++tick) w.OnTimer();
     EXPECT_EQ(ActionsRun("first.jpg"), GetParam().Run);
     EXPECT_TRUE(messages.shown.empty());
     EXPECT_TRUE(w.State().InboxFiles.Contains(InInbox("first.jpg")));
@@ -169,7 +199,9 @@ TEST_P(SilentFailureTest, EndsTheSequenceQuietlyAndTheWatcherTakesTheNextFile) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Actions, SilentFailureTest,
-                         ::testing::Values(SilentCase{Fails::Clipboard, "1 2"}, SilentCase{Fails::Wallpaper, "1 2 3 4"},
+                         ::testing::Values(SilentCase{Fails::Clipboard, "1 2"}, SilentCase{Fails::DesktopBitmap, "1 2 3 4"},
+                                           // Not the file's concern: the sequence goes on.
+                                           SilentCase{Fails::WallpaperRefused, "1 2 3 4 6 7", 2},
                                            SilentCase{Fails::ScreenSaver, "1 2 3 4 5"}));
 
 TEST_F(AutomaticActionsTest, APassKeepsItsFilePictureAndSettingsWhileTheUserChangesThem) {

@@ -66,6 +66,8 @@ TEST_F(FileCommandsTest, MoveTakesTheLowerCasedNameAndStartsTheNextPickerAtThePa
         {"Three.JPG", "D:\\Pics\\2024", "D:\\Pics\\2024\\three.jpg", "d:\\pics", {}},
         // Into the screen-saver folder: listed there.
         {"Four.JPG", "C:\\App\\screensaver", "C:\\App\\screensaver\\four.jpg", "c:\\app", {}},
+        // Its own folder: Windows would only lower its letters.
+        {"Five.JPG", "C:\\App\\inbox", "", "c:\\app", {CouldNotMove}},
         {"Photo.JPG", std::nullopt, "", "c:\\app", {}},
         // D:\Pics already holds photo.jpg: nothing is replaced.
         {"Photo.JPG", "D:\\Pics", "", "c:\\app", {CouldNotMove}},
@@ -88,9 +90,7 @@ TEST_F(FileCommandsTest, MoveTakesTheLowerCasedNameAndStartsTheNextPickerAtThePa
         EXPECT_EQ(w.State().LastFolder, c.LastFolder);
         EXPECT_EQ(messages.shown, c.Shown);
         const bool moved = !c.MovedTo.empty();
-        if (moved) {
-            EXPECT_EQ(files.StoredPath(c.MovedTo), c.MovedTo);
-        }
+        EXPECT_EQ(files.StoredPath(moved ? c.MovedTo : file), moved ? c.MovedTo : file);
         EXPECT_EQ(files.HasFile(file), !moved);
         EXPECT_EQ(w.State().InboxFiles.Contains(file), !moved);
         EXPECT_EQ(strip.Files().Contains(file), !moved);
@@ -137,26 +137,38 @@ TEST_F(FileCommandsTest, DeleteAsksNothingAndKeepsTheListsInStepWithTheDisk) {
     }
 }
 
-TEST_F(FileCommandsTest, AddToScreenSaverKeepsOneCopyAndOneEntry) {
+// Phones send every photo as image.jpg: a different file of a taken name
+// gets the next free one, the same bytes are not copied twice.
+TEST_F(FileCommandsTest, AddToScreenSaverNeverOverwritesAndKeepsOneCopyOfEachFile) {
     AddToInbox("Photo.JPG", 40, 30);
-    files.AddFile("C:\\App\\screensaver\\slide.jpg");
+    files.AddFile("C:\\App\\screensaver\\slide.jpg", "old slide");
     files.AddFile("D:\\Pics\\Slide.JPG", "new slide");
     MainWindow& w = StartedWith(InInbox("Photo.JPG"));
-    w.RunCommand(Command::AddCurrentFileToScreenSaver);
-    w.RunCommand(Command::AddCurrentFileToScreenSaver);
-    // From elsewhere, onto a listed name in another letter case: replaced, still one entry.
-    fileDialogs.answer = "D:\\Pics\\Slide.JPG";
-    w.RunCommand(Command::AddImageFromFile);
-    // A file of the folder itself: nothing to copy, still one entry.
-    files.ClearOperations();
-    fileDialogs.answer = "C:\\App\\screensaver\\Photo.JPG";
-    w.RunCommand(Command::AddImageFromFile);
+    const struct {
+        const char* What;
+        std::optional<std::string> FromFile;  // Add Image From File; else the current file
+    } steps[] = {
+        {"the current file", std::nullopt},
+        {"the same again", std::nullopt},
+        {"a different file of a listed name", "D:\\Pics\\Slide.JPG"},
+        {"that file again", "D:\\Pics\\Slide.JPG"},
+        {"a file of the folder itself, in other letters", "c:\\app\\screensaver\\photo.jpg"},
+    };
+    for (const auto& step : steps) {
+        SCOPED_TRACE(step.What);
+        fileDialogs.answer = step.FromFile;
+        w.RunCommand(step.FromFile ? Command::AddImageFromFile : Command::AddCurrentFileToScreenSaver);
+        if (step.FromFile) w.ShowInbox();
+        w.ShowFile(InInbox("Photo.JPG"));
+    }
+    EXPECT_EQ(files.CountOf(FileOperation::CopyFileNoReplace), 2u);
     EXPECT_EQ(files.CountOf(FileOperation::CopyFile), 0u);
     EXPECT_EQ(Paths(w.State().ScreenSaverFiles),
-              (std::vector<std::string>{"C:\\App\\screensaver\\Photo.JPG", "C:\\App\\screensaver\\slide.jpg"}));
-    EXPECT_EQ(files.FilesIn("C:\\App\\screensaver"),
-              (std::vector<std::string>{"C:\\App\\screensaver\\slide.jpg", "C:\\App\\screensaver\\Photo.JPG"}));
-    EXPECT_EQ(files.Text("C:\\App\\screensaver\\slide.jpg"), "new slide");
+              (std::vector<std::string>{"C:\\App\\screensaver\\Slide_1.JPG", "C:\\App\\screensaver\\Photo.JPG",
+                                        "C:\\App\\screensaver\\slide.jpg"}));
+    EXPECT_EQ(files.Text("C:\\App\\screensaver\\slide.jpg"), "old slide");
+    EXPECT_EQ(files.Text("C:\\App\\screensaver\\Slide_1.JPG"), "new slide");
+    EXPECT_EQ(files.FilesIn("C:\\App\\screensaver").size(), 3u);
     EXPECT_TRUE(messages.shown.empty());
 }
 

@@ -35,6 +35,7 @@ TEST_F(PictureCommandsTest, AFailureIsNamedAndChangesNothingElse) {
         Command Run;
         std::function<void()> Break;
         std::vector<ShownMessage> Shown;
+        bool BitmapWritten = false;
     };
     const ShownMessage clipboardFailed{"Could not copy picture to clipboard", "Copy To Clipboard"};
     const ShownMessage wallpaperFailed{"Could not set desktop background", "Use As Desktop Background"};
@@ -47,12 +48,14 @@ TEST_F(PictureCommandsTest, AFailureIsNamedAndChangesNothingElse) {
         {"bitmap not written", Command::UseAsDesktopBackground,
          [this] { files.FailOn(FileOperation::ReplaceFileContents, FakeFileSystem::AnyPath); }, {wallpaperFailed}},
         {"no picture for the wallpaper", Command::UseAsDesktopBackground, showBroken, {wallpaperFailed}},
+        {"Windows refuses the wallpaper", Command::UseAsDesktopBackground, [this] { wallpaper.failSetting = true; },
+         {wallpaperFailed}, true},
         {"no mail program", Command::EmailCurrentFile, [this] { mailer.missing = true; },
          {{"Could not start Outlook", "Outlook"}}},
         {"mail cancelled by the user", Command::EmailCurrentFile, [this] { mailer.result = MailResult::Cancelled; },
          {}},
         {"screen-saver copy fails", Command::AddCurrentFileToScreenSaver,
-         [this] { files.FailOn(FileOperation::CopyFile, FakeFileSystem::AnyPath); },
+         [this] { files.FailOn(FileOperation::CopyFileNoReplace, FakeFileSystem::AnyPath); },
          {{"Could not add file to screen saver", "Add To Screen Saver"}}},
     };
     AddToInbox("photo.jpg", 400, 300);
@@ -74,7 +77,9 @@ TEST_F(PictureCommandsTest, AFailureIsNamedAndChangesNothingElse) {
         EXPECT_EQ(messages.shown, c.Shown);
         EXPECT_TRUE(clipboard.put.empty());
         EXPECT_TRUE(wallpaper.set.empty());
-        EXPECT_EQ(files.Text("C:\\App\\desktop\\desktop.bmp"), "earlier");
+        EXPECT_EQ(files.Text("C:\\App\\desktop\\desktop.bmp"),
+                  c.BitmapWritten ? FakeWallpaper::BitmapOf(HimetricOfPixels(400, 300)) : "earlier");
+        files.AddFile("C:\\App\\desktop\\desktop.bmp", "earlier");
         EXPECT_TRUE(w.State().ScreenSaverFiles.Empty());
         EXPECT_EQ(w.State().CurrentFile, current);
     }

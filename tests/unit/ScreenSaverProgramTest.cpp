@@ -71,7 +71,12 @@ TEST_F(ScreenSaverProgramTest, EachSwitchDoesItsOwnThingAndNothingElse) {
         EXPECT_EQ(Main(c.arguments), c.after) << c.arguments;
         EXPECT_EQ(system.log, c.log) << c.arguments;
         const bool runs = c.after == AfterMain::RunWindows;
-        EXPECT_EQ(registry.CountOf(RegistryOperation::WriteText), runs ? 2u : 0u) << c.arguments;  // id, "YES"
+        // The id first: a reader never pairs the new "YES" with a dead show's id.
+        std::vector<std::string> written;
+        for (const auto& op : registry.Operations())
+            if (op.Operation == RegistryOperation::WriteText) written.push_back(op.Name);
+        const std::vector<std::string> idThenYes{ScreenSaverProcessValue, ScreenSaverRunningValue};
+        EXPECT_EQ(written, runs ? idThenYes : std::vector<std::string>()) << c.arguments;
         EXPECT_EQ(view.running.count(SlideShowTimer::CheckFolder), runs ? 1u : 0u) << "set up without a focus";
     }
 }

@@ -33,6 +33,7 @@ TEST(ScreenSaverStateTest, YesCountsUnlessItsProcessIsGone) {
         {"unreadable id: the flag decides", "YES", "777", ScreenSaverProcessValue, true},
         {"letter case of the flag counts", "yes", missing, nullptr, false},
         {"an id that is no number names no process", "YES", "42x", nullptr, false},
+        {"a live id with more after it names no process", "YES", "4242x", nullptr, false},
         {"an id beyond 32 bits names no process", "YES", "4294967296", nullptr, false},
         {"an empty id names no process", "YES", "", nullptr, false},
     };

@@ -88,7 +88,10 @@ TEST_F(SlideShowTest, PicturesAreFittedCentredAndTheRowsEndAboveTheClock) {
         FitMode mode;
         std::int32_t width, height;
         ScreenRect last;  // where the picture stands in the last cell
+        int columns = 1;
     } cases[] = {
+        // Cells of 3000 x 2000: a box of 2900 x 1934, the last cell in column 3 of row 2.
+        {{9000, 4000}, 2, false, FitMode::Fit, 100, 100, {6000 + 533, 2000 + 33, 1934, 1934}, 3},
         // A cell of 310 x 310 twips leaves a box of 300 x 300.
         {{310, 310}, 1, false, FitMode::ShrinkOnly, 100, 50, {105, 130, 100, 50}},
         {{310, 310}, 1, false, FitMode::Fit, 100, 50, {5, 80, 300, 150}},
@@ -104,9 +107,10 @@ TEST_F(SlideShowTest, PicturesAreFittedCentredAndTheRowsEndAboveTheClock) {
         view.inner = c.inner;
         files = FakeFileSystem{};
         Add("p.jpg", c.width, c.height);
-        Start(1, c.rows, c.clock, c.mode);
-        view.Advance(10000 * (c.rows - 1));
-        EXPECT_EQ(view.cells.at(c.rows).Rect, c.last) << c.width << " " << c.rows << " " << c.clock;
+        Start(c.columns, c.rows, c.clock, c.mode);
+        const int lastCell = c.columns * c.rows;
+        view.Advance(10000 * (lastCell - 1));
+        EXPECT_EQ(view.cells.at(lastCell).Rect, c.last) << c.width << " " << c.rows << " " << c.clock;
         EXPECT_EQ(view.clockRect, (c.clock ? ScreenRect{8635, 6955, 960, 240} : ScreenRect{}));
     }
     system.now = "10:00:00 AM";  // a longer time still ends 5 twips from the edge

@@ -180,6 +180,10 @@ void FakeFileSystem::MoveFile(const std::string& from, const std::string& to) {
         File* source = FindFile(from);
         if (!source) Fail("file not found", from);
         if (source->Open) Fail("file in use", from);
+        if (KeyOf(from) == KeyOf(to)) {  // only its letters change
+            source->Path = Stripped(to);
+            return;
+        }
         if (FindFile(to) || FolderExistsByKey(KeyOf(to))) Fail("file already exists", to);
         RequireParentFolder(to);
         File moved = std::move(*source);
@@ -202,6 +206,28 @@ void FakeFileSystem::CopyFile(const std::string& from, const std::string& to) {
         File& copy = target ? *target : NewFile(to);
         copy.Content = source->Content;
         copy.ReadOnly = source->ReadOnly;
+    });
+}
+
+void FakeFileSystem::CopyFileNoReplace(const std::string& from, const std::string& to) {
+    Perform(FileOperation::CopyFileNoReplace, from, to, [&] {
+        const File* source = FindFile(from);
+        if (!source) Fail("file not found", from);
+        if (FindFile(to) || FolderExistsByKey(KeyOf(to))) Fail("file already exists", to);
+        RequireParentFolder(to);
+        const File original = *source;  // NewFile may move the source in the map
+        File& copy = NewFile(to);
+        copy.Content = original.Content;
+        copy.ReadOnly = original.ReadOnly;
+    });
+}
+
+bool FakeFileSystem::SameBytes(const std::string& a, const std::string& b) {
+    return Perform(FileOperation::SameBytes, a, b, [&] {
+        const File* first = FindFile(a);
+        const File* second = FindFile(b);
+        if (!first || !second) Fail("file not found", first ? b : a);
+        return first->Content == second->Content;
     });
 }
 

@@ -1,7 +1,8 @@
 #pragma once
 // An in-memory file system that behaves like Windows where the programs rely
-// on it: paths are compared ignoring letter case, moves never replace, copies
-// do, read-only and open files resist deletion. Tests can also make chosen
+// on it: paths are compared ignoring letter case, moves never replace (but a
+// move onto the source's own name in other letters renames it), copies do,
+// read-only and open files resist deletion. Tests can also make chosen
 // operations fail and read back every call made through the port.
 
 #include <cstdint>
@@ -17,7 +18,7 @@
 namespace qw {
 
 enum class FileOperation {
-    ListFiles, GetFile, MoveFile, CopyFile, DeleteFile, CreateFolder,
+    ListFiles, GetFile, MoveFile, CopyFile, CopyFileNoReplace, SameBytes, DeleteFile, CreateFolder,
     FileExists, CreateEmptyFile, ReadFileBytes, ReplaceFileContents,
 };
 
@@ -87,6 +88,8 @@ public:
     void MoveFile(const std::string& from, const std::string& to) override;
     // Like Windows, the copy takes the source's read-only flag.
     void CopyFile(const std::string& from, const std::string& to) override;
+    void CopyFileNoReplace(const std::string& from, const std::string& to) override;
+    bool SameBytes(const std::string& a, const std::string& b) override;
     void DeleteFile(const std::string& path) override;
     void CreateFolder(const std::string& path) override;
     bool FileExists(const std::string& path) override;
