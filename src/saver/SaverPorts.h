@@ -10,14 +10,16 @@ namespace qw {
 class SaverProcess {
 public:
     virtual ~SaverProcess() = default;
-    // True when another process of this program is running and a top-level
-    // window titled `windowTitle` exists; the search is made only then.
+    // True when another process of this program is running and a visible
+    // top-level window titled `windowTitle` exists; the search is made only
+    // then. A window that is hidden is on its way out.
     virtual bool IsScreenSaverAlreadyRunning(const std::string& windowTitle) = 0;
     virtual std::uint32_t ProcessId() = 0;
     // One step of the pointer's display count each (ShowCursor).
     virtual void HidePointer() = 0;
     virtual void ShowPointer() = 0;
-    // Ends the process at once; no further event is handled.
+    // Ends the process at once, and with it every window of the program; no
+    // further event is handled.
     virtual void EndProcess() = 0;
 };
 
@@ -38,8 +40,6 @@ public:
     // creating nothing, when `parent` names no window. When the parent goes
     // away the window goes with it and reports that it was closed.
     virtual bool OpenPreview(std::uint64_t parent, std::uint32_t background) = 0;
-    // Destroys every window of the program.
-    virtual void CloseAll() = 0;
 };
 
 }  // namespace qw

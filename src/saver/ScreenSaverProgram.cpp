@@ -138,7 +138,10 @@ void ScreenSaverProgram::StopScreenSaver() {
         // With "NO" written the value no longer matters to anyone.
     }
     ports_.Process.ShowPointer();
-    ports_.Windows.CloseAll();
+    // The windows go with the process, at once. Destroyed one by one they
+    // would first be hidden, and a window system may hold a hidden
+    // full-screen window for seconds while it waits for its window manager;
+    // a slide show started meanwhile would find it and take it for this one.
     ports_.Process.EndProcess();
 }
 

@@ -58,8 +58,8 @@ public:
     // monitors covered and the slide-show window over the primary screen,
     // set up at its first focus or, failing that, once it is shown.
     void StartScreenSaver();
-    // "NO", the process id removed, the pointer shown again, the windows
-    // destroyed and the process ended. Only the first call has an effect.
+    // "NO", the process id removed, the pointer shown again and the process
+    // ended, its windows with it. Only the first call has an effect.
     void StopScreenSaver();
     // The slide-show window went away by another hand (the preview's parent
     // closed, Windows ending the session): the show ends as if stopped.

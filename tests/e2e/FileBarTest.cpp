@@ -147,7 +147,7 @@ TEST_F(FileBar, EveryItemDoesItsWorkOnAPhotoAndOnATextFile) {
     pane->Click("EmailBarItem");
     EXPECT_TRUE(WaitFor([&] { return TextOfFile(mailLog).find("Photo.JPG|-1]") != std::string::npos; }, 10s));
     EXPECT_EQ(TextOfFile(mailLog),
-              "MAPISendMailW flags 9 recipients 0 files 1 [" + qw::win32::Narrow(inboxPhoto) + "|Photo.JPG|-1]\n");
+              "MAPISendMailW flags 13 recipients 0 files 1 [" + qw::win32::Narrow(inboxPhoto) + "|Photo.JPG|-1]\n");
 
     pane->Click("AddToScreenSaverBarItem");
     EXPECT_TRUE(WaitFor([&] { return e2e::FilesIn(app / L"screensaver") == Names{L"Photo.JPG"}; }, 10s));

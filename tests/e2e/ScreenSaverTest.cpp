@@ -84,8 +84,17 @@ TEST_F(ScreenSaver, RunsTopmostOverTheScreenTellsTheMainProgramAndAKeyEndsIt) {
     EXPECT_TRUE(CountsAsRunning());
 
     PostMessageW(window, WM_KEYDOWN, 'A', 0);
+    // The show is gone with the key: one started at once, while the first
+    // process may still be ending, shows.
+    auto next = e2e::RunningProgram::Saver(L"/s");
+    HWND nextWindow = next.WindowOfClass(SlideShowClass, 15s);
+    ASSERT_NE(nextWindow, nullptr);
+    EXPECT_TRUE(WaitFor([&] { return IsWindowVisible(nextWindow) != FALSE; }, 10s));
     ASSERT_TRUE(saver.WaitForExit(15s));
     EXPECT_EQ(saver.ExitCode(), 0u);
+    EXPECT_FALSE(next.WaitForExit(0ms));
+    PostMessageW(nextWindow, WM_KEYDOWN, 'A', 0);
+    ASSERT_TRUE(next.WaitForExit(15s));
     EXPECT_EQ(Value(L"ScreenSaverRunning"), L"NO");
     EXPECT_EQ(Value(L"ScreenSaverProcess"), L"(missing)");
 }
@@ -196,6 +205,8 @@ TEST_F(ScreenSaver, ConfigurationOpensTheSettingsOnTheScreenSaverTab) {
         auto saver = e2e::RunningProgram::Saver(c.Arguments);
         HWND dialog = saver.WindowOfClass(qw::win32::SettingsWindowClass, 10s);
         ASSERT_NE(dialog, nullptr) << c.Arguments;
+        // It is made first, then put on its tab and filled, then shown.
+        ASSERT_TRUE(WaitFor([&] { return IsWindowVisible(dialog) != FALSE; }, 10s)) << c.Arguments;
         EXPECT_EQ(SendMessageW(GetDlgItem(dialog, qw::win32::IdSettingsTabs), TCM_GETCURSEL, 0, 0), 1);
         const auto control = [&](qw::SettingsControl id) { return GetDlgItem(dialog, qw::win32::SettingsControlId(id)); };
         SendMessageW(control(qw::SettingsControl::chkShowClock), BM_CLICK, 0, 0);

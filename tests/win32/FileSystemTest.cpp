@@ -100,6 +100,26 @@ TEST(Win32FileSystem, CopyReplacesTheDestination) {
     EXPECT_EQ(ReadText(folder / "to.jpg"), "new content");
 }
 
+TEST(Win32FileSystem, CopyWithoutReplacingAndComparingBytes) {
+    TempFolder folder;
+    WriteText(folder / "photo.jpg", "photo");
+    WriteText(folder / "other.jpg", "other");
+    WriteText(folder / "same.jpg", "photo");
+    WriteText(folder / "longer.jpg", "photo and more");
+    Win32FileSystem files;
+    EXPECT_THROW(files.CopyFileNoReplace(folder / "photo.jpg", folder / "OTHER.JPG"), FileSystemError);
+    EXPECT_EQ(ReadText(folder / "other.jpg"), "other");
+    files.CopyFileNoReplace(folder / "photo.jpg", folder / "copy.jpg");
+    EXPECT_EQ(ReadText(folder / "copy.jpg"), "photo");
+    const struct {
+        const char* other;
+        bool same;
+    } cases[] = {{"same.jpg", true}, {"copy.jpg", true}, {"other.jpg", false}, {"longer.jpg", false},
+                 {"PHOTO.JPG", true}};  // the file itself, in other letters
+    for (const auto& c : cases) EXPECT_EQ(files.SameBytes(folder / "photo.jpg", folder / c.other), c.same) << c.other;
+    EXPECT_THROW(files.SameBytes(folder / "photo.jpg", folder / "missing.jpg"), FileSystemError);
+}
+
 TEST(Win32FileSystem, DeleteDoesNotForceAReadOnlyFile) {
     TempFolder folder;
     const std::string path = folder / "kept.jpg";

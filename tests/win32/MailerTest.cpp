@@ -11,6 +11,7 @@
 #include "MailRegistrations.h"
 #include "RealCommands.h"
 #include "win32/Handles.h"
+#include "win32/main/SimpleMapi.h"
 
 namespace {
 
@@ -26,6 +27,7 @@ public:
     bool Loaded() const { return static_cast<bool>(library_); }
     const std::wstring& Path() const { return path_; }
     void Reset(ULONG mapiResult) { Function<void(ULONG)>("QwMailDoubleReset")(mapiResult); }
+    void AnswerModeless(ULONG result) { Function<void(ULONG)>("QwMailDoubleAnswerModeless")(result); }
     std::string Calls() { return qw::win32::Narrow(Function<const wchar_t*()>("QwMailDoubleCalls")()); }
 
 private:
@@ -56,6 +58,7 @@ TEST_F(MailCommand, OpensANewMailThroughOutlookOrTheDefaultMailProgram) {
         ULONG MapiResult;
         std::string Calls;  // what the stand-in received
         std::vector<std::string> Shown;
+        std::optional<ULONG> Modeless = std::nullopt;  // a mail program that answers the modeless call so
     };
     const std::string attached = " recipients 0 files 1 [" + path + "|" + name + "|-1]\n";
     const Case cases[] = {
@@ -63,12 +66,18 @@ TEST_F(MailCommand, OpensANewMailThroughOutlookOrTheDefaultMailProgram) {
          "Outlook started\ncall CreateItem 0\nget Attachments\ncall Add " + path +
              " with 1 argument(s)\ncall Display not modal\n",
          {}},
-        // MAPI_DIALOG | MAPI_LOGON_UI: the mail is shown to the user, who may have to log on first.
-        {"default mail program", Registered::Wide, 0, "MAPISendMailW flags 9" + attached, {}},
-        {"cancelled by the user", Registered::Wide, 1, "MAPISendMailW flags 9" + attached, {}},
-        {"mail program fails", Registered::Wide, 2, "MAPISendMailW flags 9" + attached, {"Could not start Outlook"}},
+        // MAPI_DIALOG | MAPI_LOGON_UI | MAPI_DIALOG_MODELESS: the mail is shown to the user, who may
+        // have to log on first, and the program goes on meanwhile.
+        {"default mail program", Registered::Wide, 0, "MAPISendMailW flags 13" + attached, {}},
+        {"cancelled by the user", Registered::Wide, 1, "MAPISendMailW flags 13" + attached, {}},
+        {"mail program fails", Registered::Wide, 2, "MAPISendMailW flags 13" + attached, {"Could not start Outlook"}},
+        // Older mail programs cannot show a mail without waiting: asked again the way they can.
+        {"no modeless mail", Registered::Wide, 0, "MAPISendMailW flags 13" + attached + "MAPISendMailW flags 9" + attached,
+         {}, qw::win32::kMapiNotSupported},
+        {"modeless flag refused", Registered::Wide, 1,
+         "MAPISendMailW flags 13" + attached + "MAPISendMailW flags 9" + attached, {}, qw::win32::kMapiInvalidParameter},
         {"library without the wide call", Registered::AnsiOnly, 0,
-         "MAPISendMail flags 9 recipients 0 files 1 [" + qw::win32::Narrow(shortPath) + "|(null)|-1]\n", {}},
+         "MAPISendMail flags 13 recipients 0 files 1 [" + qw::win32::Narrow(shortPath) + "|(null)|-1]\n", {}},
         {"library named but missing", Registered::MissingLibrary, 0, "", {"Could not start Outlook"}},
         {"no mail program at all", Registered::Nothing, 0, "", {"Could not start Outlook"}},
     };
@@ -76,6 +85,7 @@ TEST_F(MailCommand, OpensANewMailThroughOutlookOrTheDefaultMailProgram) {
         SCOPED_TRACE(c.What);
         wide.Reset(c.MapiResult);
         ansi.Reset(c.MapiResult);
+        if (c.Modeless) wide.AnswerModeless(*c.Modeless);
         messages.shown.clear();
         switch (c.Setup) {
             case Registered::Outlook: registrations.Outlook(wide.Path()); break;

@@ -7,8 +7,10 @@
 #include <string>
 
 #include "TempFolder.h"
+#include "WindowCapture.h"
 #include "win32/Handles.h"
 #include "win32/Win32ScreenSaverProcesses.h"
+#include "win32/saver/Win32SaverProcess.h"
 
 namespace {
 
@@ -59,6 +61,18 @@ TEST(ScreenSaverProcesses, KnowARunningScreenSaverByItsProgramFileName) {
     }
     EXPECT_FALSE(processes.IsScreenSaverProcess(GetCurrentProcessId())) << "this test program";
     EXPECT_FALSE(processes.IsScreenSaverProcess(0));
+}
+
+// A slide show counts only while its window shows: a hidden one is ending.
+TEST(ScreenSaverProcesses, AnotherSlideShowCountsOnlyWhileItsWindowIsVisible) {
+    const char* title = "Quillwave! Screen Saver";
+    qw::win32::Win32SaverProcess first, second;  // the second finds the first's mark
+    qw::test::HostWindow window(10, 10);
+    SetWindowTextW(window.Handle(), L"Quillwave! Screen Saver");
+    EXPECT_FALSE(first.IsScreenSaverAlreadyRunning(title)) << "no other copy ran when it started";
+    EXPECT_TRUE(second.IsScreenSaverAlreadyRunning(title));
+    ShowWindow(window.Handle(), SW_HIDE);
+    EXPECT_FALSE(second.IsScreenSaverAlreadyRunning(title));
 }
 
 }  // namespace

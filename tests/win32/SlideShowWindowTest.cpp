@@ -163,6 +163,10 @@ TEST_F(SlideShowWindowTest, FiftyByFiftyCellsAreDrawnInOneWindowAndASlideRepaint
         }
         UpdateWindow(window.Handle());
     }
+    // What a window paints reaches the screen once its thread's queue runs
+    // idle; until then the screen still shows what was there before, such
+    // as the slide show of an earlier test.
+    Pump();
     const Capture shot = qw::test::CaptureScreen();
     ASSERT_EQ(view.cells.size(), 40u);  // two of every three slides
     for (const auto& [cell, place] : view.cells) {

@@ -64,6 +64,9 @@ class TaskPane : public testing::Test {
 protected:
     void SetUp() override {
         HINSTANCE instance = GetModuleHandleW(nullptr);
+        // The pane follows the real pointer, which an earlier test may have
+        // left where an item of this pane comes up: it waits in a corner.
+        SetCursorPos(GetSystemMetrics(SM_CXSCREEN) - 1, GetSystemMetrics(SM_CYSCREEN) - 1);
         host_ = std::make_unique<qw::test::HostWindow>(640, 800);
         pane_ = std::make_unique<TaskPaneControl>(
             instance, qw::win32::WindowArgs{.Parent = host_->Handle(), .X = 0, .Y = 0, .Width = 220, .Height = 720});

@@ -45,7 +45,17 @@ using MapiSendMailW = ULONG(WINAPI*)(LHANDLE session, ULONG_PTR uiParam, MapiMes
 using MapiSendMailA = ULONG(WINAPI*)(LHANDLE session, ULONG_PTR uiParam, MapiMessage* message, FLAGS flags,
                                      ULONG reserved);
 
+#ifndef MAPI_DIALOG_MODELESS
+#define MAPI_DIALOG_MODELESS 0x00000004
+#endif
+
 // A new mail, shown to the user, logging on first when the program needs it.
 inline constexpr FLAGS kNewMailFlags = MAPI_DIALOG | MAPI_LOGON_UI;
+// The same, but the call returns once the mail is shown, as Outlook's does,
+// instead of when the user sends or closes it.
+inline constexpr FLAGS kModelessNewMailFlags = kNewMailFlags | MAPI_DIALOG_MODELESS;
+// What a mail program without the modeless way answers it with.
+inline constexpr ULONG kMapiNotSupported = MAPI_E_NOT_SUPPORTED;
+inline constexpr ULONG kMapiInvalidParameter = static_cast<ULONG>(E_INVALIDARG);
 
 }  // namespace qw::win32

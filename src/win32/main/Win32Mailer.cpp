@@ -116,36 +116,13 @@ Function Export(HMODULE library, const char* name) {
     return reinterpret_cast<Function>(reinterpret_cast<void (*)()>(GetProcAddress(library, name)));
 }
 
-qw::MailResult ThroughSimpleMapi(const std::string& path) {
-    const std::wstring library = DefaultMailLibrary();
-    if (library.empty()) throw std::runtime_error("Neither Outlook nor a default mail program is installed");
-    const Module mapi(LoadLibraryW(library.c_str()));
-    if (!mapi) throw std::runtime_error("The mail program's library cannot be loaded: " + ErrorText(GetLastError()));
-    std::wstring file = Widen(path);
-    std::wstring name = file.substr(file.find_last_of(L'\\') + 1);
-    const auto owner = reinterpret_cast<ULONG_PTR>(GetActiveWindow());
-    ULONG result = MAPI_E_FAILURE;
-    if (const auto sendW = Export<MapiSendMailW>(mapi.Get(), "MAPISendMailW")) {
-        // nPosition -1: attached, not placed in the text.
-        MapiFileDescW attachment{0, 0, static_cast<ULONG>(-1), file.data(), name.data(), nullptr};
-        MapiMessageW message{};
-        message.nFileCount = 1;
-        message.lpFiles = &attachment;
-        result = sendW(0, owner, &message, kNewMailFlags, 0);
-    } else if (const auto sendA = Export<MapiSendMailA>(mapi.Get(), "MAPISendMail")) {
-        std::string ansiFile = AnsiPath(file);
-        // The name shown is the one in the path handed over.
-        MapiFileDesc attachment{0, 0, static_cast<ULONG>(-1), ansiFile.data(), nullptr, nullptr};
-        MapiMessage message{};
-        message.nFileCount = 1;
-        message.lpFiles = &attachment;
-        result = sendA(0, owner, &message, kNewMailFlags, 0);
-    } else {
-        throw std::runtime_error("The mail program's library has no MAPISendMail");
-    }
-    if (result == SUCCESS_SUCCESS) return qw::MailResult::Shown;
-    if (result == MAPI_USER_ABORT) return qw::MailResult::Cancelled;
-    throw std::runtime_error("The mail program failed (Simple MAPI error " + std::to_string(result) + ")");
+// Shows the new mail without waiting for the user where the mail program
+// can, else the way every mail program can, which waits.
+template <typename Send>
+ULONG SendShown(Send&& send) {
+    const ULONG result = send(kModelessNewMailFlags);
+    if (result == kMapiNotSupported || result == kMapiInvalidParameter) return send(kNewMailFlags);
+    return result;
 }
 
 std::optional<std::string> ReadValue(Win32Registry& registry, const std::string& name) {
@@ -198,6 +175,40 @@ std::wstring DefaultMailLibrary() {
 qw::MailResult Win32Mailer::NewMailWithAttachment(const std::string& path) {
     if (const std::optional<qw::MailResult> result = ThroughOutlook(path)) return *result;
     return ThroughSimpleMapi(path);
+}
+
+qw::MailResult Win32Mailer::ThroughSimpleMapi(const std::string& path) {
+    const std::wstring library = DefaultMailLibrary();
+    if (library.empty()) throw std::runtime_error("Neither Outlook nor a default mail program is installed");
+    Module& loaded = libraries_[library];
+    if (!loaded) loaded.Reset(LoadLibraryW(library.c_str()));
+    if (!loaded) throw std::runtime_error("The mail program's library cannot be loaded: " + ErrorText(GetLastError()));
+    const HMODULE mapi = loaded.Get();
+    std::wstring file = Widen(path);
+    std::wstring name = file.substr(file.find_last_of(L'\\') + 1);
+    const auto owner = reinterpret_cast<ULONG_PTR>(GetActiveWindow());
+    ULONG result = MAPI_E_FAILURE;
+    if (const auto sendW = Export<MapiSendMailW>(mapi, "MAPISendMailW")) {
+        // nPosition -1: attached, not placed in the text.
+        MapiFileDescW attachment{0, 0, static_cast<ULONG>(-1), file.data(), name.data(), nullptr};
+        MapiMessageW message{};
+        message.nFileCount = 1;
+        message.lpFiles = &attachment;
+        result = SendShown([&](FLAGS flags) { return sendW(0, owner, &message, flags, 0); });
+    } else if (const auto sendA = Export<MapiSendMailA>(mapi, "MAPISendMail")) {
+        std::string ansiFile = AnsiPath(file);
+        // The name shown is the one in the path handed over.
+        MapiFileDesc attachment{0, 0, static_cast<ULONG>(-1), ansiFile.data(), nullptr, nullptr};
+        MapiMessage message{};
+        message.nFileCount = 1;
+        message.lpFiles = &attachment;
+        result = SendShown([&](FLAGS flags) { return sendA(0, owner, &message, flags, 0); });
+    } else {
+        throw std::runtime_error("The mail program's library has no MAPISendMail");
+    }
+    if (result == SUCCESS_SUCCESS) return qw::MailResult::Shown;
+    if (result == MAPI_USER_ABORT) return qw::MailResult::Cancelled;
+    throw std::runtime_error("The mail program failed (Simple MAPI error " + std::to_string(result) + ")");
 }
 
 }  // namespace qw::win32

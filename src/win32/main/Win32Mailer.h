@@ -3,7 +3,10 @@
 // binding, or, where Outlook is not installed, through the Simple MAPI
 // library of the mail program Windows names as the default.
 
+#include <map>
 #include <string>
+
+#include "win32/Handles.h"
 
 #include "main/CommandPorts.h"
 
@@ -15,6 +18,13 @@ public:
     // program reports that the user closed it. Throws std::runtime_error when
     // neither way has a mail program or the one found fails.
     qw::MailResult NewMailWithAttachment(const std::string& path) override;
+
+private:
+    qw::MailResult ThroughSimpleMapi(const std::string& path);
+
+    // Every mail program's library stays loaded while the program runs: a
+    // mail shown without waiting may still run its code after the call.
+    std::map<std::wstring, Module> libraries_;
 };
 
 // The Simple MAPI library of the default mail program: the user's choice

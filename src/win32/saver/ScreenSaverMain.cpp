@@ -73,7 +73,8 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
         // The switch follows the program's own path on the command line.
         if (saver.Main(qw::win32::Narrow(GetCommandLineW())) == qw::AfterMain::End) return 0;
         MSG message;
-        while (!process.Ended() && GetMessageW(&message, nullptr, 0, 0) > 0) {
+        // The slide show or the preview ends the process from within.
+        while (GetMessageW(&message, nullptr, 0, 0) > 0) {
             TranslateMessage(&message);
             DispatchMessageW(&message);
         }

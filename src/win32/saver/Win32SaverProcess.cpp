@@ -18,12 +18,15 @@ Win32SaverProcess::Win32SaverProcess() : running_(CreateMutexW(nullptr, FALSE, R
 bool Win32SaverProcess::IsScreenSaverAlreadyRunning(const std::string& windowTitle) {
     // Only a top-level window counts: a preview in the small monitor is a
     // child of the display settings and no running slide show.
-    return anotherRunning_ && FindWindowW(nullptr, Widen(windowTitle).c_str()) != nullptr;
+    if (!anotherRunning_) return false;
+    const std::wstring title = Widen(windowTitle);
+    for (HWND window = nullptr; (window = FindWindowExW(nullptr, window, nullptr, title.c_str()));)
+        if (IsWindowVisible(window)) return true;
+    return false;
 }
 
 void Win32SaverProcess::EndProcess() {
-    ended_ = true;
-    PostQuitMessage(0);
+    ExitProcess(0);
 }
 
 }  // namespace qw::win32

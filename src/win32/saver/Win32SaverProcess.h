@@ -19,14 +19,12 @@ public:
     std::uint32_t ProcessId() override { return GetCurrentProcessId(); }
     void HidePointer() override { ShowCursor(FALSE); }
     void ShowPointer() override { ShowCursor(TRUE); }
-    // Ends the message loop: once Ended(), the loop dispatches nothing more.
-    void EndProcess() override;
-    bool Ended() const { return ended_; }
+    // Exits: Windows takes the process's windows along.
+    [[noreturn]] void EndProcess() override;
 
 private:
     KernelHandle running_;
     bool anotherRunning_ = false;
-    bool ended_ = false;
 };
 
 }  // namespace qw::win32

@@ -38,9 +38,4 @@ bool Win32SaverWindows::OpenPreview(std::uint64_t parent, std::uint32_t backgrou
     return true;
 }
 
-void Win32SaverWindows::CloseAll() {
-    covers_.clear();
-    slideShow_.Close();
-}
-
 }  // namespace qw::win32

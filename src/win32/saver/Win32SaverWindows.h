@@ -24,7 +24,6 @@ public:
     void CoverOtherMonitors(std::uint32_t background) override;
     void OpenFullScreen(const std::string& title, std::uint32_t background) override;
     bool OpenPreview(std::uint64_t parent, std::uint32_t background) override;
-    void CloseAll() override;
 
     std::size_t CoverCount() const { return covers_.size(); }
 

@@ -2,7 +2,7 @@
 // The screen saver's ports beyond files, registry, pictures and its window,
 // in one fake that writes every request into one log, so a test reads what
 // happened and in which order: "hide pointer", "cover 0",
-// "full Quillwave! Screen Saver 0", "preview 1234 0", "close", "end",
+// "full Quillwave! Screen Saver 0", "preview 1234 0", "end",
 // "edit <file>", "install", "remove", "message <title>: <text>".
 
 #include <cstdint>
@@ -64,7 +64,6 @@ public:
         log.push_back("preview " + std::to_string(parent) + " " + std::to_string(background));
         return windows.count(parent) != 0;
     }
-    void CloseAll() override { log.push_back("close"); }
 };
 
 }  // namespace qw

@@ -18,6 +18,9 @@ namespace {
 
 std::wstring g_calls;
 ULONG g_mapiResult = SUCCESS_SUCCESS;
+ULONG g_modelessResult = SUCCESS_SUCCESS;  // for a call that asks not to wait
+
+ULONG Answer(FLAGS flags) { return flags & MAPI_DIALOG_MODELESS ? g_modelessResult : g_mapiResult; }
 
 void Record(const std::wstring& call) {
     g_calls += call + L"\n";
@@ -169,19 +172,22 @@ __declspec(dllexport) const wchar_t* QwMailDoubleCalls() { return g_calls.c_str(
 // Forgets the calls; the mail program will answer `mapiResult`.
 __declspec(dllexport) void QwMailDoubleReset(ULONG mapiResult) {
     g_calls.clear();
-    g_mapiResult = mapiResult;
+    g_mapiResult = g_modelessResult = mapiResult;
 }
+
+// A mail program of the older kind answers a call that asks not to wait with `result`.
+__declspec(dllexport) void QwMailDoubleAnswerModeless(ULONG result) { g_modelessResult = result; }
 
 __declspec(dllexport) ULONG WINAPI MAPISendMail(LHANDLE, ULONG_PTR window, MapiMessage* message, FLAGS flags, ULONG) {
     RecordMessage(L"MAPISendMail", window, message, flags);
-    return g_mapiResult;
+    return Answer(flags);
 }
 
 #ifndef QW_ANSI_ONLY
 __declspec(dllexport) ULONG WINAPI MAPISendMailW(LHANDLE, ULONG_PTR window, qw::win32::MapiMessageW* message,
                                                 FLAGS flags, ULONG) {
     RecordMessage(L"MAPISendMailW", window, message, flags);
-    return g_mapiResult;
+    return Answer(flags);
 }
 
 __declspec(dllexport) HRESULT WINAPI DllGetClassObject(REFCLSID clsid, REFIID iid, void** out) {
