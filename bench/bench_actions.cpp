@@ -13,6 +13,7 @@
 #include <string>
 #include <vector>
 
+#include "fakes/FakeSystemFolders.h"
 #include "fakes/FakeCommandPorts.h"
 #include "fakes/FakeMainView.h"
 #include "fakes/FakePictures.h"
@@ -138,9 +139,10 @@ int main() {
     qw::FakeThumbnailView stripView;
     qw::ThumbnailStrip strip(stripView, files, pictures);
     NoSlideShows slideShows;
+    qw::FakeSystemFolders systemFolders;
     qw::MainWindow window(view, strip,
                           {files, registry, ansi, activation, pictures, shell, settingsDialog, screenSaver, slideShows,
-                           {messages, picker, dialogs, printer, clipboard, wallpaper, mailer}},
+                           systemFolders, {messages, picker, dialogs, printer, clipboard, wallpaper, mailer}},
                           "C:\\App");
     window.Load();
     qw::SettingsRecord& settings = window.State().CurrentSettings;

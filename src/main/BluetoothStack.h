@@ -6,13 +6,9 @@
 #include <string>
 
 #include "shared/Registry.h"
+#include "shared/RegistryValues.h"
 
 namespace qw {
-
-inline constexpr const char* StackInboxValue =
-    "HKEY_CURRENT_USER\\Software\\Widcomm\\BTConfig\\Services\\0004\\InboxDirectory";
-inline constexpr const char* StackRootValue =
-    "HKEY_CURRENT_USER\\Software\\Widcomm\\BTConfig\\Services\\0005\\root";
 
 class BluetoothStack {
 public:

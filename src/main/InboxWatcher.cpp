@@ -15,6 +15,7 @@ void InboxWatcher::Tick() {
     } reset{passRunning_};
     CheckFolder(state_.BluetoothInboxFolder);
     CheckFolder(state_.BluetoothRootFolder);
+    if (!state_.ReceivedFilesFolder.empty()) CheckFolder(state_.ReceivedFilesFolder);
 }
 
 bool InboxWatcher::IsTaken(const std::string& path) {

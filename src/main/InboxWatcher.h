@@ -23,7 +23,8 @@ public:
     InboxWatcher(MainState& state, FileSystem& files, AppFolders folders, TakenOver takenOver)
         : state_(state), files_(files), folders_(std::move(folders)), takenOver_(std::move(takenOver)) {}
 
-    // One timer tick: the stack's inbox folder, then its root folder. A tick
+    // One timer tick: the stack's inbox folder, then its root folder, then
+    // the folder of received files when one is set. A tick
     // that falls due while a pass is still running (an action's message box
     // pumps messages) does nothing, so passes never nest.
     void Tick();

@@ -14,6 +14,9 @@ struct MainState {
     bool BluetoothFound = false;
     std::string BluetoothInboxFolder;
     std::string BluetoothRootFolder;
+    // The folder where Windows' own ways of receiving save files, taken over
+    // like the stack's; empty when none is set (or the one set is refused).
+    std::string ReceivedFilesFolder;
     FileList InboxFiles{KeyMatch::Exact};
     FileList ScreenSaverFiles{KeyMatch::Exact};
     std::string CurrentFile;

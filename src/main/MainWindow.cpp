@@ -71,12 +71,12 @@ void MainWindow::Load() {
 
     state_.LastFolder = folders_.Application;
 
-    state_.BluetoothFound = bluetooth_.ReadBluetoothFolders();
-    if (state_.BluetoothFound) {
+    stackFound_ = bluetooth_.ReadBluetoothFolders();
+    if (stackFound_) {
         state_.BluetoothInboxFolder = bluetooth_.GetBluetoothInboxFolder();
         state_.BluetoothRootFolder = bluetooth_.GetBluetoothRootFolder();
-        view_.StartWatcherTimer(WatcherInterval);
     }
+    FindReceivedFiles();
 
     UpdateStatus();
 }

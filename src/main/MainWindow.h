@@ -22,6 +22,7 @@
 #include "main/WindowActivation.h"
 #include "shared/FileSystem.h"
 #include "shared/Pictures.h"
+#include "shared/ReceivedFolder.h"
 #include "shared/Registry.h"
 #include "shared/ScreenSaverState.h"
 #include "shared/ScreenSaverRegistration.h"
@@ -52,6 +53,7 @@ struct MainPorts {
     SettingsEditor& Settings;
     ScreenSaverRegistration& ScreenSaver;  // install, remove, preview
     ScreenSaverProcesses& SlideShows;      // whether a "YES" is a live slide show's
+    SystemFolders& System;                 // what the folder of received files must not be
     // ---- The file commands' dialogs and platform services.
     FileCommandPorts Commands;
     std::function<Resolution()> DisplayResolution = [] { return Resolution{}; };
@@ -105,6 +107,7 @@ private:
     CommandTarget CurrentTarget() const;
     void ShowSettings(SettingsTab startTab);
     void ApplyScreenSaverChoice();
+    void FindReceivedFiles();
 
     MainView& view_;
     ThumbnailStrip& strip_;
@@ -119,6 +122,8 @@ private:
     FileCommands commands_;
     AutomaticActions actions_;
     ArrivalNotices notices_;
+    bool stackFound_ = false;
+    bool watcherStarted_ = false;
     bool exiting_ = false;
     bool settingsOpen_ = false;
     bool exitPending_ = false;  // asked for while the settings dialog was open

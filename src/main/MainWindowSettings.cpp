@@ -3,6 +3,8 @@
 
 #include "main/MainWindow.h"
 
+#include "shared/Text.h"
+
 namespace qw {
 
 void MainWindow::ShowSettings(SettingsTab startTab) {
@@ -24,7 +26,26 @@ void MainWindow::ShowSettings(SettingsTab startTab) {
     // Also after Cancel: the Windows choice may have been changed meanwhile
     // in the display settings, and the program's own choice wins.
     ApplyScreenSaverChoice();
+    FindReceivedFiles();
     UpdateStatus();
+    UpdateFileCommands(state_.CurrentFile);
+}
+
+// Received files are taken over when the stack is there or a folder of
+// received files is set; the folder counts only while it holds nothing else
+// (a value written by other hands may name Documents), and the watcher runs
+// from the first time either is there.
+void MainWindow::FindReceivedFiles() {
+    const std::string folder = ReadReceivedFolder(ports_.Registry);
+    const KnownFolders known{folders_.Application, Trim(state_.CurrentSettings.CopyToFolderPath),
+                             state_.BluetoothInboxFolder, state_.BluetoothRootFolder};
+    const bool usable = !folder.empty() && !HoldsOtherFiles(ports_.System, folder, known);
+    state_.ReceivedFilesFolder = usable ? folder : std::string();
+    state_.BluetoothFound = stackFound_ || usable;
+    if (state_.BluetoothFound && !watcherStarted_) {
+        view_.StartWatcherTimer(WatcherInterval);
+        watcherStarted_ = true;
+    }
 }
 
 void MainWindow::ApplyScreenSaverChoice() {

@@ -23,4 +23,13 @@ public:
     virtual void DeleteValue(const std::string& valueName) = 0;
 };
 
+// The value's text, or `fallback` when it cannot be read.
+inline std::string ReadTextOr(Registry& registry, const std::string& valueName, const std::string& fallback = {}) {
+    try {
+        return registry.ReadText(valueName);
+    } catch (const std::exception&) {
+        return fallback;
+    }
+}
+
 }  // namespace qw

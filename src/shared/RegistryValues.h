@@ -15,4 +15,14 @@ inline constexpr const char* ScreenSaverRunningValue =
 inline constexpr const char* ScreenSaverProcessValue =
     "HKEY_CURRENT_USER\\Software\\Quillwave\\ScreenSaverProcess";
 
+// The folder where Windows' own ways of receiving files save them, chosen in
+// the settings dialog; missing or empty when none is chosen.
+inline constexpr const char* ReceivedFilesFolderValue =
+    "HKEY_CURRENT_USER\\Software\\Quillwave\\ReceivedFilesFolder";
+// The Bluetooth stack's folders.
+inline constexpr const char* StackInboxValue =
+    "HKEY_CURRENT_USER\\Software\\Widcomm\\BTConfig\\Services\\0004\\InboxDirectory";
+inline constexpr const char* StackRootValue =
+    "HKEY_CURRENT_USER\\Software\\Widcomm\\BTConfig\\Services\\0005\\root";
+
 }  // namespace qw

@@ -3,6 +3,7 @@
 #include <optional>
 #include <stdexcept>
 
+#include "shared/RegistryValues.h"
 #include "shared/Text.h"
 
 namespace qw {
@@ -34,6 +35,7 @@ constexpr NumberRange NumberRanges[] = {
 
 // The controls each check box enables when ticked and disables otherwise.
 constexpr SettingsControl CopyToFolderControls[] = {txtCopyToFolder, cmdSelectFolder};
+constexpr SettingsControl ReceivedFolderControls[] = {txtReceivedFilesFolder, cmdSelectReceivedFilesFolder};
 constexpr SettingsControl ScreenSaverControls[] = {optDoNotResizeImages, optResizeImages, txtShowImagesForSeconds,
                                                    chkShowClock,         txtNoOfImagesY,  txtNoOfImagesX};
 
@@ -53,8 +55,13 @@ void SetEnabled(SettingsDialogView& view, const SettingsControl (&controls)[N], 
 
 }  // namespace
 
-SettingsDialog::SettingsDialog(SettingsDialogView& view, SettingsDialogPorts ports) : view_(view), ports_(ports) {
+SettingsDialog::SettingsDialog(SettingsDialogView& view, SettingsDialogPorts ports,
+                               const ReceivedFolderPorts* received)
+    : view_(view), ports_(ports), received_(received) {
     SetEnabled(view_, CopyToFolderControls, false);
+    SetEnabled(view_, ReceivedFolderControls, false);
+    // Without a home for it (the screen saver's dialog) the box stays unavailable.
+    view_.SetEnabled(chkReceivedFilesFolder, received_ != nullptr);
     SetEnabled(view_, ScreenSaverControls, false);
     view_.SetResizeImages(false);
     view_.SetClockText(ports_.Clock.LongTimeText());
@@ -83,6 +90,11 @@ void SettingsDialog::Fill(const SettingsRecord& record) {
     tick(chkAddFileToScreenSaver, values.chkAddFileToScreenSaver);
     tick(chkCopyToFolder, values.chkCopyToFolder);
     view_.SetText(txtCopyToFolder, values.txtCopyToFolder);
+    if (received_) {
+        const std::string folder = ReadReceivedFolder(received_->Registry);
+        view_.SetText(txtReceivedFilesFolder, folder);
+        tick(chkReceivedFilesFolder, folder.empty() ? CheckState::Unchecked : CheckState::Checked);
+    }
     tick(chkUseScreenSaver, values.chkUseScreenSaver);
     // Unset, the option keeps its first choice, "Show images using original size".
     if (values.optResizeImages) view_.SetResizeImages(true);
@@ -101,12 +113,13 @@ void SettingsDialog::OnCheckBoxClick(SettingsControl box) {
     // Greyed counts as not ticked, as it does when the box is saved.
     const bool ticked = view_.Check(box) == CheckState::Checked;
     if (box == chkCopyToFolder) SetEnabled(view_, CopyToFolderControls, ticked);
+    if (box == chkReceivedFilesFolder) SetEnabled(view_, ReceivedFolderControls, ticked);
     if (box == chkUseScreenSaver) SetEnabled(view_, ScreenSaverControls, ticked);
 }
 
 void SettingsDialog::OnOk() {
     // The checks run whether or not their controls are enabled.
-    if (!NumbersAccepted() || !FolderStorable()) return;
+    if (!NumbersAccepted() || !FolderStorable() || !ReceivedFolderAccepted()) return;
     End(true);
 }
 
@@ -144,6 +157,26 @@ bool SettingsDialog::FolderStorable() {
     return false;
 }
 
+std::string SettingsDialog::ReceivedFolder() const {
+    if (!received_ || view_.Check(chkReceivedFilesFolder) != CheckState::Checked) return {};
+    return view_.Text(txtReceivedFilesFolder);
+}
+
+// Taking over moves every file away from the folder: one that holds other
+// files too would be emptied.
+bool SettingsDialog::ReceivedFolderAccepted() {
+    const std::string folder = ReceivedFolder();
+    if (folder.empty()) return true;
+    const KnownFolders known{received_->ApplicationFolder, Trim(view_.Text(txtCopyToFolder)),
+                             ReadTextOr(received_->Registry, StackInboxValue),
+                             ReadTextOr(received_->Registry, StackRootValue)};
+    if (!HoldsOtherFiles(received_->System, folder, known)) return true;
+    ports_.Messages.Show(
+        "This folder holds other files too. Choose a folder that is used only for files received from a phone.",
+        "Settings", MessageIcon::Information);
+    return false;
+}
+
 bool SettingsDialog::Storable(const std::string& text) const {
     return ports_.Ansi.ToUtf8(ports_.Ansi.FromUtf8(text)) == text;
 }
@@ -157,6 +190,11 @@ void SettingsDialog::End(bool confirmed) {
 void SettingsDialog::OnSelectFolder() {
     if (const auto chosen = ports_.Folders.SelectFolder(view_.Text(txtCopyToFolder)))
         view_.SetText(txtCopyToFolder, *chosen);
+}
+
+void SettingsDialog::OnSelectReceivedFolder() {
+    if (const auto chosen = ports_.Folders.SelectFolder(view_.Text(txtReceivedFilesFolder)))
+        view_.SetText(txtReceivedFilesFolder, *chosen);
 }
 
 namespace {
@@ -213,9 +251,10 @@ SettingsDialogValues SettingsDialog::Values() const {
 void SettingsDialogEditor::EditSettings(SettingsTab startTab, bool hideInboxTab, const std::string& settingsFile,
                                         SettingsRecord& record) {
     SettingsDialogValues values;
+    std::string receivedFolder;
     {
         const std::unique_ptr<SettingsDialogWindow> window = dialogs_.CreateSettingsDialog();
-        SettingsDialog dialog(*window, ports_);
+        SettingsDialog dialog(*window, ports_, received_ ? &*received_ : nullptr);
         dialog.Open(startTab, hideInboxTab, record);
         open_ = &dialog;
         try {
@@ -227,7 +266,17 @@ void SettingsDialogEditor::EditSettings(SettingsTab startTab, bool hideInboxTab,
         open_ = nullptr;
         if (!dialog.Confirmed()) return;
         values = dialog.Values();
+        receivedFolder = dialog.ReceivedFolder();
     }  // the dialog is gone before any message appears
+
+    if (received_) {
+        try {
+            StoreReceivedFolder(received_->Registry, receivedFolder);
+        } catch (const std::exception&) {
+            ports_.Messages.Show("The folder of received files could not be stored.", "Settings",
+                                 MessageIcon::Critical);
+        }
+    }
 
     // The screen saver learns where the settings live from the main
     // program's first start; before it there is nowhere to save them.

@@ -5,11 +5,14 @@
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "shared/Clock.h"
 #include "shared/Dialogs.h"
 #include "shared/FileSystem.h"
+#include "shared/ReceivedFolder.h"
+#include "shared/Registry.h"
 #include "shared/Settings.h"
 #include "shared/SettingsDialogView.h"
 #include "shared/SettingsEditing.h"
@@ -29,14 +32,24 @@ struct SettingsDialogPorts {
     const AnsiCodePage& Ansi;
 };
 
+// The folder of received files is the main program's: where it is stored,
+// what it must not be, and the program's own folder.
+struct ReceivedFolderPorts {
+    qw::Registry& Registry;
+    SystemFolders& System;
+    std::string ApplicationFolder;
+};
+
 class SettingsDialog {
 public:
     // The dialog's creation: no result yet, every dependent control disabled,
     // "Show images using original size" selected, the clock preview running.
-    SettingsDialog(SettingsDialogView& view, SettingsDialogPorts ports);
+    // With `received`, the Inbox tab also edits the folder of received files.
+    SettingsDialog(SettingsDialogView& view, SettingsDialogPorts ports, const ReceivedFolderPorts* received = nullptr);
 
     // Shows `startTab`, makes the "Inbox" tab unavailable when `hideInboxTab`,
-    // and fills the controls from `record`.
+    // and fills the controls from `record` (and the stored folder of received
+    // files).
     void Open(SettingsTab startTab, bool hideInboxTab, const SettingsRecord& record);
 
     // ---- Events of the window.
@@ -46,6 +59,7 @@ public:
     void OnCancel();
     void OnClose();  // the close box
     void OnSelectFolder();
+    void OnSelectReceivedFolder();
     void OnSelectBackgroundColor();
     void OnSelectClockColor();
     void OnClockTimer();
@@ -54,16 +68,20 @@ public:
     bool Confirmed() const { return confirmed_; }
     // What the controls hold, for SaveSettings. Read before the window goes.
     SettingsDialogValues Values() const;
+    // The folder of received files confirmed: empty when its box is unticked.
+    std::string ReceivedFolder() const;
 
 private:
     void Fill(const SettingsRecord& record);
     bool NumbersAccepted();
     bool FolderStorable();
+    bool ReceivedFolderAccepted();
     bool Storable(const std::string& text) const;
     void End(bool confirmed);
 
     SettingsDialogView& view_;
     SettingsDialogPorts ports_;
+    const ReceivedFolderPorts* received_;
     std::int32_t backgroundColor_ = 0;
     std::int32_t clockColor_ = 0;
     bool confirmed_ = false;
@@ -89,8 +107,9 @@ public:
 // EditSettings for both programs.
 class SettingsDialogEditor : public SettingsEditor {
 public:
-    SettingsDialogEditor(SettingsDialogFactory& dialogs, FileSystem& files, SettingsDialogPorts ports)
-        : dialogs_(dialogs), files_(files), ports_(ports) {}
+    SettingsDialogEditor(SettingsDialogFactory& dialogs, FileSystem& files, SettingsDialogPorts ports,
+                         std::optional<ReceivedFolderPorts> received = std::nullopt)
+        : dialogs_(dialogs), files_(files), ports_(ports), received_(std::move(received)) {}
 
     // A save that fails is told to the user; `record` then holds the new
     // values, which the running program goes on using.
@@ -102,6 +121,7 @@ private:
     SettingsDialogFactory& dialogs_;
     FileSystem& files_;
     SettingsDialogPorts ports_;
+    std::optional<ReceivedFolderPorts> received_;
     SettingsDialog* open_ = nullptr;  // while EditSettings shows it
 };
 

@@ -23,6 +23,9 @@ enum class SettingsControl {
     chkCopyToFolder,
     txtCopyToFolder,
     cmdSelectFolder,
+    chkReceivedFilesFolder,  // "Also take over files saved to this folder:"
+    txtReceivedFilesFolder,  // read-only: the folder's path
+    cmdSelectReceivedFilesFolder,  // "Browse..."
     // "Screen Saver" tab
     chkUseScreenSaver,
     optDoNotResizeImages,
@@ -30,7 +33,7 @@ enum class SettingsControl {
     txtNoOfImagesX,
     txtNoOfImagesY,
     txtShowImagesForSeconds,
-    chkShowClock,
+    chkShowClock,  // the last: the window keeps one handle per control
 };
 
 class SettingsDialogView {

@@ -24,6 +24,7 @@ bool IsCheckBox(SettingsControl control) {
         case chkDesktopBackground:
         case chkAddFileToScreenSaver:
         case chkCopyToFolder:
+        case chkReceivedFilesFolder:
         case chkUseScreenSaver:
         case chkShowClock:
             return true;
@@ -213,6 +214,8 @@ void SettingsWindow::OnCommand(int id) {
     const auto control = static_cast<SettingsControl>(index);
     if (control == cmdSelectFolder)
         presenter_->OnSelectFolder();
+    else if (control == cmdSelectReceivedFilesFolder)
+        presenter_->OnSelectReceivedFolder();
     else if (IsCheckBox(control))
         presenter_->OnCheckBoxClick(control);
 }

@@ -84,7 +84,7 @@ private:
     void OnTabChanged();
     void DrawItem(const DRAWITEMSTRUCT& item);
 
-    std::array<HWND, 16> controls_{};
+    std::array<HWND, static_cast<std::size_t>(SettingsControl::chkShowClock) + 1> controls_{};
     std::vector<std::pair<HWND, SettingsPage>> pageControls_;
     HWND tabs_ = nullptr;
     HWND swatch_ = nullptr;

@@ -144,7 +144,25 @@ int SettingsWindow::LayOutInboxPage(POINT origin) {
     y += FieldHeight + FrameBottom;
     const RECT place = du.Rect(origin, 0, 0, PageWidth, y);
     MoveWindow(frame, place.left, place.top, place.right - place.left, place.bottom - place.top, FALSE);
-    return y;
+
+    // Below the frame: the folder where Windows' own ways of receiving save
+    // files, its path shown read-only, chosen with "Browse...".
+    y += 6;
+    controls_[static_cast<std::size_t>(chkReceivedFilesFolder)] =
+        AddToPage(page, L"BUTTON", L"Also &take over files saved to this folder:", CheckBox,
+                  du.Rect(origin, 0, y, PageWidth, CheckHeight), SettingsControlId(chkReceivedFilesFolder));
+    y += CheckHeight + 3;
+    const int receivedIndent = 12;
+    const int browseButton = std::max(ButtonWidth, du.TextWidth(L"B&rowse...") + 12);
+    const int receivedWidth = PageWidth - receivedIndent - Gap - browseButton;
+    controls_[static_cast<std::size_t>(txtReceivedFilesFolder)] =
+        AddToPage(page, L"EDIT", L"", TextBox | ES_READONLY, du.Rect(origin, receivedIndent, y, receivedWidth, FieldHeight),
+                  SettingsControlId(txtReceivedFilesFolder), WS_EX_CLIENTEDGE);
+    controls_[static_cast<std::size_t>(cmdSelectReceivedFilesFolder)] =
+        AddToPage(page, L"BUTTON", L"B&rowse...", PushButton,
+                  du.Rect(origin, receivedIndent + receivedWidth + Gap, y, browseButton, FieldHeight),
+                  SettingsControlId(cmdSelectReceivedFilesFolder));
+    return y + FieldHeight;
 }
 
 int SettingsWindow::LayOutScreenSaverPage(POINT origin) {

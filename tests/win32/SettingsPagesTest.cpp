@@ -80,7 +80,8 @@ const PageCase PageCases[] = {
       L"When a new file is received:", L"Show Quillwave!", L"Print the file (only for images)",
       L"Copy the file content to the clipboard (only for images)",
       L"Create an empty email with the file as an attachment", L"Use as desktop background (only for images)",
-      L"Add the file to the screen saver (only for images)", L"Copy the file to a folder", L"..."}},
+      L"Add the file to the screen saver (only for images)", L"Copy the file to a folder", L"...",
+      L"Also take over files saved to this folder:", L"Browse..."}},
     {"ScreenSaver",
      1,
      {L"With the Quillwave! screen saver all your favorite images are shown in a slide show when you're not "

@@ -20,7 +20,10 @@
 #include "win32/SettingsWindow.h"
 #include "win32/Win32Ansi.h"
 #include "win32/Win32FileSystem.h"
+#include "shared/RegistryValues.h"
+#include "win32/Win32Registry.h"
 #include "win32/Win32System.h"
+#include "win32/Win32SystemFolders.h"
 
 namespace {
 
@@ -305,6 +308,36 @@ TEST_F(SettingsDialog, AnUnavailableInboxTabIsGreyAndCannotBeChosen) {
         }
         PostClick(d, IDCANCEL);
     });
+}
+
+// Browse opens the system's folder picker on the folder shown, here one gone
+// meanwhile, so at its parent; OK stores the folder chosen.
+TEST_F(SettingsDialog, BrowseAndOkStoreTheFolderOfReceivedFiles) {
+    qw::win32::Win32Registry registry;
+    qw::win32::Win32SystemFolders system;
+    qw::SettingsDialogEditor editor{windows_, files_, {messages_, folders_, colors_, clock_, shortPaths_, ansi_},
+                                    qw::ReceivedFolderPorts{registry, system, folder_ / "app"}};
+    const std::string received = folder_ / "from phone";
+    ASSERT_TRUE(CreateDirectoryW(qw::win32::Widen(received).c_str(), nullptr));
+    registry.WriteText(qw::ReceivedFilesFolderValue, received + "\\gone");
+    StartWith(Before());
+    {
+        qw::test::DialogDriver driver(L"Settings", qw::win32::SettingsWindowClass, [&](HWND d) {
+            EXPECT_TRUE(Ticked(Item(d, chkReceivedFilesFolder)));
+            PostClick(d, SettingsControlId(cmdSelectReceivedFilesFolder));
+            const HWND picker = qw::test::WaitForOwnWindow(L"Select Folder", L"#32770");
+            ASSERT_NE(picker, nullptr);
+            std::this_thread::sleep_for(500ms);  // the picker fills its views first
+            qw::test::PostKey(picker, VK_RETURN);
+            EXPECT_TRUE(WaitFor(
+                [&] { return qw::test::TextOf(Item(d, txtReceivedFilesFolder)) == qw::win32::Widen(received); },
+                10s));
+            PostClick(d, IDOK);
+        });
+        editor.EditSettings(SettingsTab::Inbox, false, file_, record_);
+    }
+    EXPECT_EQ(registry.ReadText(qw::ReceivedFilesFolderValue), received);
+    registry.DeleteValue(qw::ReceivedFilesFolderValue);
 }
 
 }  // namespace

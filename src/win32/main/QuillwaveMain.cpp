@@ -24,6 +24,7 @@
 #include "win32/Win32Registry.h"
 #include "win32/Win32ScreenSaverProcesses.h"
 #include "win32/Win32System.h"
+#include "win32/Win32SystemFolders.h"
 #include "win32/main/Win32Clipboard.h"
 #include "win32/main/Win32FileDialogs.h"
 #include "win32/main/Win32Mailer.h"
@@ -67,17 +68,19 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
         qw::win32::Win32Wallpaper wallpaper;
         qw::win32::Win32Mailer mailer;
         qw::win32::Win32ScreenSaverProcesses slideShows;
+        qw::win32::Win32SystemFolders systemFolders;
         const std::string applicationFolder = ApplicationFolder();
         qw::ScreenSaverRegistration screenSaver({registry, files, shortPaths, saverPlatform, messages},
                                                 applicationFolder);
         qw::win32::MainFrame frame(instance);
         qw::win32::SettingsWindowFactory settingsWindows(instance, frame.Handle());
         qw::SettingsDialogEditor settings(settingsWindows, files,
-                                          {messages, folderPicker, colorPicker, clock, shortPaths, ansi});
+                                          {messages, folderPicker, colorPicker, clock, shortPaths, ansi},
+                                          qw::ReceivedFolderPorts{registry, systemFolders, applicationFolder});
         qw::ThumbnailStrip strip(frame.StripControl(), files, pictures, &qw::win32::ScreenResolution);
         qw::MainWindow presenter(frame, strip,
                                  qw::MainPorts{files, registry, ansi, activation, pictures, shell, settings,
-                                               screenSaver, slideShows,
+                                               screenSaver, slideShows, systemFolders,
                                                {messages, folderPicker, fileDialogs, printer, clipboard, wallpaper,
                                                 mailer},
                                                &qw::win32::ScreenResolution},

@@ -16,6 +16,7 @@
 #include "fakes/FakeRegistry.h"
 #include "fakes/FakeScreenSaverPlatform.h"
 #include "fakes/FakeSettingsDialog.h"
+#include "fakes/FakeSystemFolders.h"
 #include "fakes/FakeThumbnailView.h"
 #include "main/MainWindow.h"
 
@@ -56,7 +57,7 @@ protected:
         window = std::make_unique<MainWindow>(
             view, strip,
             MainPorts{files, registry, ansi, activation, pictures, shell, settingsEditor, *screenSaver, slideShows,
-                      {messages, folderPicker, fileDialogs, printer, clipboard, wallpaper, mailer}},
+                      systemFolders, {messages, folderPicker, fileDialogs, printer, clipboard, wallpaper, mailer}},
             appFolder);
         window->Load();
         return *window;
@@ -91,8 +92,9 @@ protected:
     FakeClock clock;
     FakeScreenSaverPlatform platform;
     FakeSettingsDialogs dialogs;
-    SettingsDialogEditor settingsEditor{dialogs, files,
-                                        {messages, folderPicker, colorPicker, clock, platform, ansi}};
+    FakeSystemFolders systemFolders;
+    SettingsDialogEditor settingsEditor{dialogs, files, {messages, folderPicker, colorPicker, clock, platform, ansi},
+                                        ReceivedFolderPorts{registry, systemFolders, "C:\\App"}};
     std::unique_ptr<ScreenSaverRegistration> screenSaver;
     std::unique_ptr<MainWindow> window;
 };
