@@ -102,7 +102,20 @@ protected:
     qw::win32::Win32Clock clock_;
     qw::win32::Win32ShortPaths shortPaths_;
     qw::win32::SettingsWindowFactory windows_{GetModuleHandleW(nullptr), nullptr};
-    qw::SettingsDialogEditor editor_{windows_, files_, {messages_, folders_, colors_, clock_, shortPaths_, ansi_}};
+    qw::win32::Win32Registry registry_;
+    qw::win32::Win32SystemFolders system_;
+    qw::SettingsDialogEditor editor_{windows_, files_, {messages_, folders_, colors_, clock_, shortPaths_, ansi_},
+                                     qw::ReceivedFolderPorts{registry_, system_, folder_ / "app"}};
+    // The folder of received files, shown and stored by the dialog.
+    const std::string received_ = folder_ / "from phone";
+    struct Forget {
+        ~Forget() {
+            try {
+                qw::win32::Win32Registry().DeleteValue(qw::ReceivedFilesFolderValue);
+            } catch (const std::exception&) {
+            }
+        }
+    } forget_;
 };
 
 struct EditCase {
@@ -250,6 +263,7 @@ int CountIn(const qw::test::Capture& shot, COLORREF colour) {
 
 TEST_F(SettingsDialog, EachTabOnTheScreenWithTheChosenColours) {
     StartWith(Before());
+    registry_.WriteText(qw::ReceivedFilesFolderValue, "C:\\Users\\Ann\\Received from phone");  // shown only
     const COLORREF background = RGB(0x20, 0x40, 0x80), clockText = RGB(0xFF, 0xE0, 0x40);
     Edit(SettingsTab::Inbox, false, [&](HWND d) {
         const wchar_t* const shots[] = {L"quillwave-settings-inbox.bmp", L"quillwave-settings-screensaver.bmp",
@@ -313,31 +327,21 @@ TEST_F(SettingsDialog, AnUnavailableInboxTabIsGreyAndCannotBeChosen) {
 // Browse opens the system's folder picker on the folder shown, here one gone
 // meanwhile, so at its parent; OK stores the folder chosen.
 TEST_F(SettingsDialog, BrowseAndOkStoreTheFolderOfReceivedFiles) {
-    qw::win32::Win32Registry registry;
-    qw::win32::Win32SystemFolders system;
-    qw::SettingsDialogEditor editor{windows_, files_, {messages_, folders_, colors_, clock_, shortPaths_, ansi_},
-                                    qw::ReceivedFolderPorts{registry, system, folder_ / "app"}};
-    const std::string received = folder_ / "from phone";
-    ASSERT_TRUE(CreateDirectoryW(qw::win32::Widen(received).c_str(), nullptr));
-    registry.WriteText(qw::ReceivedFilesFolderValue, received + "\\gone");
+    ASSERT_TRUE(CreateDirectoryW(qw::win32::Widen(received_).c_str(), nullptr));
+    registry_.WriteText(qw::ReceivedFilesFolderValue, received_ + "\\gone");
     StartWith(Before());
-    {
-        qw::test::DialogDriver driver(L"Settings", qw::win32::SettingsWindowClass, [&](HWND d) {
-            EXPECT_TRUE(Ticked(Item(d, chkReceivedFilesFolder)));
-            PostClick(d, SettingsControlId(cmdSelectReceivedFilesFolder));
-            const HWND picker = qw::test::WaitForOwnWindow(L"Select Folder", L"#32770");
-            ASSERT_NE(picker, nullptr);
-            std::this_thread::sleep_for(500ms);  // the picker fills its views first
-            qw::test::PostKey(picker, VK_RETURN);
-            EXPECT_TRUE(WaitFor(
-                [&] { return qw::test::TextOf(Item(d, txtReceivedFilesFolder)) == qw::win32::Widen(received); },
-                10s));
-            PostClick(d, IDOK);
-        });
-        editor.EditSettings(SettingsTab::Inbox, false, file_, record_);
-    }
-    EXPECT_EQ(registry.ReadText(qw::ReceivedFilesFolderValue), received);
-    registry.DeleteValue(qw::ReceivedFilesFolderValue);
+    Edit(SettingsTab::Inbox, false, [&](HWND d) {
+        EXPECT_TRUE(Ticked(Item(d, chkReceivedFilesFolder)));
+        PostClick(d, SettingsControlId(cmdSelectReceivedFilesFolder));
+        const HWND picker = qw::test::WaitForOwnWindow(L"Select Folder", L"#32770");
+        ASSERT_NE(picker, nullptr);
+        std::this_thread::sleep_for(500ms);  // the picker fills its views first
+        qw::test::PostKey(picker, VK_RETURN);
+        EXPECT_TRUE(WaitFor(
+            [&] { return qw::test::TextOf(Item(d, txtReceivedFilesFolder)) == qw::win32::Widen(received_); }, 10s));
+        PostClick(d, IDOK);
+    });
+    EXPECT_EQ(registry_.ReadText(qw::ReceivedFilesFolderValue), received_);
 }
 
 }  // namespace
