@@ -106,7 +106,7 @@ void FileCommands::Run(Command command, std::optional<CommandTarget> startedFor)
         case Command::UseAsDesktopBackground:
             reporting(
                 [&] {
-                    if (!UseAsDesktopBackground(picture)) throw FileSystemError("Windows refused the wallpaper");
+                    if (!UseAsDesktopBackground(picture)) throw std::runtime_error("Windows refused the wallpaper");
                 },
                 "Could not set desktop background", "Use As Desktop Background");
             break;
