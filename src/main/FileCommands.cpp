@@ -130,6 +130,7 @@ bool FileCommands::CopyFileTo(const std::string& source, const std::string& dest
         if (!NamesItsDrive(destination))
             throw FileSystemError("no folder to copy into: " + destination);
         files_.CopyFile(source, destination);
+        MarkCopy(source, destination);
     } catch (const std::exception&) {
         Report("Could not save file", "Save File As");
         return false;
@@ -225,11 +226,26 @@ void FileCommands::ListIfInOwnFolder(const std::string& path) {
     }
 }
 
+void FileCommands::MarkCopy(const std::string& source, const std::string& copy) {
+    std::string folder;
+    try {
+        folder = ExtractFolderPath(source);
+    } catch (const PathError&) {
+        return;  // a bare name lies in no folder of ours
+    }
+    if (folder != LowerCase(folders_.Inbox())) return;  // the user's own file
+    if (!KeepMarkedFromOutside(ports_.Marks, files_, copy))
+        throw FileSystemError("the virus scanner refused the copy: " + copy);
+}
+
 void FileCommands::AddToScreenSaver(const std::string& path) {
     const std::string destination = folders_.ScreenSaver() + "\\" + NameOf(path);
     // A file of the screen-saver folder itself is already where it belongs;
     // copying it onto itself would fail.
-    if (!EqualsIgnoreCase(path, destination)) files_.CopyFile(path, destination);
+    if (!EqualsIgnoreCase(path, destination)) {
+        files_.CopyFile(path, destination);
+        MarkCopy(path, destination);
+    }
     // The copy replaced a file of the same name in any letter case, so that
     // entry names it already.
     if (state_.ScreenSaverFiles.ContainsIgnoringCase(destination)) return;

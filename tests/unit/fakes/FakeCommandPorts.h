@@ -15,6 +15,31 @@
 
 namespace qw {
 
+// Records the files marked as from outside. A file of `refused` is refused
+// by the scanner (and, when `scannerDeletes`, already deleted by it); with
+// `fails` no mark can be written.
+class RecordingMarks : public ZoneMarker {
+public:
+    explicit RecordingMarks(FileSystem* files = nullptr) : files_(files) {}
+    std::vector<std::string> marked;
+    std::vector<std::string> refused;
+    bool scannerDeletes = false;
+    bool fails = false;
+    Verdict MarkFromOutside(const std::string& path) override {
+        if (fails) throw std::runtime_error("no mark");
+        marked.push_back(path);
+        for (const std::string& r : refused) {
+            if (r != path) continue;
+            if (scannerDeletes && files_) files_->DeleteFile(path);
+            return Verdict::Refused;
+        }
+        return Verdict::Kept;
+    }
+
+private:
+    FileSystem* files_;
+};
+
 class FakeFileDialogs : public FileDialogs {
 public:
     struct Shown {

@@ -33,6 +33,16 @@ public:
     }
 };
 
+class RecordingQuestions : public Questions {
+public:
+    std::vector<std::string> asked;
+    bool answer = false;
+    bool AskYesNo(const std::string& text, const std::string&) override {
+        asked.push_back(text);
+        return answer;
+    }
+};
+
 class FakeFolderPicker : public FolderPicker {
 public:
     std::optional<std::string> answer;  // nothing: the user cancels
