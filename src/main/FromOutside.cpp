@@ -40,9 +40,10 @@ bool KeepMarkedFromOutside(ZoneMarker& marks, FileSystem& files, const std::stri
     }
     if (verdict == ZoneMarker::Verdict::Kept) return true;
     try {
-        if (files.FileExists(path)) files.DeleteFile(path);
+        files.DeleteFile(path);
     } catch (const std::exception&) {
-        // The scanner holds it; it is not listed and no action runs on it.
+        // Gone already, or held by the scanner: either way it is not listed
+        // and no action runs on it.
     }
     return false;
 }

@@ -3,6 +3,7 @@
 // The file dialogs can run `whileOpen` before they answer, as the user or the
 // watcher would while they are on screen.
 
+#include <algorithm>
 #include <functional>
 #include <optional>
 #include <stdexcept>
@@ -15,29 +16,23 @@
 
 namespace qw {
 
-// Records the files marked as from outside. A file of `refused` is refused
-// by the scanner (and, when `scannerDeletes`, already deleted by it); with
-// `fails` no mark can be written.
+// Records the files marked; refuses those of `refused`, deleting them first
+// when the scanner `removes` them, and throws for every file when `fails`.
 class RecordingMarks : public ZoneMarker {
 public:
-    explicit RecordingMarks(FileSystem* files = nullptr) : files_(files) {}
-    std::vector<std::string> marked;
-    std::vector<std::string> refused;
-    bool scannerDeletes = false;
-    bool fails = false;
+    explicit RecordingMarks(FileSystem& files) : files_(files) {}
+    std::vector<std::string> marked, refused;
+    bool removes = false, fails = false;
     Verdict MarkFromOutside(const std::string& path) override {
         if (fails) throw std::runtime_error("no mark");
         marked.push_back(path);
-        for (const std::string& r : refused) {
-            if (r != path) continue;
-            if (scannerDeletes && files_) files_->DeleteFile(path);
-            return Verdict::Refused;
-        }
-        return Verdict::Kept;
+        if (std::find(refused.begin(), refused.end(), path) == refused.end()) return Verdict::Kept;
+        if (removes) files_.DeleteFile(path);
+        return Verdict::Refused;
     }
 
 private:
-    FileSystem* files_;
+    FileSystem& files_;
 };
 
 class FakeFileDialogs : public FileDialogs {

@@ -36,11 +36,7 @@ public:
 class RecordingQuestions : public Questions {
 public:
     std::vector<std::string> asked;
-    bool answer = false;
-    bool AskYesNo(const std::string& text, const std::string&) override {
-        asked.push_back(text);
-        return answer;
-    }
+    bool AskYesNo(const std::string& text, const std::string&) override { return asked.push_back(text), false; }
 };
 
 class FakeFolderPicker : public FolderPicker {
