@@ -94,7 +94,7 @@ public:
 
 class NoMarks : public qw::ZoneMarker {
 public:
-    Verdict MarkFromOutside(const std::string&) override { return Verdict::Kept; }
+    Verdict MarkFromOutside(const std::string&, const std::string&) override { return Verdict::Kept; }
 };
 
 class NoSettingsDialog : public qw::SettingsEditor {

@@ -41,7 +41,7 @@ public:
 // Idle ticks move nothing, so nothing is marked.
 class NoMarks : public qw::ZoneMarker {
 public:
-    Verdict MarkFromOutside(const std::string&) override { return Verdict::Kept; }
+    Verdict MarkFromOutside(const std::string&, const std::string&) override { return Verdict::Kept; }
 };
 
 }  // namespace

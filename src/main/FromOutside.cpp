@@ -33,7 +33,7 @@ bool ChangesDirection(char32_t c) {
 bool KeepMarkedFromOutside(ZoneMarker& marks, FileSystem& files, const std::string& path) {
     ZoneMarker::Verdict verdict = ZoneMarker::Verdict::Kept;
     try {
-        verdict = marks.MarkFromOutside(path);
+        verdict = marks.MarkFromOutside(path, OutsideSource);
     } catch (const std::exception&) {
         // Without its mark the file is as it was before marks existed; losing
         // a received file to a failing mark would be worse.

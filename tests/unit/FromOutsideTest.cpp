@@ -34,12 +34,13 @@ protected:
     }
 };
 
-TEST_F(FromOutsideWindowTest, MarksEveryReceivedFileAndEveryCopyOfOne) {
+TEST_F(FromOutsideWindowTest, MarksEveryReceivedFileAndEveryCopyOfOneAsFromTheInternet) {
     files.AddFile("D:\\Mine\\own.jpg");
     MainWindow& w = StartedCopyingTo("D:\\Received");
+    const std::string in = "about:internet ";
     Beam("new.jpg", 40, 30), w.OnTimer();
-    EXPECT_EQ(marks.marked,
-              (std::vector<std::string>{InInbox("new.jpg"), "C:\\App\\screensaver\\new.jpg", "D:\\Received\\new.jpg"}));
+    EXPECT_EQ(marks.marked, (std::vector<std::string>{in + InInbox("new.jpg"), in + "C:\\App\\screensaver\\new.jpg",
+                                                      in + "D:\\Received\\new.jpg"}));
     for (const auto& [command, chosen, marked] : std::initializer_list<std::tuple<Command, const char*, bool>>{
              {Command::SaveCurrentFileAs, "D:\\Received\\saved.jpg", true},
              {Command::AddImageFromFile, "D:\\Mine\\own.jpg", false},  // the user's own picture
@@ -49,7 +50,7 @@ TEST_F(FromOutsideWindowTest, MarksEveryReceivedFileAndEveryCopyOfOne) {
         folderPicker.answer = "D:\\Mine";
         w.ShowFile(InInbox("new.jpg"));
         w.RunCommand(command);
-        EXPECT_EQ(marks.marked, marked ? std::vector<std::string>{chosen} : std::vector<std::string>{}) << chosen;
+        EXPECT_EQ(marks.marked, marked ? std::vector<std::string>{in + chosen} : std::vector<std::string>{}) << chosen;
     }
     EXPECT_TRUE(messages.shown.empty());
 }

@@ -26,18 +26,21 @@ constexpr GUID QuillwaveClient = {0x0b19795b, 0x3301, 0x43ea, {0xb3, 0x41, 0xed,
 constexpr DWORD VirusInfected = 225;
 constexpr DWORD VirusDeleted = 226;
 
-enum class Outcome { Saved, Refused, Unavailable };
-
 bool Exists(const std::wstring& path) { return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
 
-Outcome SaveThroughAttachmentServices(const std::wstring& path) {
+}  // namespace
+
+HRESULT Win32ZoneMarker::SystemServices(IAttachmentExecute** made) {
+    return CoCreateInstance(CLSID_AttachmentServices, nullptr, CLSCTX_INPROC_SERVER, IID_PPV_ARGS(made));
+}
+
+Win32ZoneMarker::Outcome Win32ZoneMarker::SaveThroughServices(const std::wstring& path, const std::wstring& source) {
     ComPtr<IAttachmentExecute> execute;
-    if (FAILED(CoCreateInstance(CLSID_AttachmentServices, nullptr, CLSCTX_INPROC_SERVER, IID_PPV_ARGS(&execute))))
-        return Outcome::Unavailable;
+    if (FAILED(services_(execute.GetAddressOf())) || !execute) return Outcome::Unavailable;
     // Without a source the services write the Restricted zone, under which
     // the file may not open at all.
     if (FAILED(execute->SetClientGuid(QuillwaveClient)) || FAILED(execute->SetLocalPath(path.c_str())) ||
-        FAILED(execute->SetSource(L"about:internet")))
+        FAILED(execute->SetSource(source.c_str())))
         return Outcome::Unavailable;
     const HRESULT hr = execute->Save();
     if (SUCCEEDED(hr)) return Outcome::Saved;
@@ -48,9 +51,7 @@ Outcome SaveThroughAttachmentServices(const std::wstring& path) {
     return Outcome::Unavailable;
 }
 
-}  // namespace
-
-bool WriteInternetZoneStream(const std::wstring& path) {
+bool WriteInternetZoneStream(const std::wstring& path, const std::string& source) {
     {
         const KernelHandle file(CreateFileW(path.c_str(), FILE_READ_ATTRIBUTES,
                                             FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
@@ -64,16 +65,17 @@ bool WriteInternetZoneStream(const std::wstring& path) {
     const KernelHandle stream(CreateFileW((path + L":Zone.Identifier").c_str(), GENERIC_WRITE, 0, nullptr,
                                           CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!stream) throw std::runtime_error("cannot mark " + Narrow(path) + ": " + ErrorText(GetLastError()));
-    static constexpr char Mark[] = "[ZoneTransfer]\r\nZoneId=3\r\n";
+    const std::string mark = "[ZoneTransfer]\r\nZoneId=3\r\nHostUrl=" + source + "\r\n";
+    const DWORD size = static_cast<DWORD>(mark.size());
     DWORD written = 0;
-    if (!WriteFile(stream.Get(), Mark, sizeof Mark - 1, &written, nullptr) || written != sizeof Mark - 1)
+    if (!WriteFile(stream.Get(), mark.data(), size, &written, nullptr) || written != size)
         throw std::runtime_error("cannot mark " + Narrow(path) + ": " + ErrorText(GetLastError()));
     return true;
 }
 
-ZoneMarker::Verdict Win32ZoneMarker::MarkFromOutside(const std::string& path) {
+ZoneMarker::Verdict Win32ZoneMarker::MarkFromOutside(const std::string& path, const std::string& source) {
     const std::wstring wide = Widen(path);
-    switch (SaveThroughAttachmentServices(wide)) {
+    switch (SaveThroughServices(wide, Widen(source))) {
         case Outcome::Saved:
             return Verdict::Kept;
         case Outcome::Refused:
@@ -81,7 +83,7 @@ ZoneMarker::Verdict Win32ZoneMarker::MarkFromOutside(const std::string& path) {
         case Outcome::Unavailable:
             break;
     }
-    WriteInternetZoneStream(wide);  // a volume without streams keeps the file unmarked
+    WriteInternetZoneStream(wide, source);  // a volume without streams keeps the file unmarked
     return Verdict::Kept;
 }
 

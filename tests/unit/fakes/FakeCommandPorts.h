@@ -16,16 +16,16 @@
 
 namespace qw {
 
-// Records the files marked; refuses those of `refused`, deleting them first
+// Records the files marked ("source path"); refuses those of `refused`, deleting them first
 // when the scanner `removes` them, and throws for every file when `fails`.
 class RecordingMarks : public ZoneMarker {
 public:
     explicit RecordingMarks(FileSystem& files) : files_(files) {}
     std::vector<std::string> marked, refused;
     bool removes = false, fails = false;
-    Verdict MarkFromOutside(const std::string& path) override {
+    Verdict MarkFromOutside(const std::string& path, const std::string& source) override {
         if (fails) throw std::runtime_error("no mark");
-        marked.push_back(path);
+        marked.push_back(source + " " + path);
         if (std::find(refused.begin(), refused.end(), path) == refused.end()) return Verdict::Kept;
         if (removes) files_.DeleteFile(path);
         return Verdict::Refused;
