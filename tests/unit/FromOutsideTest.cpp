@@ -23,59 +23,52 @@ TEST(FromOutsideTest, CountsTheTypesThatCanRunCodeAndShowsNamesThatCannotLie) {
         EXPECT_EQ(ShownName(name), shown) << name;
 }
 
-class FromOutsideWindowTest : public CommandsFixture {
-protected:
-    MainWindow& StartedCopyingTo(const std::string& folder) {
-        files.AddFolder(folder);
-        MainWindow& w = Started();
-        w.State().CurrentSettings.AddFileToScreenSaver = w.State().CurrentSettings.CopyToFolder = true;
-        w.State().CurrentSettings.CopyToFolderPath = folder;
-        return w;
-    }
-};
-
-TEST_F(FromOutsideWindowTest, MarksEveryReceivedFileAndEveryCopyOfOneAsFromTheInternet) {
-    files.AddFile("D:\\Mine\\own.jpg");
-    MainWindow& w = StartedCopyingTo("D:\\Received");
+TEST_F(CommandsFixture, MarksEveryReceivedFileAndEveryCopyOfOneAsFromTheInternet) {
+    using V = ZoneMarker::Verdict;
+    files.AddFolder("D:\\Received");
+    MainWindow& w = Started();
+    w.State().CurrentSettings.AddFileToScreenSaver = w.State().CurrentSettings.CopyToFolder = true;
+    w.State().CurrentSettings.CopyToFolderPath = "D:\\Received";
     const std::string in = "about:internet ";
-    Beam("new.jpg", 40, 30), w.OnTimer();
-    EXPECT_EQ(marks.marked, (std::vector<std::string>{in + InInbox("new.jpg"), in + "C:\\App\\screensaver\\new.jpg",
-                                                      in + "D:\\Received\\new.jpg"}));
-    for (const auto& [command, chosen, marked] : std::initializer_list<std::tuple<Command, const char*, bool>>{
-             {Command::SaveCurrentFileAs, "D:\\Received\\saved.jpg", true},
-             {Command::AddImageFromFile, "D:\\Mine\\own.jpg", false},  // the user's own picture
-             {Command::MoveCurrentFile, "", false}}) {                  // keeps the file's own mark
+    // A mark that fails keeps the file; one the scanner refuses, or removes
+    // itself, is gone, and no action runs on it.
+    using Verdict = std::function<V(const std::string&)>;
+    for (const auto& [name, verdict, kept] : std::initializer_list<std::tuple<const char*, Verdict, bool>>{
+             {"new.jpg", [](const std::string&) { return V::Kept; }, true},
+             {"unmarked.jpg", [](const std::string&) -> V { throw std::runtime_error("no mark"); }, true},
+             {"blocked.jpg", [](const std::string&) { return V::Refused; }, false},
+             {"infected.jpg", [&](const std::string& path) { return files.DeleteFile(path), V::Refused; }, false}}) {
         marks.marked.clear();
+        marks.verdict = [&, v = verdict](const std::string& path) { return path == InInbox(name) ? v(path) : V::Kept; };
+        Beam(name, 40, 30), w.OnTimer();
+        EXPECT_EQ(files.HasFile(InInbox(name)), kept) << name;
+        EXPECT_EQ(w.State().InboxFiles.Contains(InInbox(name)), kept) << name;
+        std::vector<std::string> marked{in + InInbox(name)};
+        if (kept) marked.insert(marked.end(), {in + "C:\\App\\screensaver\\" + name, in + "D:\\Received\\" + name});
+        EXPECT_EQ(marks.marked, marked);
+    }
+    // Save As marks its copy, and a copy the scanner refuses is no copy; the
+    // user's own picture and a moved file keep what they carry.
+    files.AddFile("D:\\Mine.jpg");
+    files.AddFolder("D:\\Moved");
+    for (const auto& [command, chosen, verdict] : std::initializer_list<std::tuple<Command, const char*, V>>{
+             {Command::SaveCurrentFileAs, "D:\\Received\\kept.jpg", V::Kept},
+             {Command::SaveCurrentFileAs, "D:\\Received\\refused.jpg", V::Refused},
+             {Command::AddImageFromFile, "D:\\Mine.jpg", V::Kept}, {Command::MoveCurrentFile, "", V::Kept}}) {
+        marks.marked.clear();
+        marks.verdict = [v = verdict](const std::string&) { return v; };
         fileDialogs.answer = chosen;
-        folderPicker.answer = "D:\\Mine";
+        folderPicker.answer = "D:\\Moved";
         w.ShowFile(InInbox("new.jpg"));
         w.RunCommand(command);
-        EXPECT_EQ(marks.marked, marked ? std::vector<std::string>{in + chosen} : std::vector<std::string>{}) << chosen;
+        const bool copied = command == Command::SaveCurrentFileAs;
+        EXPECT_EQ(marks.marked, copied ? std::vector<std::string>{in + chosen} : std::vector<std::string>{});
+        if (copied) EXPECT_EQ(files.HasFile(chosen), verdict == V::Kept) << chosen;
     }
-    EXPECT_TRUE(messages.shown.empty());
+    EXPECT_EQ(messages.shown.size(), 1u);  // "Could not save file"
 }
 
-TEST_F(FromOutsideWindowTest, KeepsAFileWhoseMarkFailsAndForgetsOneTheScannerRefuses) {
-    MainWindow& w = StartedCopyingTo("D:\\Received");
-    // name, the mark fails, the scanner refuses the file, and removes it itself
-    for (const auto& [name, fails, refused, removes] : std::initializer_list<std::tuple<const char*, bool, bool, bool>>{
-             {"unmarked.jpg", true, false, false}, {"infected.jpg", false, true, true},
-             {"blocked.jpg", false, true, false}}) {
-        std::tie(marks.fails, marks.removes) = std::tie(fails, removes);
-        marks.refused = {refused ? InInbox(name) : ""};
-        Beam(name, 40, 30), w.OnTimer();
-        EXPECT_EQ(files.HasFile(InInbox(name)), !refused) << name;
-        EXPECT_EQ(w.State().InboxFiles.Contains(InInbox(name)), !refused) << name;
-        EXPECT_EQ(files.HasFile(std::string("D:\\Received\\") + name), !refused) << name;  // no action ran
-    }
-    marks.fails = false;  // a copy the scanner refuses is no copy
-    marks.refused = {fileDialogs.answer.emplace("D:\\Received\\saved.jpg")};
-    w.RunCommand(Command::SaveCurrentFileAs);
-    EXPECT_FALSE(files.HasFile("D:\\Received\\saved.jpg"));
-    EXPECT_EQ(messages.shown.at(0).Text, "Could not save file");
-}
-
-TEST_F(FromOutsideWindowTest, AsksBeforeOpeningCodeAndShowsNoNameThatHidesItsType) {
+TEST_F(CommandsFixture, AsksBeforeOpeningCodeAndShowsNoNameThatHidesItsType) {
     MainWindow& w = Started();
     w.State().CurrentSettings.ShowQuillwave = false;
     for (const char* name : {"notes.txt", "\u202Egpj.exe"}) Beam(name), w.OnTimer(), strip.OnSlotDoubleClick(1);

@@ -30,7 +30,7 @@ protected:
     MainState state;
     std::vector<std::string> handedOn;
     std::function<void(const std::string&)> onTakenOver = [this](const std::string& p) { handedOn.push_back(p); };
-    RecordingMarks marks{files};
+    RecordingMarks marks;
     InboxWatcher watcher{state, files, marks, AppFolders{"C:\\App"}, [this](const std::string& p) { onTakenOver(p); }};
 };
 

@@ -3,7 +3,6 @@
 // The file dialogs can run `whileOpen` before they answer, as the user or the
 // watcher would while they are on screen.
 
-#include <algorithm>
 #include <functional>
 #include <optional>
 #include <stdexcept>
@@ -16,23 +15,15 @@
 
 namespace qw {
 
-// Records the files marked ("source path"); refuses those of `refused`, deleting them first
-// when the scanner `removes` them, and throws for every file when `fails`.
+// Records the marks asked for ("source path"); `verdict` answers them.
 class RecordingMarks : public ZoneMarker {
 public:
-    explicit RecordingMarks(FileSystem& files) : files_(files) {}
-    std::vector<std::string> marked, refused;
-    bool removes = false, fails = false;
+    std::vector<std::string> marked;
+    std::function<Verdict(const std::string& path)> verdict = [](const std::string&) { return Verdict::Kept; };
     Verdict MarkFromOutside(const std::string& path, const std::string& source) override {
-        if (fails) throw std::runtime_error("no mark");
         marked.push_back(source + " " + path);
-        if (std::find(refused.begin(), refused.end(), path) == refused.end()) return Verdict::Kept;
-        if (removes) files_.DeleteFile(path);
-        return Verdict::Refused;
+        return verdict(path);
     }
-
-private:
-    FileSystem& files_;
 };
 
 class FakeFileDialogs : public FileDialogs {

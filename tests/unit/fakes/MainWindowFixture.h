@@ -79,7 +79,7 @@ protected:
     FakePictureLoader pictures;
     RecordingShell shell;
     RecordingQuestions questions;
-    RecordingMarks marks{files};
+    RecordingMarks marks;
     FakeSlideShows slideShows;
     FakeFileDialogs fileDialogs;
     FakePrinter printer;
