@@ -11,7 +11,7 @@ namespace {
 // Types whose opening runs code on every Windows there is, whatever its
 // registry says.
 constexpr std::array<std::string_view, 27> UsualCodeTypes = {
-    "exe", "com", "scr", "pif", "bat", "cmd", "js",  "jse", "vbs",         "vbe",       "wsf", "wsh", "hta", "msi",
+    "exe", "com", "scr", "pif", "bat", "cmd", "js", "jse", "vbs", "vbe", "wsf", "wsh", "hta", "msi",
     "msp", "ps1", "lnk", "url", "reg", "cpl", "jar", "msc", "inf", "chm", "scf", "application", "appref-ms"};
 
 // The extension Windows goes by, without its dot: trailing dots and spaces
