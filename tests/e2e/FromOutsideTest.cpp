@@ -8,6 +8,7 @@
 #include "BeamFixture.h"
 #include "OwnWindows.h"
 #include "SettingsFiles.h"
+#include "WindowCapture.h"
 
 using namespace std::chrono_literals;
 using e2e::WaitFor;
@@ -40,6 +41,10 @@ TEST_F(FromOutside, AReceivedProgramRunsOnlyAfterYesAndADocumentOpensUnasked) {
             std::this_thread::sleep_for(3s);  // time enough for a batch file to run
             EXPECT_FALSE(e2e::Exists(ran)) << "ran after No";
             doubleClickNewest();
+        }
+        if (answer == IDNO && qw::test::WaitForWindowOf(program.Id(), L"Quillwave!", L"#32770", 15s)) {
+            std::this_thread::sleep_for(300ms);  // the picture for people to look at, not a check
+            qw::test::SaveShot(qw::test::CaptureScreen(), L"quillwave-open-question.bmp");
         }
         const auto seen = qw::test::AnswerMessageBox(L"Quillwave!", 15s, program.Id(), answer);
         ASSERT_TRUE(seen) << "no question";
