@@ -63,7 +63,9 @@ TEST_F(CommandsFixture, MarksEveryReceivedFileAndEveryCopyOfOneAsFromTheInternet
         w.RunCommand(command);
         const bool copied = command == Command::SaveCurrentFileAs;
         EXPECT_EQ(marks.marked, copied ? std::vector<std::string>{in + chosen} : std::vector<std::string>{});
-        if (copied) EXPECT_EQ(files.HasFile(chosen), verdict == V::Kept) << chosen;
+        if (copied) {
+            EXPECT_EQ(files.HasFile(chosen), verdict == V::Kept) << chosen;
+        }
     }
     EXPECT_EQ(messages.shown.size(), 1u);  // "Could not save file"
 }
