@@ -95,6 +95,12 @@ public:
 class NoShell : public qw::Shell {
 public:
     void Open(const std::string&) override {}
+    bool IsDangerousType(const std::string&) override { return false; }
+};
+
+class NoMarks : public qw::ZoneMarker {
+public:
+    Verdict MarkFromOutside(const std::string&, const std::string&) override { return Verdict::Kept; }
 };
 
 class NoSettingsDialog : public qw::SettingsEditor {
@@ -125,6 +131,8 @@ int main() {
     NoActivation activation;
     qw::FakePictureLoader pictures;
     NoShell shell;
+    NoMarks marks;
+    qw::RecordingQuestions questions;
     qw::RecordingMessageBoxes messages;
     qw::FakeFolderPicker picker;
     qw::FakeFileDialogs dialogs;
@@ -141,8 +149,8 @@ int main() {
     NoSlideShows slideShows;
     qw::FakeSystemFolders systemFolders;
     qw::MainWindow window(view, strip,
-                          {files, registry, ansi, activation, pictures, shell, settingsDialog, screenSaver, slideShows,
-                           systemFolders, {messages, picker, dialogs, printer, clipboard, wallpaper, mailer}},
+                          {files, registry, ansi, activation, pictures, shell, questions, settingsDialog, screenSaver,
+                           slideShows, systemFolders, {messages, picker, dialogs, printer, clipboard, wallpaper, mailer, marks}},
                           "C:\\App");
     window.Load();
     qw::SettingsRecord& settings = window.State().CurrentSettings;
@@ -172,7 +180,7 @@ int main() {
     const qw::CommandTarget target{"C:\\App\\inbox\\IMG_1.JPG", true,
                                    std::shared_ptr<const qw::Picture>(pictures.Load("C:\\App\\inbox\\IMG_1.JPG"))};
     qw::FileCommands commands(window.State(), window.Folders(), strip, files,
-                              {messages, picker, dialogs, printer, clipboard, wallpaper, mailer}, {});
+                              {messages, picker, dialogs, printer, clipboard, wallpaper, mailer, marks}, {});
     const int repeats = 1000;
     const double wallpaperMs = Milliseconds([&] { commands.UseAsDesktopBackground(target.Picture.get()); }, repeats);
     const double screenSaverMs = Milliseconds([&] { commands.AddToScreenSaver(target.File); }, repeats);

@@ -40,6 +40,12 @@ public:
     void ReplaceFileContents(const std::string&, const std::vector<std::uint8_t>&) override {}
 };
 
+// Idle ticks move nothing, so nothing is marked.
+class NoMarks : public qw::ZoneMarker {
+public:
+    Verdict MarkFromOutside(const std::string&, const std::string&) override { return Verdict::Kept; }
+};
+
 }  // namespace
 
 int main() {
@@ -52,7 +58,8 @@ int main() {
         state.InboxFiles.Append({"C:\\App\\inbox\\" + name, name, 1000, "JPG File"});
     }
     CountingFileSystem files;
-    qw::InboxWatcher watcher(state, files, qw::AppFolders{"C:\\App"}, nullptr);
+    NoMarks marks;
+    qw::InboxWatcher watcher(state, files, marks, qw::AppFolders{"C:\\App"}, nullptr);
 
     const int ticks = 10000;
     const auto start = Clock::now();
@@ -70,7 +77,7 @@ int main() {
     }
     for (int i = 0; i < 100000; ++i) chain.InboxFiles.Append({"C:\\App\\inbox\\other" + std::to_string(i), "x", 1, ""});
     CountingFileSystem disk;
-    qw::InboxWatcher chainWatcher(chain, disk, qw::AppFolders{"C:\\App"}, nullptr);
+    qw::InboxWatcher chainWatcher(chain, disk, marks, qw::AppFolders{"C:\\App"}, nullptr);
     const auto chainStart = Clock::now();
     const std::string destination = chainWatcher.FreeDestination("photo.jpg");
     const double chainTime = std::chrono::duration<double, std::micro>(Clock::now() - chainStart).count();

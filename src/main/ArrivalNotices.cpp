@@ -1,16 +1,8 @@
 #include "main/ArrivalNotices.h"
 
+#include "main/FromOutside.h"
+
 namespace qw {
-
-namespace {
-
-// The file's name as it stands in the inbox, letter case kept.
-std::string NameOf(const std::string& path) {
-    const std::size_t slash = path.rfind('\\');
-    return slash == std::string::npos ? path : path.substr(slash + 1);
-}
-
-}  // namespace
 
 std::optional<std::string> ArrivalNotices::FileTakenOver(const std::string& path, bool windowBroughtForward,
                                                          bool screenSaverRunning) {
@@ -20,7 +12,7 @@ std::optional<std::string> ArrivalNotices::FileTakenOver(const std::string& path
     count_ = sameBurst ? count_ + 1 : 1;
     lastNotice_ = now;
     lastFile_ = path;
-    const std::string name = NameOf(path);
+    const std::string name = ShownNameOf(path);
     if (count_ == 1) return name + " received";
     return std::to_string(count_) + " files received, the last: " + name;
 }

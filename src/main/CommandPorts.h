@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "main/FromOutside.h"
 #include "main/Printing.h"
 #include "shared/Dialogs.h"
 #include "shared/Pictures.h"
@@ -74,6 +75,7 @@ struct FileCommandPorts {
     qw::Clipboard& Clipboard;
     qw::Wallpaper& Wallpaper;
     qw::Mailer& Mailer;
+    ZoneMarker& Marks;
 };
 
 }  // namespace qw

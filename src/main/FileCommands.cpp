@@ -133,6 +133,7 @@ bool FileCommands::CopyFileTo(const std::string& source, const std::string& dest
         if (!NamesItsDrive(destination))
             throw FileSystemError("no folder to copy into: " + destination);
         files_.CopyFile(source, destination);
+        MarkCopy(source, destination);
     } catch (const std::exception&) {
         Report("Could not save file", "Save File As");
         return false;
@@ -170,6 +171,7 @@ std::string FileCommands::CopyWithoutOverwriting(const std::string& source, cons
         }
         if (listed && listed->ContainsIgnoringCase(candidate)) continue;
         files_.CopyFileNoReplace(source, candidate);
+        MarkCopy(source, candidate);
         return candidate;
     }
     throw FileSystemError("no free name for " + name + " in " + folder);
@@ -264,6 +266,18 @@ void FileCommands::ListIfInOwnFolder(const std::string& path) {
         // The file is on disk and its command succeeded; the list takes it
         // up when the folder is next read at start-up.
     }
+}
+
+void FileCommands::MarkCopy(const std::string& source, const std::string& copy) {
+    std::string folder;
+    try {
+        folder = ExtractFolderPath(source);
+    } catch (const PathError&) {
+        return;  // a bare name lies in no folder of ours
+    }
+    if (folder != LowerCase(folders_.Inbox())) return;  // the user's own file
+    if (!KeepMarkedFromOutside(ports_.Marks, files_, copy))
+        throw FileSystemError("the virus scanner refused the copy: " + copy);
 }
 
 std::string FileCommands::AddToScreenSaver(const std::string& path) {

@@ -101,6 +101,9 @@ private:
     // A file moved, saved or copied into the inbox or the screen-saver folder
     // joins that folder's list, and the strip when the folder is on show.
     void ListIfInOwnFolder(const std::string& path);
+    // After a copy: a copy of a received file is from outside as much as the
+    // file itself. Throws, the copy removed, when the virus scanner refuses it.
+    void MarkCopy(const std::string& source, const std::string& copy);
 
     MainState& state_;
     AppFolders folders_;

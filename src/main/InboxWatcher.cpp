@@ -53,6 +53,9 @@ void InboxWatcher::CheckFolder(const std::string& folder) {
             // where it is and is tried again on a later tick.
             continue;
         }
+        // A file the virus scanner refused is gone: it is not listed and no
+        // action runs on it. It was this tick's file all the same.
+        if (!KeepMarkedFromOutside(marks_, files_, destination)) return;
         try {
             FileItem moved = files_.GetFile(destination);
             state_.InboxFiles.InsertFront(moved);

@@ -1,13 +1,14 @@
 #pragma once
 // Takes received files over from the Bluetooth stack's folders: once a tick,
 // at most one file from each folder is moved into the inbox folder under a
-// name that is free, registered at the front of the inbox list and handed on
-// to the window.
+// name that is free, marked as a file from outside, registered at the front
+// of the inbox list and handed on to the window.
 
 #include <functional>
 #include <string>
 
 #include "main/FileList.h"
+#include "main/FromOutside.h"
 #include "main/MainState.h"
 #include "shared/FileSystem.h"
 #include "shared/Registry.h"
@@ -20,8 +21,12 @@ public:
     // (show it, act on it). A failure it throws ends the work on that file.
     using TakenOver = std::function<void(const std::string& path)>;
 
-    InboxWatcher(MainState& state, FileSystem& files, AppFolders folders, TakenOver takenOver)
-        : state_(state), files_(files), folders_(std::move(folders)), takenOver_(std::move(takenOver)) {}
+    InboxWatcher(MainState& state, FileSystem& files, ZoneMarker& marks, AppFolders folders, TakenOver takenOver)
+        : state_(state),
+          files_(files),
+          marks_(marks),
+          folders_(std::move(folders)),
+          takenOver_(std::move(takenOver)) {}
 
     // One timer tick: the stack's inbox folder, then its root folder, then
     // the folder of received files when one is set. A tick
@@ -45,6 +50,7 @@ private:
 
     MainState& state_;
     FileSystem& files_;
+    ZoneMarker& marks_;
     AppFolders folders_;
     TakenOver takenOver_;
     bool passRunning_ = false;

@@ -12,7 +12,8 @@ MainWindow::MainWindow(MainView& view, ThumbnailStrip& strip, MainPorts ports, s
       ports_(std::move(ports)),
       folders_{std::move(applicationFolder)},
       bluetooth_(ports_.Registry),
-      watcher_(state_, ports_.Files, folders_, [this](const std::string& path) { FileTakenOver(path); }),
+      watcher_(state_, ports_.Files, ports_.Commands.Marks, folders_,
+               [this](const std::string& path) { FileTakenOver(path); }),
       commands_(state_, folders_, strip_, ports_.Files, ports_.Commands,
                 {[this] { return CurrentTarget(); }, [this] { ClearFile(); }, [this] { ShowScreenSaverImages(); },
                  [this] { return exiting_; }}),
@@ -25,7 +26,9 @@ MainWindow::MainWindow(MainView& view, ThumbnailStrip& strip, MainPorts ports, s
         ShowFile(path);
         PopUpThumbMenu();
     };
-    strip_.FileDblClick = [this](const std::string& path) { ports_.Shell.Open(path); };
+    strip_.FileDblClick = [this](const std::string& path) {
+        OpenAskingFirst(ports_.Shell, ports_.Questions, path);
+    };
 }
 
 void MainWindow::Load() {

@@ -49,6 +49,7 @@ struct MainPorts {
     WindowActivation& Activation;
     PictureLoader& Pictures;
     qw::Shell& Shell;
+    qw::Questions& Questions;  // before a received file that can run code is opened
     // ---- The settings dialog and the Windows screen-saver choice.
     SettingsEditor& Settings;
     ScreenSaverRegistration& ScreenSaver;  // install, remove, preview

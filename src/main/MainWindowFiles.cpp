@@ -2,6 +2,7 @@
 // file commands' states and the switch between the inbox and the
 // screen-saver folder.
 
+#include "main/FromOutside.h"
 #include "main/MainLayout.h"
 #include "main/MainWindow.h"
 #include "shared/Paths.h"
@@ -12,7 +13,7 @@ namespace {
 
 // The three lines shown for a file that is not shown as a picture.
 std::string FileInfoText(const FileItem& file) {
-    return file.Type + "\r\n" + file.Name + "\r\n(" + std::to_string(file.Size) + " bytes) ";
+    return file.Type + "\r\n" + ShownName(file.Name) + "\r\n(" + std::to_string(file.Size) + " bytes) ";
 }
 
 }  // namespace

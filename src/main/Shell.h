@@ -1,5 +1,6 @@
 #pragma once
-// Opening a file with the program Windows associates with its type.
+// Opening a file with the program Windows associates with its type, and
+// what Windows knows of the type.
 
 #include <string>
 
@@ -10,6 +11,9 @@ public:
     virtual ~Shell() = default;
     // Nothing is reported when Windows cannot open the file.
     virtual void Open(const std::string& path) = 0;
+    // The system's own answer to whether opening a file of the type (".exe")
+    // can run code. Throws when the system cannot tell.
+    virtual bool IsDangerousType(const std::string& extension) = 0;
 };
 
 }  // namespace qw

@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <utility>
 
+#include "main/FromOutside.h"
 #include "shared/Paths.h"
 #include "shared/Text.h"
 
@@ -47,7 +48,7 @@ SlotRect PlaceInCell(int slot, PixelSize size) {
 }
 
 std::string ToolTipOf(const FileItem& file) {
-    return file.Name + " (" + file.Type + ", " + std::to_string(file.Size) + " bytes)";
+    return ShownName(file.Name) + " (" + file.Type + ", " + std::to_string(file.Size) + " bytes)";
 }
 
 // ---- Construction: the control's initialisation, in its order.

@@ -21,6 +21,14 @@ public:
     virtual void Show(const std::string& text, const std::string& title, MessageIcon icon) = 0;
 };
 
+class Questions {
+public:
+    virtual ~Questions() = default;
+    // One modal box with Yes and No, No the default, and the warning icon:
+    // true after Yes.
+    virtual bool AskYesNo(const std::string& text, const std::string& title) = 0;
+};
+
 class FolderPicker {
 public:
     virtual ~FolderPicker() = default;

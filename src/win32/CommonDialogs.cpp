@@ -24,6 +24,11 @@ void Win32MessageBoxes::Show(const std::string& text, const std::string& title, 
     MessageBoxW(GetActiveWindow(), Widen(text).c_str(), Widen(title).c_str(), MB_OK | iconFlag | MB_SETFOREGROUND);
 }
 
+bool Win32Questions::AskYesNo(const std::string& text, const std::string& title) {
+    return MessageBoxW(GetActiveWindow(), Widen(text).c_str(), Widen(title).c_str(),
+                       MB_YESNO | MB_ICONWARNING | MB_DEFBUTTON2 | MB_SETFOREGROUND) == IDYES;
+}
+
 // ---------------------------------------------------------------- folder picker
 
 namespace {

@@ -19,6 +19,11 @@ public:
     void Show(const std::string& text, const std::string& title, MessageIcon icon) override;
 };
 
+class Win32Questions : public qw::Questions {
+public:
+    bool AskYesNo(const std::string& text, const std::string& title) override;
+};
+
 // The common item dialog in its pick-folders mode, titled "Select Folder".
 class Win32FolderPicker : public qw::FolderPicker {
 public:

@@ -144,10 +144,11 @@ struct MessageBoxSeen {
 };
 
 // Reads the open message box of the title, of this process or another one,
-// then closes it with its OK button; nothing when none opens in time.
+// then closes it with its OK button (or `button`: IDYES, IDNO); nothing when
+// none opens in time.
 inline std::optional<MessageBoxSeen> AnswerMessageBox(const std::wstring& title,
                                                       std::chrono::milliseconds deadline = 10s,
-                                                      DWORD processId = GetCurrentProcessId()) {
+                                                      DWORD processId = GetCurrentProcessId(), int button = IDOK) {
     HWND box = WaitForWindowOf(processId, title, L"#32770", deadline);
     if (!box) return std::nullopt;
     MessageBoxSeen seen;
@@ -160,7 +161,7 @@ inline std::optional<MessageBoxSeen> AnswerMessageBox(const std::wstring& title,
         else if (const std::wstring text = TextOf(child); !text.empty())
             seen.Text = text;
     }
-    PostMessageW(box, WM_COMMAND, IDOK, 0);
+    PostMessageW(box, WM_COMMAND, button, 0);
     WaitFor([&] { return !IsWindow(box) || !IsWindowVisible(box); }, deadline);
     return seen;
 }

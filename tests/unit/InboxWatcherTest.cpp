@@ -2,6 +2,7 @@
 
 #include <optional>
 
+#include "fakes/FakeCommandPorts.h"
 #include "fakes/FakeFileSystem.h"
 #include "fakes/FakeRegistry.h"
 #include "main/InboxWatcher.h"
@@ -29,7 +30,8 @@ protected:
     MainState state;
     std::vector<std::string> handedOn;
     std::function<void(const std::string&)> onTakenOver = [this](const std::string& p) { handedOn.push_back(p); };
-    InboxWatcher watcher{state, files, AppFolders{"C:\\App"}, [this](const std::string& p) { onTakenOver(p); }};
+    RecordingMarks marks;
+    InboxWatcher watcher{state, files, marks, AppFolders{"C:\\App"}, [this](const std::string& p) { onTakenOver(p); }};
 };
 
 struct ClashCase {
@@ -59,7 +61,7 @@ TEST_F(InboxWatcherTest, FindsAFreeNameForAReceivedFile) {
         FakeFileSystem disk;
         for (const auto& name : c.listed) state.InboxFiles.Append({"C:\\App\\inbox\\" + name, name, 0, ""});
         for (const auto& name : c.onDiskOnly) disk.AddFile("C:\\App\\inbox\\" + name);
-        InboxWatcher w(state, disk, AppFolders{"C:\\App"}, nullptr);
+        InboxWatcher w(state, disk, marks, AppFolders{"C:\\App"}, nullptr);
         EXPECT_EQ(w.FreeDestination(c.received), std::string("C:\\App\\inbox\\") + c.expected);
     }
 }

@@ -20,6 +20,7 @@
 #include "win32/main/Win32Mailer.h"
 #include "win32/main/Win32Printer.h"
 #include "win32/main/Win32Wallpaper.h"
+#include "win32/main/Win32ZoneMarker.h"
 
 namespace qw::test {
 
@@ -70,11 +71,12 @@ protected:
     win32::Win32Clipboard clipboard;
     win32::Win32Wallpaper wallpaper;
     win32::Win32Mailer mailer;
+    win32::Win32ZoneMarker marks;
     CommandTarget current;
     // The commands on the fixture's state, telling the user through `boxes`.
     FileCommands CommandsWith(MessageBoxes& boxes) {
         return FileCommands(state, AppFolders{app.Path()}, strip, files,
-                            FileCommandPorts{boxes, folders, dialogs, printer, clipboard, wallpaper, mailer},
+                            FileCommandPorts{boxes, folders, dialogs, printer, clipboard, wallpaper, mailer, marks},
                             CommandWindow{[this] { return current; }, [this] { state.CurrentFile.clear(); }, [] {},
                                           [] { return false; }});
     }

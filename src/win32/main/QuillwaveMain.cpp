@@ -31,6 +31,7 @@
 #include "win32/main/Win32Printer.h"
 #include "win32/main/Win32Shell.h"
 #include "win32/main/Win32Wallpaper.h"
+#include "win32/main/Win32ZoneMarker.h"
 
 namespace {
 
@@ -57,6 +58,8 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
         qw::win32::WicPictureLoader pictures;
         qw::win32::Win32Shell shell;
         qw::win32::Win32MessageBoxes messages;
+        qw::win32::Win32Questions questions;
+        qw::win32::Win32ZoneMarker marks;
         qw::win32::Win32FolderPicker folderPicker;
         qw::win32::Win32ColorPicker colorPicker;
         qw::win32::Win32Clock clock;
@@ -79,10 +82,10 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
                                           qw::ReceivedFolderPorts{registry, systemFolders, applicationFolder});
         qw::ThumbnailStrip strip(frame.StripControl(), files, pictures, &qw::win32::ScreenResolution);
         qw::MainWindow presenter(frame, strip,
-                                 qw::MainPorts{files, registry, ansi, activation, pictures, shell, settings,
-                                               screenSaver, slideShows, systemFolders,
+                                 qw::MainPorts{files, registry, ansi, activation, pictures, shell, questions,
+                                               settings, screenSaver, slideShows, systemFolders,
                                                {messages, folderPicker, fileDialogs, printer, clipboard, wallpaper,
-                                                mailer},
+                                                mailer, marks},
                                                &qw::win32::ScreenResolution},
                                  applicationFolder);
         frame.Attach(&presenter, &strip);

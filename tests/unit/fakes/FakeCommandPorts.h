@@ -15,6 +15,17 @@
 
 namespace qw {
 
+// Records the marks asked for ("source path"); `verdict` answers them.
+class RecordingMarks : public ZoneMarker {
+public:
+    std::vector<std::string> marked;
+    std::function<Verdict(const std::string& path)> verdict = [](const std::string&) { return Verdict::Kept; };
+    Verdict MarkFromOutside(const std::string& path, const std::string& source) override {
+        marked.push_back(source + " " + path);
+        return verdict(path);
+    }
+};
+
 class FakeFileDialogs : public FileDialogs {
 public:
     struct Shown {

@@ -33,6 +33,12 @@ public:
     }
 };
 
+class RecordingQuestions : public Questions {
+public:
+    std::vector<std::string> asked;
+    bool AskYesNo(const std::string& text, const std::string&) override { return asked.push_back(text), false; }
+};
+
 class FakeFolderPicker : public FolderPicker {
 public:
     std::optional<std::string> answer;  // nothing: the user cancels

@@ -41,10 +41,13 @@ public:
     bool IsScreenSaverProcess(std::uint32_t processId) override { return running.count(processId) > 0; }
 };
 
+// Opens nothing; the system counts the types of `dangerous` (".xyz") as code.
 class RecordingShell : public Shell {
 public:
     std::vector<std::string> opened;
+    std::set<std::string> dangerous;
     void Open(const std::string& path) override { opened.push_back(path); }
+    bool IsDangerousType(const std::string& extension) override { return dangerous.count(extension) > 0; }
 };
 
 class MainWindowFixture : public ::testing::Test {
@@ -56,8 +59,9 @@ protected:
             ScreenSaverPorts{registry, files, platform, platform, messages}, appFolder);
         window = std::make_unique<MainWindow>(
             view, strip,
-            MainPorts{files, registry, ansi, activation, pictures, shell, settingsEditor, *screenSaver, slideShows,
-                      systemFolders, {messages, folderPicker, fileDialogs, printer, clipboard, wallpaper, mailer}},
+            MainPorts{files, registry, ansi, activation, pictures, shell, questions, settingsEditor, *screenSaver,
+                      slideShows, systemFolders,
+                      {messages, folderPicker, fileDialogs, printer, clipboard, wallpaper, mailer, marks}},
             appFolder);
         window->Load();
         return *window;
@@ -76,6 +80,8 @@ protected:
     IdleActivation activation;
     FakePictureLoader pictures;
     RecordingShell shell;
+    RecordingQuestions questions;
+    RecordingMarks marks;
     FakeSlideShows slideShows;
     FakeFileDialogs fileDialogs;
     FakePrinter printer;
