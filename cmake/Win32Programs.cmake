@@ -7,12 +7,25 @@ if(MINGW)
   add_link_options(-static -static-libgcc -static-libstdc++)
 endif()
 
+# The version that the programs show (the About tab, the version resource,
+# the manifest) and their setup records: the project's, written at
+# configuration where the resource scripts and sources find it.
+file(CONFIGURE OUTPUT ${CMAKE_BINARY_DIR}/generated/QuillwaveVersion.h @ONLY CONTENT
+"#ifndef QUILLWAVE_VERSION_H
+#define QUILLWAVE_VERSION_H
+#define QW_VERSION_MAJOR @PROJECT_VERSION_MAJOR@
+#define QW_VERSION_MINOR @PROJECT_VERSION_MINOR@
+#define QW_VERSION_TEXT \"@PROJECT_VERSION@\"
+#endif
+")
+configure_file(resources/app.manifest.in ${CMAKE_BINARY_DIR}/generated/app.manifest @ONLY)
+
 # What both programs use (adapters of the ports, the window kit, the shared
 # dialogs), then one library per program: the screen saver cannot link the
 # main window's code, nor the main program the screen saver's.
 file(GLOB QW_WIN32_SOURCES CONFIGURE_DEPENDS src/win32/*.cpp)
 add_library(qw_win32 STATIC ${QW_WIN32_SOURCES})
-target_include_directories(qw_win32 PUBLIC ${CMAKE_SOURCE_DIR})
+target_include_directories(qw_win32 PUBLIC ${CMAKE_SOURCE_DIR} ${CMAKE_BINARY_DIR}/generated)
 target_link_libraries(qw_win32 PUBLIC qw_shared
   windowscodecs ole32 oleaut32 uuid shell32 shlwapi comctl32 comdlg32 uxtheme gdi32 user32 advapi32 winspool)
 

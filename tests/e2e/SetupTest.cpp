@@ -10,6 +10,7 @@
 #include <optional>
 
 #include "Harness.h"
+#include "QuillwaveVersion.h"
 #include "SetupWizard.h"
 
 #include <tlhelp32.h>
@@ -24,7 +25,10 @@ const wchar_t* const UninstallKey = L"Software\\Microsoft\\Windows\\CurrentVersi
 const wchar_t* const RunKey = L"Software\\Microsoft\\Windows\\CurrentVersion\\Run";
 const wchar_t* const QuillwaveKey = L"Software\\Quillwave";
 const wchar_t* const DesktopKey = L"Control Panel\\Desktop";
-const wchar_t* const Title = L"Quillwave! 1.1 Setup";
+const wchar_t* const Version = L"" QW_VERSION_TEXT;
+const wchar_t* const Title = L"Quillwave! " QW_VERSION_TEXT L" Setup";
+const wchar_t* const Welcome = L"Welcome to Quillwave! " QW_VERSION_TEXT;
+const wchar_t* const UninstallTitle = L"Quillwave! " QW_VERSION_TEXT L" Uninstall";
 const wchar_t* const StillRunning = L"Quillwave! is still running. Please end it and try again.";
 
 // A value under HKEY_CURRENT_USER put back as it was (or deleted when there
@@ -174,7 +178,7 @@ TEST_F(Setup, SilentInstallRunsAndSilentUninstallEndsItKeepingTheReceivedFiles) 
 
     const std::pair<const wchar_t*, std::wstring> entry[] = {
         {L"DisplayName", L"Quillwave!"},
-        {L"DisplayVersion", L"1.1"},
+        {L"DisplayVersion", Version},
         {L"DisplayIcon", Installed(L"quillwave.exe") + L",0"},
         {L"InstallLocation", InstallFolder()},
         {L"UninstallString", L"\"" + Installed(L"uninstall.exe") + L"\""},
@@ -263,7 +267,7 @@ TEST_F(Setup, EndsNothingItCannotAndReplacesNothingWhileACopyWillNotEnd) {
     // may give up.
     {
         e2e::RunningProgram setup(e2e::InPlace{}, SetupProgram());
-        HWND wizard = e2e::WaitForWindowShowing(setup.Id(), Title, L"Welcome to Quillwave! 1.1");
+        HWND wizard = e2e::WaitForWindowShowing(setup.Id(), Title, Welcome);
         ASSERT_NE(wizard, nullptr);
         e2e::Press(wizard, IDOK);
         ASSERT_NE(e2e::WaitForControl(wizard, L"Start Quillwave! when I sign in"), nullptr);
@@ -295,7 +299,7 @@ TEST_F(Setup, EndsNothingItCannotAndReplacesNothingWhileACopyWillNotEnd) {
 TEST_F(Setup, PagesOfferTheChoicesAndTheUninstallerDeletesReceivedFilesOnlyWhenAsked) {
     {
         e2e::RunningProgram setup(e2e::InPlace{}, SetupProgram());
-        HWND wizard = e2e::WaitForWindowShowing(setup.Id(), Title, L"Welcome to Quillwave! 1.1");
+        HWND wizard = e2e::WaitForWindowShowing(setup.Id(), Title, Welcome);
         ASSERT_NE(wizard, nullptr);
         e2e::SaveWindowShot(wizard, L"quillwave-setup-welcome.bmp");
         e2e::Press(wizard, IDOK);
@@ -322,8 +326,7 @@ TEST_F(Setup, PagesOfferTheChoicesAndTheUninstallerDeletesReceivedFilesOnlyWhenA
 
     {
         e2e::RunningProgram uninstall(e2e::InPlace{}, UninstallerCopy(), L"_?=" + InstallFolder());
-        HWND wizard =
-            e2e::WaitForWindowShowing(uninstall.Id(), L"Quillwave! 1.1 Uninstall", L"Also delete my received files");
+        HWND wizard = e2e::WaitForWindowShowing(uninstall.Id(), UninstallTitle, L"Also delete my received files");
         ASSERT_NE(wizard, nullptr);
         ASSERT_NO_FATAL_FAILURE(
             e2e::Visit(wizard, {L"Also delete my received files", false, L"quillwave-uninstall.bmp", true}));
