@@ -5,11 +5,18 @@
 ; user can write: never under Program Files.
 ;
 ; The build (target "setup") defines:
-;   QW_VERSION       the version shown and recorded, e.g. 1.1
-;   QW_VERSION_QUAD  the same as four numbers for the version resource, 1.1.0.0
+;   QW_VERSION       the version shown and recorded, e.g. 1.2
+;   QW_VERSION_QUAD  the same as four numbers for the version resource, 1.2.0.0
 ;   QW_BIN_DIR       the folder holding the built quillwave.exe and quillwavess.scr
 ;   QW_OUT_FILE      the setup program to write
 ;   QW_X64           present when the programs are the 64-bit build
+;
+; The 64-bit and the 32-bit setup programs install into the same folder and
+; write the same keys, so either finds a copy installed by the other and
+; installs over it, and the installed apps keep one entry: Windows keeps two
+; views of HKEY_LOCAL_MACHINE\Software for 32-bit and 64-bit programs, but
+; not of the keys under HKEY_CURRENT_USER\Software written here, and the
+; folder is the user's, not Program Files or Program Files (x86).
 ;
 ; Command line of the setup program:
 ;   /S             silent: no pages; the sign-in start is switched on (on an
@@ -99,7 +106,7 @@ Var AutoStartBox
 Function .onInit
   !ifdef QW_X64
     ${IfNot} ${RunningX64}
-      MessageBox MB_OK|MB_ICONSTOP "This setup is for 64-bit Windows. Please run quillwave-${QW_VERSION}-setup.exe instead." /SD IDOK
+      MessageBox MB_OK|MB_ICONSTOP "This setup is for 64-bit Windows. Please run quillwave-${QW_VERSION}-setup-x86.exe instead." /SD IDOK
       SetErrorLevel 2
       Quit
     ${EndIf}

@@ -2,8 +2,8 @@
 # Sets up what is missing, builds everything and runs both suites: the native
 # unit tests and, under Wine on a private display, the Windows suites.
 #
-# The Windows suites run the 64-bit build under wine64. The shipped programs
-# are 32-bit (build/win32), but 32-bit Wine needs a kernel that can start
+# The Windows suites run the 64-bit build under wine64. The 32-bit programs
+# (build/win32) are not run: 32-bit Wine needs a kernel that can start
 # 32-bit Linux programs, which not every machine has (this project's build
 # machines do not); the sources are the same for both.
 set -uo pipefail
@@ -14,17 +14,17 @@ echo "== layers"
 scripts/check-layers.sh || exit 1
 scripts/build.sh || exit 1
 
-# The shipped programs and their setup program are 32-bit; the build also
-# made the 64-bit setup program that the Wine suite installs.
+# Each setup program holds the build its name says: -x86 the 32-bit one, the
+# one without a suffix (which the Wine suite installs) the 64-bit one.
 version=$(sed -n 's/^project(Quillwave VERSION \([0-9.]*\).*/\1/p' CMakeLists.txt)
-for exe in build/win32/bin/quillwave.exe build/win32/bin/quillwavess.scr "build/dist/quillwave-$version-setup.exe"; do
+for exe in build/win32/bin/quillwave.exe build/win32/bin/quillwavess.scr "build/dist/quillwave-$version-setup-x86.exe"; do
   if ! file "$exe" | grep -q 'PE32 executable'; then
     echo "$exe is not a 32-bit Windows program: $(file "$exe" 2>&1)" >&2
     exit 1
   fi
 done
-if ! file "build/dist/quillwave-$version-setup-x64.exe" | grep -q 'PE32+ executable'; then
-  echo "no 64-bit setup program: $(file "build/dist/quillwave-$version-setup-x64.exe" 2>&1)" >&2
+if ! file "build/dist/quillwave-$version-setup.exe" | grep -q 'PE32+ executable'; then
+  echo "no 64-bit setup program: $(file "build/dist/quillwave-$version-setup.exe" 2>&1)" >&2
   exit 1
 fi
 

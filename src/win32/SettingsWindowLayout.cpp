@@ -9,6 +9,7 @@
 
 #include <algorithm>
 
+#include "QuillwaveVersion.h"
 #include "win32/Fonts.h"
 
 namespace qw::win32 {
@@ -250,7 +251,7 @@ int SettingsWindow::LayOutAboutPage(POINT origin) {
     const DialogUnits& du = Units();
     const int height = FrameTop + LabelHeight + FrameBottom + 4;
     AddToPage(SettingsPage::About, L"BUTTON", L"About", Frame, du.Rect(origin, 0, 0, PageWidth, height), 0);
-    AddToPage(SettingsPage::About, L"STATIC", L"Quillwave! version 1.1", Label | SS_NOPREFIX,
+    AddToPage(SettingsPage::About, L"STATIC", L"Quillwave! version " QW_VERSION_TEXT, Label | SS_NOPREFIX,
               du.Rect(origin, FrameInset, FrameTop + 2, PageWidth - 2 * FrameInset, LabelHeight), 0);
     return height;
 }

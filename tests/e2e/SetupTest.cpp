@@ -1,5 +1,5 @@
 // The setup program built from installer/quillwave.nsi for 64-bit Windows
-// (the shipped 32-bit one is the same script) installing, upgrading and
+// (the 32-bit one is the same script) installing, upgrading from 1.1 and
 // uninstalling under Wine. The user's local programs folder and Start-menu
 // folder point into temporary folders for each test (a user name with a
 // space and a non-ASCII letter), so nothing lands in the prefix's profile.
@@ -10,9 +10,14 @@
 #include <optional>
 
 #include "Harness.h"
+#include "QuillwaveVersion.h"
 #include "SetupWizard.h"
 
 #include <tlhelp32.h>
+
+#ifndef QW_PREVIOUS_SETUP
+#define QW_PREVIOUS_SETUP ""  // not built: the upgrade test fails
+#endif
 
 using namespace std::chrono_literals;
 using e2e::WaitFor;
@@ -24,7 +29,10 @@ const wchar_t* const UninstallKey = L"Software\\Microsoft\\Windows\\CurrentVersi
 const wchar_t* const RunKey = L"Software\\Microsoft\\Windows\\CurrentVersion\\Run";
 const wchar_t* const QuillwaveKey = L"Software\\Quillwave";
 const wchar_t* const DesktopKey = L"Control Panel\\Desktop";
-const wchar_t* const Title = L"Quillwave! 1.1 Setup";
+const wchar_t* const Version = L"" QW_VERSION_TEXT;
+const wchar_t* const Title = L"Quillwave! " QW_VERSION_TEXT L" Setup";
+const wchar_t* const Welcome = L"Welcome to Quillwave! " QW_VERSION_TEXT;
+const wchar_t* const UninstallTitle = L"Quillwave! " QW_VERSION_TEXT L" Uninstall";
 const wchar_t* const StillRunning = L"Quillwave! is still running. Please end it and try again.";
 
 // A value under HKEY_CURRENT_USER put back as it was (or deleted when there
@@ -69,6 +77,23 @@ bool HasUserValue(const wchar_t* key, const wchar_t* name) {
 bool HasUserKey(const wchar_t* key) {
     qw::win32::RegistryKey handle;
     return RegOpenKeyExW(HKEY_CURRENT_USER, key, 0, KEY_READ, handle.Receive()) == ERROR_SUCCESS;
+}
+
+// The versions of the installed apps of the name (one per entry).
+std::vector<std::wstring> InstalledAppsNamed(const wchar_t* displayName) {
+    const std::wstring apps = L"Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall";
+    qw::win32::RegistryKey key;
+    std::vector<std::wstring> versions;
+    if (RegOpenKeyExW(HKEY_CURRENT_USER, apps.c_str(), 0, KEY_READ, key.Receive()) != ERROR_SUCCESS) return versions;
+    wchar_t name[256];
+    for (DWORD i = 0;; ++i) {
+        DWORD size = 256;
+        if (RegEnumKeyExW(key.Get(), i, name, &size, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS) break;
+        std::wstring shown, version;
+        if (e2e::ReadUserValue(apps + L"\\" + name, L"DisplayName", shown) && shown == displayName)
+            versions.push_back(e2e::ReadUserValue(apps + L"\\" + name, L"DisplayVersion", version) ? version : L"");
+    }
+    return versions;
 }
 
 // How many processes of the file name run (any folder).
@@ -174,7 +199,7 @@ TEST_F(Setup, SilentInstallRunsAndSilentUninstallEndsItKeepingTheReceivedFiles) 
 
     const std::pair<const wchar_t*, std::wstring> entry[] = {
         {L"DisplayName", L"Quillwave!"},
-        {L"DisplayVersion", L"1.1"},
+        {L"DisplayVersion", Version},
         {L"DisplayIcon", Installed(L"quillwave.exe") + L",0"},
         {L"InstallLocation", InstallFolder()},
         {L"UninstallString", L"\"" + Installed(L"uninstall.exe") + L"\""},
@@ -218,14 +243,14 @@ TEST_F(Setup, SilentInstallRunsAndSilentUninstallEndsItKeepingTheReceivedFiles) 
     EXPECT_TRUE(e2e::IsFolder(Installed(L"screensaver")));
 }
 
-TEST_F(Setup, InstallingOverARunningCopyReplacesItAndKeepsSettingsAndInbox) {
-    ASSERT_EQ(Install(L"/S /NOAUTOSTART"), 0u);
+TEST_F(Setup, UpgradeFrom11OverARunningCopyKeepsFilesSettingsAndSignInChoiceInOneEntry) {
+    const std::wstring previous = e2e::FromUnixPath(QW_PREVIOUS_SETUP);
+    ASSERT_TRUE(e2e::Exists(previous)) << "no 1.1 setup program: the build makes it with scripts/previous-setup.sh";
+    ASSERT_EQ(e2e::RunToEnd(previous, L"/S /NOAUTOSTART", 120s), 0u);
     EXPECT_FALSE(HasUserValue(RunKey, L"Quillwave"));
-    // Marks on the installed copy that only a replacement removes: bytes
-    // after the end of a program do not keep it from running.
-    std::string old = Built(L"quillwave.exe") + "an older copy";
-    qw::test::WriteBytes(Installed(L"quillwave.exe"), std::vector<std::uint8_t>(old.begin(), old.end()));
-    e2e::WriteFile(Installed(L"quillwavess.scr"), "an older screen saver");
+    // 1.1's programs differ from these (their version at least).
+    ASSERT_NE(qw::test::ReadText(Installed(L"quillwave.exe")), Built(L"quillwave.exe"));
+    ASSERT_NE(qw::test::ReadText(Installed(L"quillwavess.scr")), Built(L"quillwavess.scr"));
     std::vector<std::uint8_t> settings(238);
     for (size_t i = 0; i < settings.size(); ++i) settings[i] = static_cast<std::uint8_t>(i * 7 + 3);
     qw::test::WriteBytes(Installed(L"settings.txt"), settings);
@@ -241,6 +266,7 @@ TEST_F(Setup, InstallingOverARunningCopyReplacesItAndKeepsSettingsAndInbox) {
     EXPECT_TRUE(e2e::Exists(Installed(L"inbox\\before.txt")));
     // The earlier choice not to start at sign-in stays.
     EXPECT_FALSE(HasUserValue(RunKey, L"Quillwave"));
+    EXPECT_EQ(InstalledAppsNamed(L"Quillwave!"), std::vector<std::wstring>{Version});
 
     // The system folder's short name, as the main program registers it.
     e2e::WriteUserValue(DesktopKey, L"SCRNSAVE.EXE", SystemFolder() + L"\\QUILLW~1.SCR");
@@ -263,7 +289,7 @@ TEST_F(Setup, EndsNothingItCannotAndReplacesNothingWhileACopyWillNotEnd) {
     // may give up.
     {
         e2e::RunningProgram setup(e2e::InPlace{}, SetupProgram());
-        HWND wizard = e2e::WaitForWindowShowing(setup.Id(), Title, L"Welcome to Quillwave! 1.1");
+        HWND wizard = e2e::WaitForWindowShowing(setup.Id(), Title, Welcome);
         ASSERT_NE(wizard, nullptr);
         e2e::Press(wizard, IDOK);
         ASSERT_NE(e2e::WaitForControl(wizard, L"Start Quillwave! when I sign in"), nullptr);
@@ -295,7 +321,7 @@ TEST_F(Setup, EndsNothingItCannotAndReplacesNothingWhileACopyWillNotEnd) {
 TEST_F(Setup, PagesOfferTheChoicesAndTheUninstallerDeletesReceivedFilesOnlyWhenAsked) {
     {
         e2e::RunningProgram setup(e2e::InPlace{}, SetupProgram());
-        HWND wizard = e2e::WaitForWindowShowing(setup.Id(), Title, L"Welcome to Quillwave! 1.1");
+        HWND wizard = e2e::WaitForWindowShowing(setup.Id(), Title, Welcome);
         ASSERT_NE(wizard, nullptr);
         e2e::SaveWindowShot(wizard, L"quillwave-setup-welcome.bmp");
         e2e::Press(wizard, IDOK);
@@ -322,8 +348,7 @@ TEST_F(Setup, PagesOfferTheChoicesAndTheUninstallerDeletesReceivedFilesOnlyWhenA
 
     {
         e2e::RunningProgram uninstall(e2e::InPlace{}, UninstallerCopy(), L"_?=" + InstallFolder());
-        HWND wizard =
-            e2e::WaitForWindowShowing(uninstall.Id(), L"Quillwave! 1.1 Uninstall", L"Also delete my received files");
+        HWND wizard = e2e::WaitForWindowShowing(uninstall.Id(), UninstallTitle, L"Also delete my received files");
         ASSERT_NE(wizard, nullptr);
         ASSERT_NO_FATAL_FAILURE(
             e2e::Visit(wizard, {L"Also delete my received files", false, L"quillwave-uninstall.bmp", true}));

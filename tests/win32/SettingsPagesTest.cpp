@@ -90,7 +90,7 @@ const PageCase PageCases[] = {
       L"Stretch images to fit screen", L"Show ", L"image(s) wide and ", L"image(s) tall on the screen.",
       L"Show each image for ", L"seconds.", L"Background color:", L"Pick Color", L"Clock",
       L"If enabled, the clock is shown in the lower right corner of the screen. ", L"Show clock", L"Pick Color"}},
-    {"About", 2, {L"About", L"Quillwave! version 1.1"}},
+    {"About", 2, {L"About", L"Quillwave! version 1.2"}},
 };
 
 class SettingsPages : public testing::TestWithParam<PageCase> {};
