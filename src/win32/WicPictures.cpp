@@ -7,6 +7,7 @@
 
 #include "win32/Display.h"
 #include "shared/PhotoMetadata.h"
+#include "shared/PictureStructure.h"
 #include "win32/FileReading.h"
 #include "win32/Utf.h"
 
@@ -19,8 +20,9 @@ namespace {
 // The whole file is held in memory while the picture lives; a bigger file is
 // refused instead of exhausting a 32-bit address space.
 constexpr std::uint64_t kMaxPictureFile = 256ull * 1024 * 1024;
-// The decode at load time, which finds damaged and incomplete files, is done
-// at this size at most: every pixel row is still read, little memory is used.
+// A format whose structure is not read (icons) is decoded at load at this
+// size at most, to find damaged and incomplete files: every pixel row is
+// still read, little memory is used.
 constexpr int kCheckSide = 64;
 // A picture is turned upright through a band of its rows at a time.
 constexpr int kBandBytes = 1 << 20;
@@ -224,9 +226,19 @@ ComPtr<IWICBitmapSource> WicPicture::FromPreview(qw::PixelSize stored) const {
     return Premultiplied(factory, source, path_);
 }
 
-// Decoders report a damaged or cut-off file only when its pixels are read, so
-// a small version is decoded once at load.
+// Decoders report a cut-off file only when its pixels are read. Reading the
+// file's structure finds one without decoding millions of pixels, so a photo
+// with a preview costs what its preview costs; the formats whose structure is
+// not read have a small version decoded once instead.
 void WicPicture::CheckDecodes(const std::string& path) const {
+    switch (qw::CheckPictureStructure(bytes_)) {
+    case qw::PictureStructure::Whole:
+        return;
+    case qw::PictureStructure::Cut:
+        throw PictureError("The picture \"" + path + "\" is damaged or incomplete");
+    case qw::PictureStructure::Unknown:
+        break;
+    }
     int width = kCheckSide, height = kCheckSide;
     const std::int64_t w = stored_.Width, h = stored_.Height;
     if (w >= h)
@@ -245,12 +257,14 @@ HBITMAP WicPicture::Render(int width, int height) const {
     if (width <= 0 || height <= 0)
         throw PictureError("A picture cannot be drawn at " + std::to_string(width) + " x " +
                            std::to_string(height) + " pixels");
-    if (rendered_ && renderedSize_.Width == width && renderedSize_.Height == height) return rendered_.Get();
+    const qw::PixelSize wanted{width, height};
+    if (rendered_[1].Image && rendered_[1].Size == wanted) std::swap(rendered_[0], rendered_[1]);
+    if (rendered_[0].Image && rendered_[0].Size == wanted) return rendered_[0].Image.Get();
     if (static_cast<std::uint64_t>(width) * static_cast<std::uint64_t>(height) > kMaxPicturePixels)
         throw PictureError("A picture cannot be drawn at " + std::to_string(width) + " x " +
                            std::to_string(height) + " pixels");
-    // The old bitmap goes first: preview bitmaps are large.
-    rendered_.Reset();
+    // The older bitmap goes first: preview bitmaps are large.
+    rendered_[1].Image.Reset();
 
     BITMAPINFO info{};
     info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
@@ -277,9 +291,9 @@ HBITMAP WicPicture::Render(int width, int height) const {
     }
     if (FAILED(hr)) hr = CopyUpright(Scaled(stored).Get(), stored, orientation_, static_cast<BYTE*>(bits));
     Check(hr, path_, "cannot be decoded");
-    rendered_ = std::move(bitmap);
-    renderedSize_ = {width, height};
-    return rendered_.Get();
+    std::swap(rendered_[0], rendered_[1]);
+    rendered_[0] = {std::move(bitmap), wanted};
+    return rendered_[0].Image.Get();
 }
 
 void WicPicture::Draw(HDC dc, const RECT& where) const {

@@ -43,8 +43,8 @@ public:
     qw::PixelSize Size() const { return size_; }
 
     // A 32-bpp top-down DIB section with premultiplied alpha of exactly this
-    // size, upright. The picture owns it; it stays valid until another size is
-    // asked for or the picture goes. Throws PictureError.
+    // size, upright. The picture owns it; it stays valid until two other sizes
+    // have been asked for or the picture goes. Throws PictureError.
     HBITMAP Render(int width, int height) const;
     // Blends the picture scaled to the rectangle onto the DC, transparency
     // included. Draws nothing for an empty rectangle. Throws PictureError.
@@ -86,9 +86,14 @@ private:
     mutable Microsoft::WRL::ComPtr<IWICBitmapSource> preview_;
     mutable qw::PixelSize previewSize_;  // as stored
 
-    // The rendering cache: drawing does not change the picture itself.
-    mutable Bitmap rendered_;
-    mutable qw::PixelSize renderedSize_;
+    // The rendering cache, the latest first: drawing does not change the
+    // picture itself. Two sizes, as the strip's thumbnail and the preview
+    // share one picture of a file.
+    struct Rendering {
+        Bitmap Image;
+        qw::PixelSize Size;
+    };
+    mutable Rendering rendered_[2];
 };
 
 class WicPictureLoader : public qw::PictureLoader {
