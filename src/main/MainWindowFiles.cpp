@@ -23,8 +23,10 @@ void MainWindow::ShowFile(const std::string& path) {
         return;
     }
     const FileItem file = ports_.Files.GetFile(path);
-    std::shared_ptr<const Picture> picture;
-    if (IsImageFile(file.Path)) {
+    // A file on show in the strip is not read a second time: an arrival is
+    // both listed there and shown here.
+    std::shared_ptr<const Picture> picture = strip_.PictureOnShow(file.Path);
+    if (!picture && IsImageFile(file.Path)) {
         try {
             picture = ports_.Pictures.Load(file.Path);
         } catch (const PictureError&) {

@@ -138,6 +138,11 @@ void ThumbnailStrip::ShowThumbnail(int position, int slot) {
     view_.ShowIcon(slot, icon, PlaceInCell(slot, size), tip);
 }
 
+std::shared_ptr<const Picture> ThumbnailStrip::PictureOnShow(const std::string& path) const {
+    const auto known = onShow_.find(path);
+    return known == onShow_.end() ? nullptr : known->second;
+}
+
 void ThumbnailStrip::HideThumbnail(int slot) { view_.HideSlot(slot); }
 
 void ThumbnailStrip::RefreshThumbnails() {

@@ -7,6 +7,7 @@
 
 #include <cstddef>
 #include <functional>
+#include <memory>
 #include <optional>
 #include <stdexcept>
 #include <string>
@@ -138,6 +139,10 @@ public:
     int NoOfThumbnails() const { return noOfThumbnails_; }
     const ScrollBarState& ScrollBar() const { return scrollBar_; }
     const FileList& Files() const { return list_; }
+    // The picture of a file on show, loaded for its thumbnail; null when the
+    // file is not on show or its picture did not load. Whoever else shows the
+    // file uses it instead of reading the file again.
+    std::shared_ptr<const Picture> PictureOnShow(const std::string& path) const;
 
 private:
     void ArrangeThumbnails();
