@@ -345,3 +345,38 @@ std::vector<const FakeFileSystem::File*> FakeFileSystem::SortedFilesIn(const std
 }
 
 }  // namespace qw
+
+namespace qw {
+
+namespace {
+
+class SnapshotWatch : public FolderWatch {
+public:
+    SnapshotWatch(const FakeFileSystem& files, std::string folder)
+        : files_(files), folder_(std::move(folder)), seen_(Look()) {}
+    bool Changed() override {
+        auto now = Look();
+        const bool changed = now != seen_;
+        seen_ = std::move(now);
+        return changed;
+    }
+
+private:
+    std::map<std::string, std::vector<std::uint8_t>> Look() const {
+        std::map<std::string, std::vector<std::uint8_t>> files;
+        for (const std::string& path : files_.FilesIn(folder_)) files[path] = files_.Bytes(path);
+        return files;
+    }
+    const FakeFileSystem& files_;
+    std::string folder_;
+    std::map<std::string, std::vector<std::uint8_t>> seen_;
+};
+
+}  // namespace
+
+std::unique_ptr<FolderWatch> FakeFileSystem::WatchFolder(const std::string& folder) {
+    if (!Watchable || !HasFolder(folder)) return nullptr;
+    return std::make_unique<SnapshotWatch>(*this, folder);
+}
+
+}  // namespace qw
