@@ -146,10 +146,37 @@ PictureStructure Bmp(Bytes b) {
     return pixelsAt + pixels <= b.size() ? PictureStructure::Whole : PictureStructure::Cut;
 }
 
+bool IsJpeg(Bytes b) { return b.size() >= 3 && b[0] == 0xFF && b[1] == 0xD8 && b[2] == 0xFF; }
+
 }  // namespace
 
+std::optional<PixelSize> JpegFrameSize(std::span<const std::uint8_t> b) {
+    if (!IsJpeg(b)) return std::nullopt;
+    std::size_t at = 2;
+    for (;;) {
+        while (at < b.size() && b[at] != 0xFF) ++at;
+        while (at < b.size() && b[at] == 0xFF) ++at;
+        if (at + 2 >= b.size()) return std::nullopt;
+        const std::uint8_t marker = b[at++];
+        if (marker == 0x01 || (marker >= 0xD0 && marker <= 0xD7)) continue;
+        if (marker == 0xDA || marker == 0xD9) return std::nullopt;  // no frame header before the data
+        const std::size_t length = BigEndian(b, at, 2);
+        if (length < 2 || at + length > b.size()) return std::nullopt;
+        // Start-of-frame markers are C0 to CF but for the tables C4, C8 and CC.
+        const bool frame = marker >= 0xC0 && marker <= 0xCF && marker != 0xC4 && marker != 0xC8 && marker != 0xCC;
+        if (frame) {
+            if (length < 7) return std::nullopt;
+            const auto height = static_cast<int>(BigEndian(b, at + 3, 2));
+            const auto width = static_cast<int>(BigEndian(b, at + 5, 2));
+            if (width == 0 || height == 0) return std::nullopt;  // a height given later is not read here
+            return PixelSize{width, height};
+        }
+        at += length;
+    }
+}
+
 PictureStructure CheckPictureStructure(std::span<const std::uint8_t> file) {
-    if (file.size() >= 3 && file[0] == 0xFF && file[1] == 0xD8 && file[2] == 0xFF) return Jpeg(file);
+    if (IsJpeg(file)) return Jpeg(file);
     if (StartsWith(file, "\x89PNG\r\n\x1A\n", 8)) return Png(file);
     if (StartsWith(file, "GIF87a", 6) || StartsWith(file, "GIF89a", 6)) return Gif(file);
     if (StartsWith(file, "BM", 2)) return Bmp(file);

@@ -11,7 +11,10 @@
 // found here; it shows when the pixels are decoded.
 
 #include <cstdint>
+#include <optional>
 #include <span>
+
+#include "shared/PictureFitting.h"
 
 namespace qw {
 
@@ -22,5 +25,11 @@ enum class PictureStructure {
 };
 
 PictureStructure CheckPictureStructure(std::span<const std::uint8_t> file);
+
+// The size in a JPEG's frame header, as stored (before any turning); nothing
+// when the file is no JPEG or has no frame header with a size before its
+// first scan. Lets a JPEG be measured without a decoder, which may decode
+// every pixel as soon as it opens the file.
+std::optional<PixelSize> JpegFrameSize(std::span<const std::uint8_t> file);
 
 }  // namespace qw

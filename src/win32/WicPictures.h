@@ -60,6 +60,8 @@ private:
     // The same from the embedded preview, or null when it cannot serve that size.
     Microsoft::WRL::ComPtr<IWICBitmapSource> FromPreview(qw::PixelSize stored) const;
     void OpenPreview() const;
+    // The decoder's frame, opened on first use. Throws PictureError.
+    IWICBitmapFrameDecode* Frame() const;
     void CheckDecodes(const std::string& path) const;
 
     // Declared first so that COM stays initialised until the objects below are released.
@@ -68,9 +70,10 @@ private:
     // (the inbox must be free to move or delete a picture on show).
     std::vector<std::uint8_t> bytes_;
     std::string path_;  // for messages
-    Microsoft::WRL::ComPtr<IWICStream> stream_;
-    Microsoft::WRL::ComPtr<IWICBitmapDecoder> decoder_;
-    Microsoft::WRL::ComPtr<IWICBitmapFrameDecode> frame_;
+    // Opened by the first use of the frame: a JPEG, at its first decode.
+    mutable Microsoft::WRL::ComPtr<IWICStream> stream_;
+    mutable Microsoft::WRL::ComPtr<IWICBitmapDecoder> decoder_;
+    mutable Microsoft::WRL::ComPtr<IWICBitmapFrameDecode> frame_;
     qw::PixelSize stored_;  // as the frame holds it
     qw::PixelSize size_;    // as it is seen, turned by the orientation
     HimetricSize natural_;

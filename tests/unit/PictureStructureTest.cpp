@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <initializer_list>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -27,13 +28,15 @@ Bytes Text(const std::string& text) { return Bytes(text.begin(), text.end()); }
 const Bytes kStart = {0xFF, 0xD8};
 const Bytes kEnd = {0xFF, 0xD9};
 const Bytes kTables = {0xFF, 0xDB, 0x00, 0x04, 0x00, 0x01, 0xFF, 0xC4, 0x00, 0x03, 0x10};
-const Bytes kFrame = {0xFF, 0xC0, 0x00, 0x05, 0x08, 0x00, 0x10};
+// A frame header: 8 bits, 2 rows of 3 pixels, one component.
+const Bytes kFrame = {0xFF, 0xC0, 0x00, 0x0B, 0x08, 0x00, 0x02, 0x00, 0x03, 0x01, 0x01, 0x11, 0x00};
 const Bytes kScan = {0xFF, 0xDA, 0x00, 0x03, 0x01, 0x12, 0xFF, 0x00, 0x34, 0xFF, 0xD3, 0x56};
 // An Exif segment whose preview is a JPEG of its own, end marker included.
 const Bytes kExif = Join({{0xFF, 0xE1, 0x00, 0x0E}, Text("Exif"), {0, 0}, kStart, kEnd, {0x00, 0x00}});
 
 const Bytes kJpeg = Join({kStart, kExif, kTables, kFrame, kScan, kEnd});
-const Bytes kProgressive = Join({kStart, {0xFF, 0xC2, 0x00, 0x03, 0x08}, kScan, kTables, kScan, kScan, kEnd});
+const Bytes kProgressive = Join({kStart, {0xFF, 0xC2, 0x00, 0x0B, 0x08, 0x01, 0x00, 0x00, 0x80, 0x01, 0x01, 0x11, 0x00},
+                                  kScan, kTables, kScan, kScan, kEnd});
 
 // ---- PNG: signature, header, data, end.
 Bytes Chunk(const std::string& type, const Bytes& data) {
@@ -111,13 +114,30 @@ TEST(PictureStructureTest, MalformedOrUnknownFilesAreToldApart) {
                                                  Text("IDAT"), Bytes(20, 0), Chunk("IEND", {})}),
          PictureStructure::Cut},
         {"gif with a stray block", Join({Bytes(kGif.begin(), kGif.begin() + 19), {0x99, 0x3B}}), PictureStructure::Cut},
-        {"bmp with a header past the file", Join({Bytes(kBmp.begin(), kBmp.begin() + 14), {200, 0, 0, 0}, Bytes(30, 0)}),
-         PictureStructure::Cut},
+        {"bmp with a header past the file",
+         Join({Bytes(kBmp.begin(), kBmp.begin() + 14), {200, 0, 0, 0}, Bytes(30, 0)}), PictureStructure::Cut},
         {"icon", {0, 0, 1, 0, 1, 0, 16, 16, 0, 0}, PictureStructure::Unknown},
         {"text", Text("not a picture"), PictureStructure::Unknown},
         {"empty", {}, PictureStructure::Unknown},
     };
     for (const auto& c : cases) EXPECT_EQ(CheckPictureStructure(c.File), c.Expected) << c.Name;
+}
+
+// The size is read from the frame header, past the tables and an Exif
+// segment, and never from what follows the first scan.
+TEST(PictureStructureTest, AJpegsSizeComesFromItsFrameHeader) {
+    const struct {
+        const char* Name;
+        Bytes File;
+        std::optional<PixelSize> Size;
+    } cases[] = {
+        {"baseline", kJpeg, PixelSize{3, 2}},
+        {"progressive", kProgressive, PixelSize{128, 256}},
+        {"frame after the scan", Join({kStart, kTables, kScan, kFrame, kEnd}), std::nullopt},
+        {"frame cut off", Bytes(kJpeg.begin(), kJpeg.begin() + 2 + kExif.size() + kTables.size() + 6), std::nullopt},
+        {"png", kPng, std::nullopt},
+    };
+    for (const auto& c : cases) EXPECT_EQ(JpegFrameSize(c.File), c.Size) << c.Name;
 }
 
 }  // namespace
