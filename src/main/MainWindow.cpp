@@ -67,7 +67,7 @@ void MainWindow::Load() {
     } catch (const std::exception&) {
     }
     EnsureFolder(ports_.Files, folders_.Desktop());
-    ShowInbox();
+    ShowFolder(true, true);
 
     state_.LastFolder = folders_.Application;
 

@@ -83,7 +83,7 @@ void MainWindow::ShowInbox() { ShowFolder(true); }
 
 void MainWindow::ShowScreenSaverImages() { ShowFolder(false); }
 
-void MainWindow::ShowFolder(bool inbox) {
+void MainWindow::ShowFolder(bool inbox, bool listedNow) {
     // The "View Files" item of the folder on show is greyed and inert.
     const char* shown = inbox ? "InboxViewFilesBarItem" : "ScreenSaverViewFilesBarItem";
     const char* other = inbox ? "ScreenSaverViewFilesBarItem" : "InboxViewFilesBarItem";
@@ -101,7 +101,10 @@ void MainWindow::ShowFolder(bool inbox) {
     strip_.DeleteAllFiles();
     for (const FileItem& file : inbox ? state_.InboxFiles : state_.ScreenSaverFiles) {
         try {
-            strip_.AddFile(file.Path);
+            if (listedNow)
+                strip_.AddFile(file);
+            else
+                strip_.AddFile(file.Path);
         } catch (const std::exception&) {
             // A file deleted behind the program's back, or one beyond what
             // the strip can list, is left out; the others are still shown.

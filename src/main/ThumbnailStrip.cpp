@@ -77,8 +77,14 @@ void ThumbnailStrip::AddFile(const std::string& path) {
     if (list_.Count() >= MaxThumbnailFiles)
         throw ListFullError("the thumbnail list is full (" + std::to_string(MaxThumbnailFiles) +
                             " files); cannot add " + path);
-    // Both may throw; nothing has changed by then.
-    const FileItem file = fileSystem_.GetFile(path);
+    AddFile(fileSystem_.GetFile(path));
+}
+
+void ThumbnailStrip::AddFile(const FileItem& file) {
+    if (list_.Count() >= MaxThumbnailFiles)
+        throw ListFullError("the thumbnail list is full (" + std::to_string(MaxThumbnailFiles) +
+                            " files); cannot add " + file.Path);
+    // May throw; nothing has changed by then.
     list_.InsertFront(file);
 
     const int count = NoOfFiles();

@@ -93,6 +93,8 @@ public:
     // nothing, when the file is missing (the file system's error), already listed
     // in any letter case (DuplicateKeyError) or the list is full (ListFullError).
     void AddFile(const std::string& path);
+    // The same for a file just listed, which is not read again.
+    void AddFile(const FileItem& file);
     // Removes the file and redraws from the same first position; the scroll bar
     // is left as it is until the next addition, scroll or resize. Throws
     // MissingKeyError, changing nothing, when the path is not listed.

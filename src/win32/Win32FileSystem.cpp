@@ -5,6 +5,7 @@
 #include "win32/Win32FileSystem.h"
 
 #include <atomic>
+#include <unordered_map>
 #include <utility>
 
 #include "win32/FileReading.h"
@@ -170,10 +171,17 @@ void ForEachFile(const std::string& folder, Found found) {
 std::vector<FileItem> Win32FileSystem::ListFiles(const std::string& folder) {
     const std::string prefix = folder.empty() || IsSeparator(folder.back()) ? folder : folder + "\\";
     std::vector<FileItem> files;
+    // The shell is asked once per extension, not per file: a folder of
+    // thousands of photos has a handful of extensions.
+    std::unordered_map<std::string, std::string> types;
     ForEachFile(folder, [&](std::string name, std::uint64_t size) {
         FileItem item;
         item.Path = prefix + name;
-        item.Type = FileTypeName(name);
+        const auto dot = name.rfind('.');
+        const std::string extension = dot == std::string::npos ? std::string() : name.substr(dot);
+        auto type = types.find(extension);
+        if (type == types.end()) type = types.emplace(extension, FileTypeName(name)).first;
+        item.Type = type->second;
         item.Name = std::move(name);
         item.Size = size;
         files.push_back(std::move(item));
