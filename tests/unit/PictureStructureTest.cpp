@@ -49,40 +49,30 @@ const Bytes kPng = Join({{0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'}, Chunk("I
 
 // ---- GIF: a global table of two colours, a control extension, an image
 // with a local table of two colours, its data in two sub-blocks, the trailer.
-const Bytes kGif = Join({Text("GIF89a"), {2, 0, 2, 0, 0x80, 0, 0}, Bytes(6, 0x11),
-                         {0x21, 0xF9, 4, 0, 0, 0, 0, 0},
-                         {0x2C, 0, 0, 0, 0, 2, 0, 2, 0, 0x80}, Bytes(6, 0x22), {2, 2, 0x3B, 0x44, 1, 0x3B, 0},
-                         {0x3B}});
+const Bytes kGif = Join({Text("GIF89a"), {2, 0, 2, 0, 0x80, 0, 0}, Bytes(6, 0x11), {0x21, 0xF9, 4, 0, 0, 0, 0, 0},
+                         {0x2C, 0, 0, 0, 0, 2, 0, 2, 0, 0x80}, Bytes(6, 0x22), {2, 2, 0x3B, 0x44, 1, 0x3B, 0, 0x3B}});
 
-// ---- BMP: 3 x 2 pixels of 24 bits, rows padded from 9 to 12 bytes.
-Bytes Bmp(std::uint32_t header) {
-    Bytes info(header, 0);
-    info[0] = static_cast<std::uint8_t>(header);
-    if (header == 12) {
-        info[4] = 3, info[6] = 2, info[8] = 1, info[10] = 24;
-    } else {
-        info[4] = 3, info[8] = 0xFE, info[9] = info[10] = info[11] = 0xFF;  // height -2: top-down
-        info[12] = 1, info[14] = 24;
-    }
-    const auto at = static_cast<std::uint8_t>(14 + header);
-    return Join({{'B', 'M', 0, 0, 0, 0, 0, 0, 0, 0, at, 0, 0, 0}, info, Bytes(24, 0x33)});
+// ---- BMP: 3 x 2 pixels of 24 bits, rows padded from 9 to 12 bytes; with the
+// full header the height is -2 (rows top-down), with the old core header 2.
+Bytes Bmp(std::uint8_t header) {
+    Bytes info = header == 12 ? Bytes{12, 0, 0, 0, 3, 0, 2, 0, 1, 0, 24, 0}
+                              : Join({{header, 0, 0, 0, 3, 0, 0, 0, 0xFE, 0xFF, 0xFF, 0xFF, 1, 0, 24}, Bytes(25, 0)});
+    return Join({{'B', 'M', 0, 0, 0, 0, 0, 0, 0, 0, std::uint8_t(14 + header), 0, 0, 0}, info, Bytes(24, 0x33)});
 }
-
-struct Sample {
-    const char* Name;
-    Bytes File;
-    std::size_t End;  // bytes needed to be whole; those after it may be anything
-};
 
 // Every prefix of a sample shorter than its end is cut off, every longer one whole.
 TEST(PictureStructureTest, APictureIsWholeExactlyWhenItsStructureReachesItsEnd) {
-    const Bytes padding(64, 0x00);
+    struct Sample {
+        const char* Name;
+        Bytes File;
+        std::size_t End;  // bytes needed to be whole; those after it may be anything
+    };
     const Bytes trailer = Join({Text("MakerTrailer"), kEnd, {0xFF, 0xD8, 0xFF}});
     const Bytes video = Join({{0, 0, 0, 0x18}, Text("ftypmp42"), {0xFF, 0xDA, 0xFF, 0xD9, 0xFF}, Bytes(300, 0xFF)});
     const std::vector<Sample> samples = {
         {"jpeg", kJpeg, kJpeg.size()},
         {"progressive jpeg", kProgressive, kProgressive.size()},
-        {"jpeg with padding", Join({kJpeg, padding}), kJpeg.size()},
+        {"jpeg with padding", Join({kJpeg, Bytes(64, 0)}), kJpeg.size()},
         {"jpeg with a maker trailer", Join({kJpeg, trailer}), kJpeg.size()},
         {"motion photo", Join({kJpeg, video}), kJpeg.size()},
         {"png", kPng, kPng.size()},
@@ -98,46 +88,37 @@ TEST(PictureStructureTest, APictureIsWholeExactlyWhenItsStructureReachesItsEnd) 
         }
 }
 
-TEST(PictureStructureTest, MalformedOrUnknownFilesAreToldApart) {
-    const Bytes kBmp = Bmp(40);
+// Malformed and foreign files; a JPEG's size is read from its frame header,
+// past the tables and an Exif segment, and never after the first scan.
+TEST(PictureStructureTest, MalformedFilesAreCutAndOnlyAFrameHeaderGivesASize) {
+    using enum PictureStructure;
+    const Bytes bmp = Bmp(40);
+    const std::optional<PixelSize> none;
     const struct {
         const char* Name;
         Bytes File;
-        PictureStructure Expected;
-    } cases[] = {
-        {"jpeg without a scan", Join({kStart, kTables, kFrame, kEnd}), PictureStructure::Cut},
-        {"jpeg segment longer than the file", Join({kStart, {0xFF, 0xE1, 0xFF, 0xF0}, Bytes(40, 0), kEnd}),
-         PictureStructure::Cut},
-        {"jpeg segment length below its own size", Join({kStart, {0xFF, 0xE1, 0x00, 0x01}, kScan, kEnd}),
-         PictureStructure::Cut},
-        {"png chunk of impossible length", Join({Bytes(kPng.begin(), kPng.begin() + 8), {0xFF, 0xFF, 0xFF, 0xFF},
-                                                 Text("IDAT"), Bytes(20, 0), Chunk("IEND", {})}),
-         PictureStructure::Cut},
-        {"gif with a stray block", Join({Bytes(kGif.begin(), kGif.begin() + 19), {0x99, 0x3B}}), PictureStructure::Cut},
-        {"bmp with a header past the file",
-         Join({Bytes(kBmp.begin(), kBmp.begin() + 14), {200, 0, 0, 0}, Bytes(30, 0)}), PictureStructure::Cut},
-        {"icon", {0, 0, 1, 0, 1, 0, 16, 16, 0, 0}, PictureStructure::Unknown},
-        {"text", Text("not a picture"), PictureStructure::Unknown},
-        {"empty", {}, PictureStructure::Unknown},
-    };
-    for (const auto& c : cases) EXPECT_EQ(CheckPictureStructure(c.File), c.Expected) << c.Name;
-}
-
-// The size is read from the frame header, past the tables and an Exif
-// segment, and never from what follows the first scan.
-TEST(PictureStructureTest, AJpegsSizeComesFromItsFrameHeader) {
-    const struct {
-        const char* Name;
-        Bytes File;
+        PictureStructure Structure;
         std::optional<PixelSize> Size;
     } cases[] = {
-        {"baseline", kJpeg, PixelSize{3, 2}},
-        {"progressive", kProgressive, PixelSize{128, 256}},
-        {"frame after the scan", Join({kStart, kTables, kScan, kFrame, kEnd}), std::nullopt},
-        {"frame cut off", Bytes(kJpeg.begin(), kJpeg.begin() + 2 + kExif.size() + kTables.size() + 6), std::nullopt},
-        {"png", kPng, std::nullopt},
+        {"jpeg", kJpeg, Whole, PixelSize{3, 2}},
+        {"progressive jpeg", kProgressive, Whole, PixelSize{128, 256}},
+        {"jpeg without a scan", Join({kStart, kTables, kFrame, kEnd}), Cut, PixelSize{3, 2}},
+        {"jpeg framed after its scan", Join({kStart, kTables, kScan, kFrame, kEnd}), Whole, none},
+        {"jpeg segment past the end", Join({kStart, {0xFF, 0xE1, 0xFF, 0xF0}, Bytes(40, 0), kEnd}), Cut, none},
+        {"jpeg segment shorter than its length", Join({kStart, {0xFF, 0xE1, 0x00, 0x01}, kScan, kEnd}), Cut, none},
+        {"png chunk of impossible length",
+         Join({Bytes(kPng.begin(), kPng.begin() + 8), {0xFF, 0xFF, 0xFF, 0xFF}, Text("IDAT"), Chunk("IEND", {})}), Cut,
+         none},
+        {"gif with a stray block", Join({Bytes(kGif.begin(), kGif.begin() + 19), {0x99, 0x3B}}), Cut, none},
+        {"bmp header past the end", Join({Bytes(bmp.begin(), bmp.begin() + 14), {200, 0, 0, 0}, Bytes(30, 0)}), Cut,
+         none},
+        {"icon", {0, 0, 1, 0, 1, 0, 16, 16, 0, 0}, Unknown, none},
+        {"text", Text("not a picture"), Unknown, none},
     };
-    for (const auto& c : cases) EXPECT_EQ(JpegFrameSize(c.File), c.Size) << c.Name;
+    for (const auto& c : cases) {
+        EXPECT_EQ(CheckPictureStructure(c.File), c.Structure) << c.Name;
+        EXPECT_EQ(JpegFrameSize(c.File), c.Size) << c.Name;
+    }
 }
 
 }  // namespace

@@ -352,24 +352,18 @@ namespace {
 
 class SnapshotWatch : public FolderWatch {
 public:
-    SnapshotWatch(const FakeFileSystem& files, std::string folder)
-        : files_(files), folder_(std::move(folder)), seen_(Look()) {}
+    SnapshotWatch(const FakeFileSystem& files, std::string folder) : files_(files), folder_(std::move(folder)) {
+        Changed();
+    }
     bool Changed() override {
-        auto now = Look();
-        const bool changed = now != seen_;
-        seen_ = std::move(now);
-        return changed;
+        std::string now;
+        for (const std::string& path : files_.FilesIn(folder_)) now += path + '\n' + files_.Text(path) + '\n';
+        return std::exchange(seen_, now) != now;
     }
 
 private:
-    std::map<std::string, std::vector<std::uint8_t>> Look() const {
-        std::map<std::string, std::vector<std::uint8_t>> files;
-        for (const std::string& path : files_.FilesIn(folder_)) files[path] = files_.Bytes(path);
-        return files;
-    }
     const FakeFileSystem& files_;
-    std::string folder_;
-    std::map<std::string, std::vector<std::uint8_t>> seen_;
+    std::string folder_, seen_;
 };
 
 }  // namespace
