@@ -41,7 +41,10 @@ struct Idle {
 
 // Processor time of the running slide show over kWatched ms.
 Idle IdleProcessor(const std::wstring& app) {
-    const std::wstring scr = FolderOfThisProgram() + L"\\bin\\quillwavess.scr";
+    // A folder given on the command line holds another build to compare with.
+    const std::vector<std::wstring> arguments = bench::Arguments();
+    const std::wstring scr =
+        (arguments.size() >= 2 ? arguments[1] : FolderOfThisProgram() + L"\\bin") + L"\\quillwavess.scr";
     std::wstring commandLine = L"\"" + scr + L"\" /s";
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;

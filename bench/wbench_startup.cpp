@@ -74,7 +74,11 @@ int main() {
         for (const std::wstring& folder : {stack, inbox, app + L"\\screensaver", app + L"\\desktop"})
             CreateDirectoryW(folder.c_str(), nullptr);
         const std::wstring exe = app + L"\\quillwave.exe";
-        if (!CopyFileW((FolderOfThisProgram() + L"\\bin\\quillwave.exe").c_str(), exe.c_str(), FALSE))
+        // A folder given on the command line holds another build to compare with.
+        const std::vector<std::wstring> arguments = bench::Arguments();
+        const std::wstring bin = arguments.size() >= 2 ? arguments[1] : FolderOfThisProgram() + L"\\bin";
+        std::printf("%s\n", arguments.size() >= 2 ? qw::win32::Narrow(bin).c_str() : "this build");
+        if (!CopyFileW((bin + L"\\quillwave.exe").c_str(), exe.c_str(), FALSE))
             throw std::runtime_error("quillwave.exe not found beside the benchmark");
         const bench::ApplicationPath registered(app);  // the program records its own; put back afterwards
         SetValue(L"Software\\Widcomm\\BTConfig\\Services\\0004", L"InboxDirectory", stack);
