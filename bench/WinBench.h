@@ -11,7 +11,9 @@
 #include <wrl/client.h>
 
 #include <algorithm>
+#include <cctype>
 #include <cstdio>
+#include <sstream>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -161,5 +163,90 @@ inline double MedianFullDecode(const std::string& path, UINT width, UINT height,
     CoUninitialize();
     return Median(times);
 }
+
+inline std::string ReadSmallFile(const std::wstring& path) {
+    const qw::win32::KernelHandle file(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                                                   nullptr, OPEN_EXISTING, 0, nullptr));
+    std::string text;
+    if (!file) return text;
+    char buffer[4096];
+    DWORD got = 0;
+    while (ReadFile(file.Get(), buffer, sizeof buffer, &got, nullptr) && got > 0) text.append(buffer, got);
+    return text;
+}
+
+inline std::string OwnPrefix() {
+    char prefix[MAX_PATH * 2] = {};
+    GetEnvironmentVariableA("WINEPREFIX", prefix, sizeof prefix);
+    return std::string("WINEPREFIX=") + prefix + '\0';
+}
+
+// Wine reports no processor time of another process, so it is read where the
+// host keeps it: /proc, which Wine shows as Z:\proc. The processor time, in
+// seconds, of the host processes whose command line names `program` (the
+// Wine server's own share included when it is asked for by name).
+inline double HostProcessorSeconds(const std::string& program) {
+    double seconds = 0;
+    WIN32_FIND_DATAW data{};
+    const qw::win32::FindHandle find(FindFirstFileW(L"Z:\\proc\\*", &data));
+    if (!find) throw std::runtime_error("the host's process list cannot be read");
+    do {
+        if (data.cFileName[0] < L'0' || data.cFileName[0] > L'9') continue;
+        const std::wstring dir = std::wstring(L"Z:\\proc\\") + data.cFileName;
+        std::string command = ReadSmallFile(dir + L"\\cmdline");
+        for (char& c : command) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+        // Other Wine prefixes on the host run programs of their own.
+        if (command.find(program) == std::string::npos ||
+            ReadSmallFile(dir + L"\\environ").find(OwnPrefix()) == std::string::npos)
+            continue;
+        // Fields 14 and 15, user and system time in ticks, follow the name in parentheses.
+        const std::string stat = ReadSmallFile(dir + L"\\stat");
+        const auto close = stat.rfind(')');
+        if (close == std::string::npos) continue;
+        std::istringstream fields(stat.substr(close + 2));
+        std::string field;
+        double ticks = 0;
+        for (int n = 3; n <= 15 && fields >> field; ++n)
+            if (n >= 14) ticks += std::stod(field);
+        seconds += ticks / 100;  // USER_HZ
+    }
+    while (FindNextFileW(find.Get(), &data));
+    return seconds;
+}
+
+inline const wchar_t* const kQuillwaveKey = L"Software\\Quillwave";
+
+// The application folder the programs record and the screen saver reads,
+// set for a benchmark and put back afterwards.
+class ApplicationPath {
+public:
+    explicit ApplicationPath(const std::wstring& folder) {
+        wchar_t value[MAX_PATH * 2] = {};
+        DWORD size = sizeof value;
+        had_ = RegGetValueW(HKEY_CURRENT_USER, kQuillwaveKey, L"ApplicationPath", RRF_RT_REG_SZ, nullptr, value,
+                            &size) == ERROR_SUCCESS;
+        old_ = value;
+        Set(folder);
+    }
+    ~ApplicationPath() {
+        if (had_)
+            Set(old_);
+        else
+            RegDeleteKeyValueW(HKEY_CURRENT_USER, kQuillwaveKey, L"ApplicationPath");
+        // A screen saver ended from outside leaves its running flag behind.
+        RegDeleteKeyValueW(HKEY_CURRENT_USER, kQuillwaveKey, L"ScreenSaverRunning");
+        RegDeleteKeyValueW(HKEY_CURRENT_USER, kQuillwaveKey, L"ScreenSaverProcess");
+    }
+
+private:
+    static void Set(const std::wstring& folder) {
+        qw::win32::RegistryKey key;
+        RegCreateKeyExW(HKEY_CURRENT_USER, kQuillwaveKey, 0, nullptr, 0, KEY_WRITE, nullptr, key.Receive(), nullptr);
+        RegSetValueExW(key.Get(), L"ApplicationPath", 0, REG_SZ, reinterpret_cast<const BYTE*>(folder.c_str()),
+                       static_cast<DWORD>((folder.size() + 1) * sizeof(wchar_t)));
+    }
+    bool had_ = false;
+    std::wstring old_;
+};
 
 }  // namespace bench

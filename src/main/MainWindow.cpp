@@ -70,7 +70,7 @@ void MainWindow::Load() {
     } catch (const std::exception&) {
     }
     EnsureFolder(ports_.Files, folders_.Desktop());
-    ShowInbox();
+    ShowFolder(true, true);
 
     state_.LastFolder = folders_.Application;
 

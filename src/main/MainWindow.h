@@ -101,7 +101,9 @@ public:
 
 private:
     void BuildTaskPane();
-    void ShowFolder(bool inbox);
+    // `listedNow`: the folder's list was read just now, so its files are not
+    // read again one by one.
+    void ShowFolder(bool inbox, bool listedNow = false);
     void FileTakenOver(const std::string& path);
     void PopUpThumbMenu();
     void ExitProgram();

@@ -24,8 +24,10 @@ void MainWindow::ShowFile(const std::string& path) {
         return;
     }
     const FileItem file = ports_.Files.GetFile(path);
-    std::shared_ptr<const Picture> picture;
-    if (IsImageFile(file.Path)) {
+    // A file on show in the strip is not read a second time: an arrival is
+    // both listed there and shown here.
+    std::shared_ptr<const Picture> picture = strip_.PictureOnShow(file.Path);
+    if (!picture && IsImageFile(file.Path)) {
         try {
             picture = ports_.Pictures.Load(file.Path);
         } catch (const PictureError&) {
@@ -82,7 +84,7 @@ void MainWindow::ShowInbox() { ShowFolder(true); }
 
 void MainWindow::ShowScreenSaverImages() { ShowFolder(false); }
 
-void MainWindow::ShowFolder(bool inbox) {
+void MainWindow::ShowFolder(bool inbox, bool listedNow) {
     // The "View Files" item of the folder on show is greyed and inert.
     const char* shown = inbox ? "InboxViewFilesBarItem" : "ScreenSaverViewFilesBarItem";
     const char* other = inbox ? "ScreenSaverViewFilesBarItem" : "InboxViewFilesBarItem";
@@ -100,7 +102,10 @@ void MainWindow::ShowFolder(bool inbox) {
     strip_.DeleteAllFiles();
     for (const FileItem& file : inbox ? state_.InboxFiles : state_.ScreenSaverFiles) {
         try {
-            strip_.AddFile(file.Path);
+            if (listedNow)
+                strip_.AddFile(file);
+            else
+                strip_.AddFile(file.Path);
         } catch (const std::exception&) {
             // A file deleted behind the program's back, or one beyond what
             // the strip can list, is left out; the others are still shown.

@@ -78,8 +78,14 @@ void ThumbnailStrip::AddFile(const std::string& path) {
     if (list_.Count() >= MaxThumbnailFiles)
         throw ListFullError("the thumbnail list is full (" + std::to_string(MaxThumbnailFiles) +
                             " files); cannot add " + path);
-    // Both may throw; nothing has changed by then.
-    const FileItem file = fileSystem_.GetFile(path);
+    AddFile(fileSystem_.GetFile(path));
+}
+
+void ThumbnailStrip::AddFile(const FileItem& file) {
+    if (list_.Count() >= MaxThumbnailFiles)
+        throw ListFullError("the thumbnail list is full (" + std::to_string(MaxThumbnailFiles) +
+                            " files); cannot add " + file.Path);
+    // May throw; nothing has changed by then.
     list_.InsertFront(file);
 
     const int count = NoOfFiles();
@@ -137,6 +143,11 @@ void ThumbnailStrip::ShowThumbnail(int position, int slot) {
     }
     const PixelSize size = GetSize(IconSize, IconSize, CellWidth, CellHeight, FitMode::ShrinkOnly);
     view_.ShowIcon(slot, icon, PlaceInCell(slot, size), tip);
+}
+
+std::shared_ptr<const Picture> ThumbnailStrip::PictureOnShow(const std::string& path) const {
+    const auto known = onShow_.find(path);
+    return known == onShow_.end() ? nullptr : known->second;
 }
 
 void ThumbnailStrip::HideThumbnail(int slot) { view_.HideSlot(slot); }

@@ -7,6 +7,7 @@
 
 #include <cstddef>
 #include <functional>
+#include <memory>
 #include <optional>
 #include <stdexcept>
 #include <string>
@@ -92,6 +93,8 @@ public:
     // nothing, when the file is missing (the file system's error), already listed
     // in any letter case (DuplicateKeyError) or the list is full (ListFullError).
     void AddFile(const std::string& path);
+    // The same for a file just listed, which is not read again.
+    void AddFile(const FileItem& file);
     // Removes the file and redraws from the same first position; the scroll bar
     // is left as it is until the next addition, scroll or resize. Throws
     // MissingKeyError, changing nothing, when the path is not listed.
@@ -138,6 +141,10 @@ public:
     int NoOfThumbnails() const { return noOfThumbnails_; }
     const ScrollBarState& ScrollBar() const { return scrollBar_; }
     const FileList& Files() const { return list_; }
+    // The picture of a file on show, loaded for its thumbnail; null when the
+    // file is not on show or its picture did not load. Whoever else shows the
+    // file uses it instead of reading the file again.
+    std::shared_ptr<const Picture> PictureOnShow(const std::string& path) const;
 
 private:
     void ArrangeThumbnails();

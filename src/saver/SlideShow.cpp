@@ -79,8 +79,10 @@ void SlideShow::RequestEnd() {
 // whatever form of the path the file system reports.
 void SlideShow::ScanFolder() {
     if (folder_.empty()) return;
+    // Watched before it is read, so no change in between goes unreported.
+    watch_ = ports_.Files.WatchFolder(folder_);
     try {
-        for (const FileItem& file : ports_.Files.ListFiles(folder_)) files_.Append(file.Name);
+        for (const std::string& name : ports_.Files.ListFileNames(folder_)) files_.Append(name);
     } catch (const FileSystemError&) {
         // No folder yet: an empty show; the check for new files picks the
         // files up once the folder exists.
@@ -89,18 +91,42 @@ void SlideShow::ScanFolder() {
 
 void SlideShow::CheckFolder() {
     if (folder_.empty()) return;
-    std::vector<FileItem> present;
+    // Reading a folder of thousands of files twice a second would be most of
+    // the show's idle cost; without a watch it is read every time.
+    if (watch_ && !watch_->Changed()) return;
+    if (!watch_) watch_ = ports_.Files.WatchFolder(folder_);
+    std::vector<std::string> present;
     try {
-        present = ports_.Files.ListFiles(folder_);
+        present = ports_.Files.ListFileNames(folder_);
     } catch (const FileSystemError&) {
-        return;  // missing for now; the next check looks again
+        // Missing for now; the next check looks again, with a new watch once it exists.
+        watch_.reset();
+        return;
     }
-    for (const FileItem& file : present) {
-        if (!files_.InsertFront(file.Name)) continue;
-        RestartImageTimer();
-        fileIndex_ = 0;
-        ShowNextImage();
+    for (const std::string& name : present) {
+        if (files_.InsertFront(name))
+            ShowInFront(name);
+        else if (unloaded_.count(name))
+            RetryInFront(name);
     }
+}
+
+void SlideShow::ShowInFront(const std::string& name) {
+    RestartImageTimer();
+    fileIndex_ = 0;
+    if (!ShowNextImage() && IsImageFile(name)) unloaded_.insert(name);
+}
+
+// Tried quietly: until it loads, the show goes on as it was.
+void SlideShow::RetryInFront(const std::string& name) {
+    std::unique_ptr<Picture> picture = LoadPicture(folder_ + "\\" + name);
+    if (!picture) return;
+    unloaded_.erase(name);
+    files_.MoveToFront(name);
+    RestartImageTimer();
+    fileIndex_ = 1;
+    cellIndex_ = cellIndex_ >= CellCount() ? 1 : cellIndex_ + 1;
+    PlacePicture(std::move(picture));
 }
 
 void SlideShow::RestartImageTimer() {
@@ -110,32 +136,38 @@ void SlideShow::RestartImageTimer() {
 
 // ---- Drawing.
 
-void SlideShow::ShowNextImage() {
-    if (files_.Empty()) return;
+bool SlideShow::ShowNextImage() {
+    if (files_.Empty()) return false;
     fileIndex_ = fileIndex_ >= files_.Count() ? 1 : fileIndex_ + 1;
     cellIndex_ = cellIndex_ >= CellCount() ? 1 : cellIndex_ + 1;
-    ShowImage(files_.At(fileIndex_));
+    return ShowImage(files_.At(fileIndex_));
 }
 
-void SlideShow::ShowImage(const std::string& path) {
+bool SlideShow::ShowImage(const std::string& path) {
+    std::unique_ptr<Picture> picture = IsImageFile(path) ? LoadPicture(path) : nullptr;
+    if (!picture) {
+        // The cell shows the background for this turn and the show goes on
+        // with the next file.
+        view_.HideCell(cellIndex_);
+        return false;
+    }
+    PlacePicture(std::move(picture));
+    return true;
+}
+
+std::unique_ptr<Picture> SlideShow::LoadPicture(const std::string& path) {
+    try {
+        return ports_.Pictures.Load(path);
+    } catch (const std::exception&) {
+        return nullptr;  // deleted meanwhile, damaged, still being written or too large to decode
+    }
+}
+
+void SlideShow::PlacePicture(std::unique_ptr<Picture> picture) {
     const Resolution resolution = view_.DisplayResolution();
     const TwipSize inner = ToTwips(view_.InnerSize(), resolution);
     const std::int32_t gridHeight = settings_.ShowClock ? clockTop_ : inner.Height;
     const TwipSize cell = CellSizeOf(inner.Width, gridHeight, settings_.Columns, settings_.Rows);
-
-    if (!IsImageFile(path)) {
-        view_.HideCell(cellIndex_);
-        return;
-    }
-    std::unique_ptr<Picture> picture;
-    try {
-        picture = ports_.Pictures.Load(path);
-    } catch (const std::exception&) {
-        // Deleted meanwhile, damaged, or too large to decode: the cell shows
-        // the background for this turn and the show goes on with the next file.
-        view_.HideCell(cellIndex_);
-        return;
-    }
     const TwipSize natural = PictureSizeInTwips(*picture);
     const TwipSize box = BoxOf(cell);
     const TwipSize shown = GetSize(natural.Width, natural.Height, box.Width, box.Height, settings_.Mode);

@@ -7,7 +7,9 @@
 #include <cstddef>
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <string>
+#include <unordered_set>
 
 #include "saver/SlideShowFiles.h"
 #include "saver/SlideShowLayout.h"
@@ -54,10 +56,14 @@ public:
     // starts the timers. Runs once; the preview calls it without a focus.
     void SetUp();
 
-    // The next file into the next cell, each wrapping round on its own.
-    void ShowNextImage();
+    // The next file into the next cell, each wrapping round on its own;
+    // whether its picture shows.
+    bool ShowNextImage();
     // tmrCheckScreenSaverFolder: every file not listed yet goes in front and
     // is shown at once; the next regular slide comes a full interval later.
+    // A new picture that did not load (still being written) is tried again
+    // after each change and shown in front once it loads. The folder is read
+    // only after a change, where the file system can report changes.
     void CheckFolder();
 
     int CellIndex() const { return cellIndex_; }
@@ -67,7 +73,12 @@ private:
     int CellCount() const { return settings_.Columns * settings_.Rows; }
     void ScanFolder();
     void PlaceClock();
-    void ShowImage(const std::string& path);
+    // Whether the file's picture now shows in the current cell.
+    bool ShowImage(const std::string& path);
+    std::unique_ptr<Picture> LoadPicture(const std::string& path);
+    void PlacePicture(std::unique_ptr<Picture> picture);
+    void ShowInFront(const std::string& name);
+    void RetryInFront(const std::string& name);
     void RestartImageTimer();
     void RequestEnd();
 
@@ -79,6 +90,8 @@ private:
 
     bool setUp_ = false;
     SlideShowFiles files_;  // after folder_, which it takes
+    std::unique_ptr<FolderWatch> watch_;  // null: the folder is read at every check
+    std::unordered_set<std::string> unloaded_;  // new files whose picture did not load
     std::size_t fileIndex_ = 0;  // 1-based position of the file shown last; 0: start again
     int cellIndex_ = 0;          // the cell filled last; 0 before the first slide
     std::int32_t clockTop_ = 0;  // twips; the grid ends above it

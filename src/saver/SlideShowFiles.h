@@ -7,6 +7,7 @@
 // the names are short enough to live inside the set's nodes, which spares a
 // lookup one memory access per file.
 
+#include <algorithm>
 #include <cstddef>
 #include <deque>
 #include <string>
@@ -35,6 +36,14 @@ public:
     bool InsertFront(const std::string& name) {
         if (Contains(name)) return false;
         listed_.insert(name);
+        order_.push_front(name);
+        return true;
+    }
+
+    // Puts a listed name in front; false, changing nothing, when it is not listed.
+    bool MoveToFront(const std::string& name) {
+        if (!Contains(name)) return false;
+        order_.erase(std::find(order_.begin(), order_.end(), name));
         order_.push_front(name);
         return true;
     }

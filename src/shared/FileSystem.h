@@ -3,10 +3,13 @@
 // goes through it, so the rules of the inbox can be tested against a fake.
 
 #include <cstdint>
+#include <memory>
 #include <stdexcept>
 #include <string>
+#include <utility>
 #include <vector>
 
+#include "shared/FolderWatch.h"
 #include "shared/PlatformMacros.h"
 
 namespace qw {
@@ -32,6 +35,17 @@ public:
     // Files lying directly in the folder (never sub-folders), in listing order.
     // Throws when the folder cannot be opened (missing, empty path, not a folder).
     virtual std::vector<FileItem> ListFiles(const std::string& folder) = 0;
+    // The names of the same files: what a reader needs that asks for nothing
+    // else, without the cost of finding out each file's type description.
+    virtual std::vector<std::string> ListFileNames(const std::string& folder) {
+        std::vector<std::string> names;
+        for (FileItem& file : ListFiles(folder)) names.push_back(std::move(file.Name));
+        return names;
+    }
+    // Starts watching the folder's files; null when no change can be
+    // reported (the folder is missing, or the platform cannot tell), and the
+    // reader has to list the folder to find out.
+    virtual std::unique_ptr<FolderWatch> WatchFolder(const std::string& /*folder*/) { return nullptr; }
     // Throws when the file does not exist.
     virtual FileItem GetFile(const std::string& path) = 0;
     // Moves or renames. Never replaces: throws, changing nothing, when the

@@ -82,6 +82,13 @@ struct Find {
     static void Close(Handle h) noexcept { FindClose(h); }
 };
 
+struct ChangeNotification {
+    using Handle = HANDLE;
+    static Handle Empty() noexcept { return INVALID_HANDLE_VALUE; }
+    static bool Valid(Handle h) noexcept { return h != nullptr && h != INVALID_HANDLE_VALUE; }
+    static void Close(Handle h) noexcept { FindCloseChangeNotification(h); }
+};
+
 template <typename H, typename Closer>
 struct Pointer {
     using Handle = H;
@@ -127,6 +134,7 @@ struct FreeModule {
 
 using KernelHandle = Owned<handle_traits::Kernel>;
 using FindHandle = Owned<handle_traits::Find>;
+using ChangeNotificationHandle = Owned<handle_traits::ChangeNotification>;
 using RegistryKey = Owned<handle_traits::Pointer<HKEY, handle_traits::CloseKey>>;
 template <typename T>
 using GdiObject = Owned<handle_traits::Pointer<T, handle_traits::DeleteGdiObject>>;

@@ -7,6 +7,7 @@
 
 #include "win32/Display.h"
 #include "shared/PhotoMetadata.h"
+#include "shared/PictureStructure.h"
 #include "win32/FileReading.h"
 #include "win32/Utf.h"
 
@@ -19,8 +20,9 @@ namespace {
 // The whole file is held in memory while the picture lives; a bigger file is
 // refused instead of exhausting a 32-bit address space.
 constexpr std::uint64_t kMaxPictureFile = 256ull * 1024 * 1024;
-// The decode at load time, which finds damaged and incomplete files, is done
-// at this size at most: every pixel row is still read, little memory is used.
+// A format whose structure is not read (icons) is decoded at load at this
+// size at most, to find damaged and incomplete files: every pixel row is
+// still read, little memory is used.
 constexpr int kCheckSide = 64;
 // A picture is turned upright through a band of its rows at a time.
 constexpr int kBandBytes = 1 << 20;
@@ -109,15 +111,24 @@ private:
 WicPicture::WicPicture(std::shared_ptr<WicSession> session, std::vector<std::uint8_t> bytes,
                        const std::string& path)
     : session_(std::move(session)), bytes_(std::move(bytes)), path_(path) {
-    IWICImagingFactory* factory = session_->Factory();
-    Check(factory->CreateStream(&stream_), path, "cannot be read");
-    Check(stream_->InitializeFromMemory(bytes_.data(), static_cast<DWORD>(bytes_.size())), path,
-          "cannot be read");
-    Check(factory->CreateDecoderFromStream(stream_.Get(), nullptr, WICDecodeMetadataCacheOnDemand, &decoder_),
-          path, "is not a picture that Windows can read");
-    Check(decoder_->GetFrame(0, &frame_), path, "has no readable image");
+    // A JPEG is measured from its frame header: a decoder may decode every
+    // pixel as soon as it opens the file, which a thumbnail drawn from the
+    // photo's preview never needs. It is opened when the pixels are wanted.
     UINT width = 0, height = 0;
-    Check(frame_->GetSize(&width, &height), path, "has no readable size");
+    if (const std::optional<qw::PixelSize> jpeg = qw::JpegFrameSize(bytes_)) {
+        width = static_cast<UINT>(jpeg->Width);
+        height = static_cast<UINT>(jpeg->Height);
+        scaleInDecoder_ = true;
+    } else {
+        Check(Frame()->GetSize(&width, &height), path, "has no readable size");
+        // Only the JPEG decoder can scale while decoding, and only when the
+        // scaler sits directly on its frame. Every other format is made
+        // premultiplied first, so transparent edges scale without dark
+        // fringes and palette pictures scale smoothly.
+        GUID container{};
+        scaleInDecoder_ = SUCCEEDED(decoder_->GetContainerFormat(&container)) &&
+                          IsEqualGUID(container, GUID_ContainerFormatJpeg);
+    }
     if (width == 0 || height == 0) throw PictureError("The picture \"" + path + "\" is empty");
     // Refused from the header alone, before a single pixel is decoded.
     if (static_cast<std::uint64_t>(width) * height > kMaxPicturePixels)
@@ -125,13 +136,6 @@ WicPicture::WicPicture(std::shared_ptr<WicSession> session, std::vector<std::uin
                            " x " + std::to_string(height) + " pixels)");
     stored_ = {static_cast<int>(width), static_cast<int>(height)};
 
-    // Only the JPEG decoder can scale while decoding, and only when the scaler
-    // sits directly on its frame. Every other format is made premultiplied
-    // first, so transparent edges scale without dark fringes and palette
-    // pictures scale smoothly.
-    GUID container{};
-    scaleInDecoder_ =
-        SUCCEEDED(decoder_->GetContainerFormat(&container)) && IsEqualGUID(container, GUID_ContainerFormatJpeg);
     // Read by hand: the platform's metadata readers are not everywhere.
     if (scaleInDecoder_) {
         const qw::PhotoMetadata metadata = qw::ReadPhotoMetadata(bytes_);
@@ -141,6 +145,26 @@ WicPicture::WicPicture(std::shared_ptr<WicSession> session, std::vector<std::uin
     size_ = qw::OrientedSize(stored_, orientation_);
     natural_ = qw::PixelsToHimetric(size_, ScreenResolution());
     CheckDecodes(path);
+}
+
+IWICBitmapFrameDecode* WicPicture::Frame() const {
+    if (frame_) return frame_.Get();
+    IWICImagingFactory* factory = session_->Factory();
+    Check(factory->CreateStream(&stream_), path_, "cannot be read");
+    Check(stream_->InitializeFromMemory(const_cast<BYTE*>(bytes_.data()), static_cast<DWORD>(bytes_.size())),
+          path_, "cannot be read");
+    Check(factory->CreateDecoderFromStream(stream_.Get(), nullptr, WICDecodeMetadataCacheOnDemand, &decoder_),
+          path_, "is not a picture that Windows can read");
+    ComPtr<IWICBitmapFrameDecode> frame;
+    Check(decoder_->GetFrame(0, &frame), path_, "has no readable image");
+    // A JPEG measured from its header must be what the decoder finds.
+    UINT width = 0, height = 0;
+    const bool measured = stored_.Width != 0;
+    if (measured && (FAILED(frame->GetSize(&width, &height)) ||
+                     qw::PixelSize{static_cast<int>(width), static_cast<int>(height)} != stored_))
+        throw PictureError("The picture \"" + path_ + "\" cannot be decoded");
+    frame_ = frame;
+    return frame_.Get();
 }
 
 WicPicture::~WicPicture() = default;
@@ -173,7 +197,7 @@ ComPtr<IWICBitmapSource> Premultiplied(IWICImagingFactory* factory, const ComPtr
 
 ComPtr<IWICBitmapSource> WicPicture::Scaled(qw::PixelSize stored) const {
     IWICImagingFactory* factory = session_->Factory();
-    ComPtr<IWICBitmapSource> source = frame_;
+    ComPtr<IWICBitmapSource> source = Frame();
     const bool resize = stored != stored_;
     if (resize && scaleInDecoder_) source = ScaledTo(factory, source, stored, path_);
     source = Premultiplied(factory, source, path_);
@@ -181,26 +205,22 @@ ComPtr<IWICBitmapSource> WicPicture::Scaled(qw::PixelSize stored) const {
     return source;
 }
 
-// The codec's own thumbnail where it offers one, else the preview found in
-// the Exif segment. Either serves only when it shows the whole photo: a
+// The preview found in the Exif segment, which is also what the JPEG codec
+// offers as the frame's thumbnail; read from the bytes, so the photo itself
+// is never opened for it. It serves only when it shows the whole photo: a
 // preview with bars above and below would put them into the thumbnail.
 void WicPicture::OpenPreview() const {
     previewState_ = PreviewState::Unusable;
-    ComPtr<IWICBitmapSource> source;
-    if (FAILED(frame_->GetThumbnail(&source)) || !source) {
-        source.Reset();
-        if (!previewBytes_) return;
-        IWICImagingFactory* factory = session_->Factory();
-        ComPtr<IWICBitmapFrameDecode> frame;
-        if (FAILED(factory->CreateStream(&previewStream_)) ||
-            FAILED(previewStream_->InitializeFromMemory(const_cast<BYTE*>(bytes_.data() + previewBytes_->Offset),
-                                                        static_cast<DWORD>(previewBytes_->Length))) ||
-            FAILED(factory->CreateDecoderFromStream(previewStream_.Get(), nullptr, WICDecodeMetadataCacheOnDemand,
-                                                    &previewDecoder_)) ||
-            FAILED(previewDecoder_->GetFrame(0, &frame)))
-            return;
-        source = frame;
-    }
+    if (!previewBytes_) return;
+    IWICImagingFactory* factory = session_->Factory();
+    ComPtr<IWICBitmapFrameDecode> source;
+    if (FAILED(factory->CreateStream(&previewStream_)) ||
+        FAILED(previewStream_->InitializeFromMemory(const_cast<BYTE*>(bytes_.data() + previewBytes_->Offset),
+                                                    static_cast<DWORD>(previewBytes_->Length))) ||
+        FAILED(factory->CreateDecoderFromStream(previewStream_.Get(), nullptr, WICDecodeMetadataCacheOnDemand,
+                                                &previewDecoder_)) ||
+        FAILED(previewDecoder_->GetFrame(0, &source)))
+        return;
     UINT width = 0, height = 0;
     if (FAILED(source->GetSize(&width, &height)) || width > static_cast<UINT>(stored_.Width) ||
         height > static_cast<UINT>(stored_.Height))
@@ -224,9 +244,19 @@ ComPtr<IWICBitmapSource> WicPicture::FromPreview(qw::PixelSize stored) const {
     return Premultiplied(factory, source, path_);
 }
 
-// Decoders report a damaged or cut-off file only when its pixels are read, so
-// a small version is decoded once at load.
+// Decoders report a cut-off file only when its pixels are read. Reading the
+// file's structure finds one without decoding millions of pixels, so a photo
+// with a preview costs what its preview costs; the formats whose structure is
+// not read have a small version decoded once instead.
 void WicPicture::CheckDecodes(const std::string& path) const {
+    switch (qw::CheckPictureStructure(bytes_)) {
+    case qw::PictureStructure::Whole:
+        return;
+    case qw::PictureStructure::Cut:
+        throw PictureError("The picture \"" + path + "\" is damaged or incomplete");
+    case qw::PictureStructure::Unknown:
+        break;
+    }
     int width = kCheckSide, height = kCheckSide;
     const std::int64_t w = stored_.Width, h = stored_.Height;
     if (w >= h)
@@ -245,12 +275,14 @@ HBITMAP WicPicture::Render(int width, int height) const {
     if (width <= 0 || height <= 0)
         throw PictureError("A picture cannot be drawn at " + std::to_string(width) + " x " +
                            std::to_string(height) + " pixels");
-    if (rendered_ && renderedSize_.Width == width && renderedSize_.Height == height) return rendered_.Get();
+    const qw::PixelSize wanted{width, height};
+    if (rendered_[1].Image && rendered_[1].Size == wanted) std::swap(rendered_[0], rendered_[1]);
+    if (rendered_[0].Image && rendered_[0].Size == wanted) return rendered_[0].Image.Get();
     if (static_cast<std::uint64_t>(width) * static_cast<std::uint64_t>(height) > kMaxPicturePixels)
         throw PictureError("A picture cannot be drawn at " + std::to_string(width) + " x " +
                            std::to_string(height) + " pixels");
-    // The old bitmap goes first: preview bitmaps are large.
-    rendered_.Reset();
+    // The older bitmap goes first: preview bitmaps are large.
+    rendered_[1].Image.Reset();
 
     BITMAPINFO info{};
     info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
@@ -277,9 +309,9 @@ HBITMAP WicPicture::Render(int width, int height) const {
     }
     if (FAILED(hr)) hr = CopyUpright(Scaled(stored).Get(), stored, orientation_, static_cast<BYTE*>(bits));
     Check(hr, path_, "cannot be decoded");
-    rendered_ = std::move(bitmap);
-    renderedSize_ = {width, height};
-    return rendered_.Get();
+    std::swap(rendered_[0], rendered_[1]);
+    rendered_[0] = {std::move(bitmap), wanted};
+    return rendered_[0].Image.Get();
 }
 
 void WicPicture::Draw(HDC dc, const RECT& where) const {

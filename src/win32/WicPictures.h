@@ -43,8 +43,8 @@ public:
     qw::PixelSize Size() const { return size_; }
 
     // A 32-bpp top-down DIB section with premultiplied alpha of exactly this
-    // size, upright. The picture owns it; it stays valid until another size is
-    // asked for or the picture goes. Throws PictureError.
+    // size, upright. The picture owns it; it stays valid until two other sizes
+    // have been asked for or the picture goes. Throws PictureError.
     HBITMAP Render(int width, int height) const;
     // Blends the picture scaled to the rectangle onto the DC, transparency
     // included. Draws nothing for an empty rectangle. Throws PictureError.
@@ -60,6 +60,8 @@ private:
     // The same from the embedded preview, or null when it cannot serve that size.
     Microsoft::WRL::ComPtr<IWICBitmapSource> FromPreview(qw::PixelSize stored) const;
     void OpenPreview() const;
+    // The decoder's frame, opened on first use. Throws PictureError.
+    IWICBitmapFrameDecode* Frame() const;
     void CheckDecodes(const std::string& path) const;
 
     // Declared first so that COM stays initialised until the objects below are released.
@@ -68,9 +70,10 @@ private:
     // (the inbox must be free to move or delete a picture on show).
     std::vector<std::uint8_t> bytes_;
     std::string path_;  // for messages
-    Microsoft::WRL::ComPtr<IWICStream> stream_;
-    Microsoft::WRL::ComPtr<IWICBitmapDecoder> decoder_;
-    Microsoft::WRL::ComPtr<IWICBitmapFrameDecode> frame_;
+    // Opened by the first use of the frame: a JPEG, at its first decode.
+    mutable Microsoft::WRL::ComPtr<IWICStream> stream_;
+    mutable Microsoft::WRL::ComPtr<IWICBitmapDecoder> decoder_;
+    mutable Microsoft::WRL::ComPtr<IWICBitmapFrameDecode> frame_;
     qw::PixelSize stored_;  // as the frame holds it
     qw::PixelSize size_;    // as it is seen, turned by the orientation
     HimetricSize natural_;
@@ -86,9 +89,14 @@ private:
     mutable Microsoft::WRL::ComPtr<IWICBitmapSource> preview_;
     mutable qw::PixelSize previewSize_;  // as stored
 
-    // The rendering cache: drawing does not change the picture itself.
-    mutable Bitmap rendered_;
-    mutable qw::PixelSize renderedSize_;
+    // The rendering cache, the latest first: drawing does not change the
+    // picture itself. Two sizes, as the strip's thumbnail and the preview
+    // share one picture of a file.
+    struct Rendering {
+        Bitmap Image;
+        qw::PixelSize Size;
+    };
+    mutable Rendering rendered_[2];
 };
 
 class WicPictureLoader : public qw::PictureLoader {

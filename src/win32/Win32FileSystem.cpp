@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <atomic>
+#include <unordered_map>
 #include <utility>
 
 #include "win32/FileReading.h"
@@ -147,7 +148,11 @@ std::string FileTypeName(const std::string& fileName) {
     return Narrow(upper) + " File";
 }
 
-std::vector<FileItem> Win32FileSystem::ListFiles(const std::string& folder) {
+namespace {
+
+// Calls `found` with the name and size of every file lying directly in the folder.
+template <typename Found>
+void ForEachFile(const std::string& folder, Found found) {
     const std::string what = "Listing the folder " + Quoted(folder);
     const std::wstring wide = Widen(folder);
     const DWORD attributes = Attributes(wide);
@@ -155,28 +160,50 @@ std::vector<FileItem> Win32FileSystem::ListFiles(const std::string& folder) {
         Fail(what, folder.empty() ? ERROR_PATH_NOT_FOUND : GetLastError());
     if (!(attributes & FILE_ATTRIBUTE_DIRECTORY)) Fail(what, "it is not a folder");
 
-    const std::string prefix = IsSeparator(folder.back()) ? folder : folder + "\\";
     WIN32_FIND_DATAW data{};
-    FindHandle find(FindFirstFileExW(Widen(prefix + "*").c_str(), FindExInfoBasic, &data,
-                                     FindExSearchNameMatch, nullptr, FIND_FIRST_EX_LARGE_FETCH));
+    FindHandle find(FindFirstFileExW((wide + (IsSeparator(folder.back()) ? L"*" : L"\\*")).c_str(),
+                                     FindExInfoBasic, &data, FindExSearchNameMatch, nullptr,
+                                     FIND_FIRST_EX_LARGE_FETCH));
     if (!find) {
         const DWORD code = GetLastError();
-        if (code == ERROR_FILE_NOT_FOUND) return {};  // an empty drive root has no "." entry
+        if (code == ERROR_FILE_NOT_FOUND) return;  // an empty drive root has no "." entry
         Fail(what, code);
     }
-    std::vector<FileItem> files;
     do {
-        if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) continue;
-        FileItem item;
-        item.Name = Narrow(data.cFileName);
-        item.Path = prefix + item.Name;
-        item.Size = SizeOf(data.nFileSizeHigh, data.nFileSizeLow);
-        item.Type = FileTypeName(item.Name);
-        files.push_back(std::move(item));
+        if (!(data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
+            found(Narrow(data.cFileName), SizeOf(data.nFileSizeHigh, data.nFileSizeLow));
     } while (FindNextFileW(find.Get(), &data));
     const DWORD code = GetLastError();
     if (code != ERROR_NO_MORE_FILES) Fail(what, code);
+}
+
+}  // namespace
+
+std::vector<FileItem> Win32FileSystem::ListFiles(const std::string& folder) {
+    const std::string prefix = folder.empty() || IsSeparator(folder.back()) ? folder : folder + "\\";
+    std::vector<FileItem> files;
+    // The shell is asked once per extension, not per file: a folder of
+    // thousands of photos has a handful of extensions.
+    std::unordered_map<std::string, std::string> types;
+    ForEachFile(folder, [&](std::string name, std::uint64_t size) {
+        FileItem item;
+        item.Path = prefix + name;
+        const auto dot = name.rfind('.');
+        const std::string extension = dot == std::string::npos ? std::string() : name.substr(dot);
+        auto type = types.find(extension);
+        if (type == types.end()) type = types.emplace(extension, FileTypeName(name)).first;
+        item.Type = type->second;
+        item.Name = std::move(name);
+        item.Size = size;
+        files.push_back(std::move(item));
+    });
     return files;
+}
+
+std::vector<std::string> Win32FileSystem::ListFileNames(const std::string& folder) {
+    std::vector<std::string> names;
+    ForEachFile(folder, [&](std::string name, std::uint64_t) { names.push_back(std::move(name)); });
+    return names;
 }
 
 FileItem Win32FileSystem::GetFile(const std::string& path) {

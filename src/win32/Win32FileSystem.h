@@ -19,6 +19,9 @@ namespace qw::win32 {
 class Win32FileSystem : public qw::FileSystem {
 public:
     std::vector<FileItem> ListFiles(const std::string& folder) override;
+    std::vector<std::string> ListFileNames(const std::string& folder) override;
+    // A change notification on the folder (FolderWatching.cpp).
+    std::unique_ptr<FolderWatch> WatchFolder(const std::string& folder) override;
     FileItem GetFile(const std::string& path) override;
     void MoveFile(const std::string& from, const std::string& to) override;
     void CopyFile(const std::string& from, const std::string& to) override;

@@ -54,6 +54,9 @@ TEST_F(MainWindowTest, ListsTheFoldersAlreadyThereAndLeavesThemAlone) {
     EXPECT_EQ(w.State().InboxFiles.At(1).Path, "C:\\App\\inbox\\one.jpg");
     EXPECT_EQ(w.State().ScreenSaverFiles.Count(), 1u);
     EXPECT_EQ(files.CountOf(FileOperation::CreateFolder), 0u);
+    // Listed once, not read again file by file for the strip: a large inbox starts fast.
+    EXPECT_EQ(files.CountOf(FileOperation::GetFile), 0u);
+    EXPECT_EQ(strip.NoOfFiles(), 2);
 }
 
 TEST_F(MainWindowTest, AnApplicationFolderAtADriveRootGivesDoubledBackslashes) {

@@ -133,6 +133,50 @@ TEST_F(SlideShowTest, ANewFileIsShownAtOnceAndTheNextSlideComesAFullIntervalLate
     EXPECT_EQ(FileIn(3), "a.jpg");
 }
 
+// Where the folder can be watched it is read only after a change; where it
+// cannot, at every check.
+TEST_F(SlideShowTest, TheFolderIsReadAfterAChangeOnlyWhereItCanBeWatched) {
+    for (const bool watchable : {true, false}) {
+        files = FakeFileSystem();
+        files.Watchable = watchable;
+        Add("a.jpg");
+        Start(2, 2);
+        files.ClearOperations();
+        view.Advance(5000);
+        EXPECT_EQ(files.CountOf(FileOperation::ListFiles), watchable ? 0u : 10u);
+        Add(watchable ? "w.jpg" : "n.jpg");
+        view.Advance(500);
+        EXPECT_EQ(FileIn(2), watchable ? "w.jpg" : "n.jpg");
+        EXPECT_EQ(files.CountOf(FileOperation::ListFiles), watchable ? 1u : 11u);
+    }
+}
+
+TEST_F(SlideShowTest, ANewPictureStillBeingWrittenIsShownInFrontOnceItLoads) {
+    files.Watchable = true;
+    Add("a.jpg");
+    Start(3, 1);
+    Add("big.jpg");
+    pictures.Fail(kFolder + "\\big.jpg");
+    view.Advance(500);
+    EXPECT_EQ(FileIn(2), "");
+    Add("c.jpg");
+    view.Advance(500);
+    EXPECT_EQ(FileIn(3), "c.jpg");
+    const int tries = pictures.LoadCount(kFolder + "\\big.jpg");
+    view.Advance(5000);  // nothing changed: not tried again
+    EXPECT_EQ(pictures.LoadCount(kFolder + "\\big.jpg"), tries);
+
+    pictures.Mend(kFolder + "\\big.jpg");
+    files.AddFile(kFolder + "\\big.jpg", "picture, written to its end");
+    view.Advance(500);
+    EXPECT_EQ(FileIn(1), "big.jpg");
+    EXPECT_EQ(show->Files().At(1), kFolder + "\\big.jpg");
+    view.Advance(9999);  // the next slide a full interval later, from the front
+    EXPECT_EQ(show->CellIndex(), 1);
+    view.Advance(1);
+    EXPECT_EQ(FileIn(2), "c.jpg");
+}
+
 TEST_F(SlideShowTest, AMissingFolderIsAnEmptyShowUntilItExistsAndASecondFocusChangesNothing) {
     Start(2, 2, true);
     view.Advance(20000);

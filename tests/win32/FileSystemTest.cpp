@@ -1,10 +1,14 @@
 // The file system adapter against the real (Wine or Windows) file system.
 #include <gtest/gtest.h>
 
+#include "MessagePump.h"
 #include "TempFolder.h"
 #include "win32/Win32FileSystem.h"
 
 #include <algorithm>
+#include <chrono>
+#include <functional>
+#include <utility>
 
 using qw::FileSystemError;
 using qw::test::Exists;
@@ -154,6 +158,29 @@ TEST(Win32FileSystem, ListingKeepsFilesAndSkipsSubFolders) {
     // A trailing separator on the folder gives the same paths.
     EXPECT_EQ(files.ListFiles(folder.Path() + "\\").size(), 2u);
     EXPECT_TRUE(files.ListFiles(folder / "sub.jpg").empty());
+}
+
+// A watch reports each kind of change the slide show waits for, and is quiet
+// in between; the names-only listing agrees with the full one.
+TEST(Win32FileSystem, AWatchReportsNamesSizesAndWritesAndNothingElse) {
+    TempFolder folder;
+    Win32FileSystem files;
+    EXPECT_EQ(files.WatchFolder(folder / "missing"), nullptr);
+    const auto watch = files.WatchFolder(folder.Path());
+    ASSERT_NE(watch, nullptr);
+    const std::pair<const char*, std::function<void()>> changes[] = {
+        {"a file comes", [&] { WriteText(folder / "new.jpg", "12"); }},
+        {"it grows", [&] { WriteText(folder / "new.jpg", "12345678"); }},
+        {"it is renamed", [&] { MoveFileW(Widen(folder / "new.jpg").c_str(), Widen(folder / "b.jpg").c_str()); }},
+    };
+    for (const auto& [change, make] : changes) {
+        EXPECT_FALSE(watch->Changed()) << change;
+        make();
+        EXPECT_TRUE(qw::test::WaitFor([&] { return watch->Changed(); }, std::chrono::seconds(5))) << change;
+        Sleep(100);  // the rest of the same change
+        while (watch->Changed()) Sleep(100);
+    }
+    EXPECT_EQ(files.ListFileNames(folder.Path()), Names{"b.jpg"});
 }
 
 class ListingThatCannotOpen : public testing::TestWithParam<const char*> {};

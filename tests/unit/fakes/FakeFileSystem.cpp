@@ -371,3 +371,32 @@ std::vector<const FakeFileSystem::File*> FakeFileSystem::SortedFilesIn(const std
 }
 
 }  // namespace qw
+
+namespace qw {
+
+namespace {
+
+class SnapshotWatch : public FolderWatch {
+public:
+    SnapshotWatch(const FakeFileSystem& files, std::string folder) : files_(files), folder_(std::move(folder)) {
+        Changed();
+    }
+    bool Changed() override {
+        std::string now;
+        for (const std::string& path : files_.FilesIn(folder_)) now += path + '\n' + files_.Text(path) + '\n';
+        return std::exchange(seen_, now) != now;
+    }
+
+private:
+    const FakeFileSystem& files_;
+    std::string folder_, seen_;
+};
+
+}  // namespace
+
+std::unique_ptr<FolderWatch> FakeFileSystem::WatchFolder(const std::string& folder) {
+    if (!Watchable || !HasFolder(folder)) return nullptr;
+    return std::make_unique<SnapshotWatch>(*this, folder);
+}
+
+}  // namespace qw

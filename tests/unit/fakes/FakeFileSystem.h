@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <functional>
 #include <map>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -63,6 +64,9 @@ public:
     void FailOn(FileOperation operation, const std::string& path,
                 FailureTimes times = FailureTimes::Once);
     void ClearFailures();
+    // When on, WatchFolder watches an existing folder: its watch reports a
+    // change when the folder's files or their contents differ from its last look.
+    bool Watchable = false;
 
     // ---- Inspecting (not recorded).
     bool HasFile(const std::string& path) const;
@@ -96,6 +100,7 @@ public:
     void CreateEmptyFile(const std::string& path) override;
     std::vector<std::uint8_t> ReadFileBytes(const std::string& path) override;
     void ReplaceFileContents(const std::string& path, const std::vector<std::uint8_t>& bytes) override;
+    std::unique_ptr<FolderWatch> WatchFolder(const std::string& folder) override;
 
 private:
     struct File {

@@ -38,6 +38,8 @@ public:
     void Remove(const std::string& path) { sizes_.erase(LowerCase(path)); }
     // Loading the path throws PictureError, as for a damaged file.
     void Fail(const std::string& path) { failing_.insert(LowerCase(path)); }
+    // It loads again, as a file written to its end does.
+    void Mend(const std::string& path) { failing_.erase(LowerCase(path)); }
     int LoadCount(const std::string& path) const {
         const auto it = loads_.find(LowerCase(path));
         return it == loads_.end() ? 0 : it->second;
