@@ -214,6 +214,22 @@ inline double HostProcessorSeconds(const std::string& program) {
     return seconds;
 }
 
+// The folder of the running benchmark (where the built programs lie below bin\).
+inline std::wstring FolderOfThisProgram() {
+    wchar_t path[MAX_PATH];
+    GetModuleFileNameW(nullptr, path, MAX_PATH);
+    std::wstring folder = path;
+    return folder.substr(0, folder.find_last_of(L'\\'));
+}
+
+// A text value under HKEY_CURRENT_USER, its key made when missing.
+inline void SetUserValue(const wchar_t* key, const wchar_t* name, const std::wstring& value) {
+    qw::win32::RegistryKey handle;
+    RegCreateKeyExW(HKEY_CURRENT_USER, key, 0, nullptr, 0, KEY_WRITE, nullptr, handle.Receive(), nullptr);
+    RegSetValueExW(handle.Get(), name, 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
+                   static_cast<DWORD>((value.size() + 1) * sizeof(wchar_t)));
+}
+
 inline const wchar_t* const kQuillwaveKey = L"Software\\Quillwave";
 
 // The application folder the programs record and the screen saver reads,

@@ -8,23 +8,10 @@
 #include <cstdio>
 #include <string>
 
+#include "WinBench.h"
 #include "win32/Handles.h"
 
 namespace {
-
-std::wstring FolderOfThisProgram() {
-    wchar_t path[MAX_PATH];
-    GetModuleFileNameW(nullptr, path, MAX_PATH);
-    std::wstring folder = path;
-    return folder.substr(0, folder.find_last_of(L'\\'));
-}
-
-void SetValue(const wchar_t* key, const wchar_t* name, const std::wstring& value) {
-    qw::win32::RegistryKey handle;
-    RegCreateKeyExW(HKEY_CURRENT_USER, key, 0, nullptr, 0, KEY_WRITE, nullptr, handle.Receive(), nullptr);
-    RegSetValueExW(handle.Get(), name, 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
-                   static_cast<DWORD>((value.size() + 1) * sizeof(wchar_t)));
-}
 
 double Seconds(const FILETIME& time) {
     ULARGE_INTEGER v;
@@ -43,12 +30,12 @@ int main() {
     CreateDirectoryW(app.c_str(), nullptr);
     CreateDirectoryW(stack.c_str(), nullptr);
     const std::wstring exe = app + L"\\quillwave.exe";
-    if (!CopyFileW((FolderOfThisProgram() + L"\\bin\\quillwave.exe").c_str(), exe.c_str(), FALSE)) {
+    if (!CopyFileW((bench::FolderOfThisProgram() + L"\\bin\\quillwave.exe").c_str(), exe.c_str(), FALSE)) {
         std::printf("quillwave.exe not found beside the benchmark\n");
         return 1;
     }
-    SetValue(L"Software\\Widcomm\\BTConfig\\Services\\0004", L"InboxDirectory", stack);
-    SetValue(L"Software\\Widcomm\\BTConfig\\Services\\0005", L"root", stack);
+    bench::SetUserValue(L"Software\\Widcomm\\BTConfig\\Services\\0004", L"InboxDirectory", stack);
+    bench::SetUserValue(L"Software\\Widcomm\\BTConfig\\Services\\0005", L"root", stack);
 
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;

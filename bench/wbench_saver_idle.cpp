@@ -28,13 +28,6 @@ namespace {
 constexpr DWORD kWatched = 10000;
 constexpr int kChecksPerSecond = 2;
 
-std::wstring FolderOfThisProgram() {
-    wchar_t path[MAX_PATH];
-    GetModuleFileNameW(nullptr, path, MAX_PATH);
-    std::wstring folder = path;
-    return folder.substr(0, folder.find_last_of(L'\\'));
-}
-
 struct Idle {
     double Saver = 0, Server = 0;  // processor time over kWatched, ms
 };
@@ -44,7 +37,7 @@ Idle IdleProcessor(const std::wstring& app) {
     // A folder given on the command line holds another build to compare with.
     const std::vector<std::wstring> arguments = bench::Arguments();
     const std::wstring scr =
-        (arguments.size() >= 2 ? arguments[1] : FolderOfThisProgram() + L"\\bin") + L"\\quillwavess.scr";
+        (arguments.size() >= 2 ? arguments[1] : bench::FolderOfThisProgram() + L"\\bin") + L"\\quillwavess.scr";
     std::wstring commandLine = L"\"" + scr + L"\" /s";
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;

@@ -23,20 +23,6 @@ namespace {
 
 constexpr int kRuns = 3;
 
-std::wstring FolderOfThisProgram() {
-    wchar_t path[MAX_PATH];
-    GetModuleFileNameW(nullptr, path, MAX_PATH);
-    std::wstring folder = path;
-    return folder.substr(0, folder.find_last_of(L'\\'));
-}
-
-void SetValue(const wchar_t* key, const wchar_t* name, const std::wstring& value) {
-    qw::win32::RegistryKey handle;
-    RegCreateKeyExW(HKEY_CURRENT_USER, key, 0, nullptr, 0, KEY_WRITE, nullptr, handle.Receive(), nullptr);
-    RegSetValueExW(handle.Get(), name, 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
-                   static_cast<DWORD>((value.size() + 1) * sizeof(wchar_t)));
-}
-
 struct Start {
     double Wall;          // ms from the start until the program first waits for input
     double Work, Later;   // its processor time by then, and 3 s later, ms
@@ -76,13 +62,13 @@ int main() {
         const std::wstring exe = app + L"\\quillwave.exe";
         // A folder given on the command line holds another build to compare with.
         const std::vector<std::wstring> arguments = bench::Arguments();
-        const std::wstring bin = arguments.size() >= 2 ? arguments[1] : FolderOfThisProgram() + L"\\bin";
+        const std::wstring bin = arguments.size() >= 2 ? arguments[1] : bench::FolderOfThisProgram() + L"\\bin";
         std::printf("%s\n", arguments.size() >= 2 ? qw::win32::Narrow(bin).c_str() : "this build");
         if (!CopyFileW((bin + L"\\quillwave.exe").c_str(), exe.c_str(), FALSE))
             throw std::runtime_error("quillwave.exe not found beside the benchmark");
         const bench::ApplicationPath registered(app);  // the program records its own; put back afterwards
-        SetValue(L"Software\\Widcomm\\BTConfig\\Services\\0004", L"InboxDirectory", stack);
-        SetValue(L"Software\\Widcomm\\BTConfig\\Services\\0005", L"root", stack);
+        bench::SetUserValue(L"Software\\Widcomm\\BTConfig\\Services\\0004", L"InboxDirectory", stack);
+        bench::SetUserValue(L"Software\\Widcomm\\BTConfig\\Services\\0005", L"root", stack);
 
         const std::wstring model = app + L"\\model.jpg";
         qw::test::WritePhotoJpeg(model, 320, 240);
