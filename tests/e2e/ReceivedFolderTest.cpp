@@ -32,30 +32,19 @@ std::wstring DocumentsFolder() {
 }
 
 // A registry value put back as it was, type and all, when the test ends.
-class KeptValue {
-public:
-    KeptValue(const wchar_t* key, const wchar_t* name) : name_(name) {
-        RegOpenKeyExW(HKEY_CURRENT_USER, key, 0, KEY_QUERY_VALUE | KEY_SET_VALUE, &key_);
-        DWORD size = 0;
-        had_ = key_ && RegQueryValueExW(key_, name, nullptr, &type_, nullptr, &size) == ERROR_SUCCESS;
-        data_.resize(size);
-        if (had_) had_ = RegQueryValueExW(key_, name, nullptr, &type_, data_.data(), &size) == ERROR_SUCCESS;
+struct KeptValue {
+    KeptValue(const wchar_t* key, const wchar_t* name) : key(key), name(name) {
+        had = RegGetValueW(HKEY_CURRENT_USER, key, name, RRF_RT_ANY | RRF_NOEXPAND, &type, data.data(), &size) ==
+              ERROR_SUCCESS;
     }
     ~KeptValue() {
-        if (!key_) return;
-        if (had_)
-            RegSetValueExW(key_, name_, 0, type_, data_.data(), static_cast<DWORD>(data_.size()));
-        else
-            RegDeleteValueW(key_, name_);
-        RegCloseKey(key_);
+        if (had) RegSetKeyValueW(HKEY_CURRENT_USER, key, name, type, data.data(), size);
+        else RegDeleteKeyValueW(HKEY_CURRENT_USER, key, name);
     }
-
-private:
-    HKEY key_ = nullptr;
-    const wchar_t* name_;
-    bool had_ = false;
-    DWORD type_ = 0;
-    std::vector<BYTE> data_;
+    const wchar_t *key, *name;
+    std::vector<BYTE> data = std::vector<BYTE>(4096);
+    DWORD type = 0, size = 4096;
+    bool had = false;
 };
 
 class ReceivedFolder : public ::testing::Test {
