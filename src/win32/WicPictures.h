@@ -15,6 +15,7 @@
 #include <wincodec.h>
 #include <wrl/client.h>
 
+#include <atomic>
 #include <cstdint>
 #include <memory>
 #include <optional>
@@ -34,6 +35,8 @@ class WicSession;
 class WicPicture : public DrawablePicture {
 public:
     ~WicPicture() override;
+    // The pictures alive in this process, with their bytes and decoders.
+    static long Live() noexcept { return live_.load(); }
     WicPicture(const WicPicture&) = delete;
     WicPicture& operator=(const WicPicture&) = delete;
 
@@ -63,6 +66,16 @@ private:
     // The decoder's frame, opened on first use. Throws PictureError.
     IWICBitmapFrameDecode* Frame() const;
     void CheckDecodes(const std::string& path) const;
+
+    // Counts the picture while it is alive, also one whose making throws.
+    struct Counted {
+        Counted() noexcept { ++live_; }
+        ~Counted() { --live_; }
+        Counted(const Counted&) = delete;
+        Counted& operator=(const Counted&) = delete;
+    };
+    inline static std::atomic<long> live_{0};
+    Counted counted_;
 
     // Declared first so that COM stays initialised until the objects below are released.
     std::shared_ptr<WicSession> session_;
