@@ -25,6 +25,7 @@
 #include "shared/PhotoMetadata.h"
 #include "shared/PictureFitting.h"
 #include "shared/Pictures.h"
+#include "win32/FileReading.h"
 #include "win32/Handles.h"
 #include "win32/PictureDrawing.h"
 
@@ -55,7 +56,7 @@ public:
 
 private:
     friend class WicPictureLoader;
-    WicPicture(std::shared_ptr<WicSession> session, std::vector<std::uint8_t> bytes,
+    WicPicture(std::shared_ptr<WicSession> session, PageBytes bytes,
                const std::string& path);
 
     // The picture's pixels at a size as stored (before turning), premultiplied.
@@ -81,7 +82,7 @@ private:
     std::shared_ptr<WicSession> session_;
     // The file's bytes: the decoder reads from memory, so no file stays open
     // (the inbox must be free to move or delete a picture on show).
-    std::vector<std::uint8_t> bytes_;
+    PageBytes bytes_;
     std::string path_;  // for messages
     // Opened by the first use of the frame: a JPEG, at its first decode.
     mutable Microsoft::WRL::ComPtr<IWICStream> stream_;
