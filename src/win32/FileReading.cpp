@@ -10,7 +10,10 @@
 
 namespace qw::win32 {
 
-std::vector<std::uint8_t> ReadWholeFile(const std::string& path, std::uint64_t maxBytes) {
+namespace {
+
+template <typename Bytes>
+Bytes ReadInto(const std::string& path, std::uint64_t maxBytes) {
     KernelHandle file(CreateFileW(Widen(path).c_str(), GENERIC_READ,
                                   FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
                                   FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
@@ -20,7 +23,7 @@ std::vector<std::uint8_t> ReadWholeFile(const std::string& path, std::uint64_t m
     if (static_cast<std::uint64_t>(size.QuadPart) > maxBytes)
         throw FileReadError("the file is too large (" + std::to_string(size.QuadPart) + " bytes)");
 
-    std::vector<std::uint8_t> bytes;
+    Bytes bytes;
     try {
         bytes.resize(static_cast<std::size_t>(size.QuadPart));
     } catch (const std::bad_alloc&) {
@@ -37,6 +40,27 @@ std::vector<std::uint8_t> ReadWholeFile(const std::string& path, std::uint64_t m
     }
     bytes.resize(done);
     return bytes;
+}
+
+
+}  // namespace
+
+std::vector<std::uint8_t> ReadWholeFile(const std::string& path, std::uint64_t maxBytes) {
+    return ReadInto<std::vector<std::uint8_t>>(path, maxBytes);
+}
+
+PageBytes ReadWholeFileIntoPages(const std::string& path, std::uint64_t maxBytes) {
+    return ReadInto<PageBytes>(path, maxBytes);
+}
+
+void* AllocatePages(std::size_t bytes) {
+    void* pages = VirtualAlloc(nullptr, bytes ? bytes : 1, MEM_RESERVE | MEM_COMMIT, PAGE_READWRITE);
+    if (!pages) throw std::bad_alloc();
+    return pages;
+}
+
+void FreePages(void* pages) noexcept {
+    if (pages) VirtualFree(pages, 0, MEM_RELEASE);
 }
 
 }  // namespace qw::win32

@@ -1,6 +1,24 @@
 #include "win32/Handles.h"
 
+#include <iterator>
+
 namespace qw::win32 {
+
+const char* HandleKindName(HandleKind kind) noexcept {
+    static const char* const names[] = {"kernel objects", "folder listings", "change notifications",
+                                        "registry keys", "fonts", "brushes", "bitmaps", "regions",
+                                        "other GDI objects", "icons", "windows", "memory DCs", "printer DCs",
+                                        "image lists", "menus", "printers", "global memory", "modules",
+                                        "window DCs"};
+    static_assert(std::size(names) == static_cast<size_t>(HandleKind::Count));
+    const auto index = static_cast<size_t>(kind);
+    return index < std::size(names) ? names[index] : "?";
+}
+
+long LiveHandles(HandleKind kind) noexcept {
+    const auto index = static_cast<size_t>(kind);
+    return index < static_cast<size_t>(HandleKind::Count) ? handle_counts::live[index].load() : 0;
+}
 
 BufferedPaint::BufferedPaint(HDC target, const RECT& area) noexcept : target_(target), area_(area) {
     const int width = area.right - area.left;

@@ -24,9 +24,29 @@
 #include <commctrl.h>
 #include <winspool.h>
 
+#include <atomic>
 #include <utility>
 
 namespace qw::win32 {
+
+// Every owner counts the handles of its kind it holds, so a program that runs
+// for weeks can show that none piles up (Windows' own object counts are not
+// available everywhere).
+enum class HandleKind {
+    Kernel, Find, ChangeNotification, RegistryKey, Font, Brush, Bitmap, Region, OtherGdiObject, Icon, Window,
+    MemoryDC, PrinterDC, ImageList, Menu, Printer, GlobalMemory, Module, ClientDC,
+    Count
+};
+const char* HandleKindName(HandleKind kind) noexcept;
+// The handles of the kind held by owners right now.
+long LiveHandles(HandleKind kind) noexcept;
+
+namespace handle_counts {
+inline std::atomic<long> live[static_cast<int>(HandleKind::Count)];
+inline void Add(HandleKind kind, long delta) noexcept {
+    live[static_cast<int>(kind)].fetch_add(delta, std::memory_order_relaxed);
+}
+}  // namespace handle_counts
 
 // A handle of the kind the traits describe: empty, or owned and released
 // when the owner goes or is given another handle.
@@ -36,9 +56,9 @@ public:
     using Handle = typename Traits::Handle;
 
     Owned() noexcept = default;
-    explicit Owned(Handle handle) noexcept : handle_(handle) {}
+    explicit Owned(Handle handle) noexcept : handle_(handle) { Counted(handle_, 1); }
     ~Owned() { Reset(); }
-    Owned(Owned&& other) noexcept : handle_(other.Release()) {}
+    Owned(Owned&& other) noexcept : handle_(std::exchange(other.handle_, Traits::Empty())) {}
     Owned& operator=(Owned&& other) noexcept {
         if (this != &other) Reset(other.Release());
         return *this;
@@ -50,18 +70,40 @@ public:
     explicit operator bool() const noexcept { return Traits::Valid(handle_); }
 
     // Gives the handle up without releasing it.
-    Handle Release() noexcept { return std::exchange(handle_, Traits::Empty()); }
-    void Reset(Handle handle = Traits::Empty()) noexcept {
-        if (Traits::Valid(handle_)) Traits::Close(handle_);
-        handle_ = handle;
+    Handle Release() noexcept {
+        Counted(handle_, -1);
+        return std::exchange(handle_, Traits::Empty());
     }
-    // For calls that hand a new handle out through a pointer.
-    Handle* Receive() noexcept {
+    void Reset(Handle handle = Traits::Empty()) noexcept {
+        if (Traits::Valid(handle_)) {
+            Traits::Close(handle_);
+            Counted(handle_, -1);
+        }
+        handle_ = handle;
+        Counted(handle_, 1);
+    }
+    // For calls that hand a new handle out through a pointer: what the call
+    // wrote is counted at the end of the statement.
+    class Receiver {
+    public:
+        explicit Receiver(Owned& owner) noexcept : owner_(owner) {}
+        ~Receiver() { Counted(owner_.handle_, 1); }
+        Receiver(const Receiver&) = delete;
+        Receiver& operator=(const Receiver&) = delete;
+        operator Handle*() const noexcept { return &owner_.handle_; }
+
+    private:
+        Owned& owner_;
+    };
+    Receiver Receive() noexcept {
         Reset();
-        return &handle_;
+        return Receiver(*this);
     }
 
 private:
+    static void Counted(Handle handle, long delta) noexcept {
+        if (Traits::Valid(handle)) handle_counts::Add(Traits::Kind, delta);
+    }
     Handle handle_ = Traits::Empty();
 };
 
@@ -70,6 +112,7 @@ namespace handle_traits {
 // CreateFileW reports failure as INVALID_HANDLE_VALUE, most others as null.
 struct Kernel {
     using Handle = HANDLE;
+    static constexpr HandleKind Kind = HandleKind::Kernel;
     static Handle Empty() noexcept { return nullptr; }
     static bool Valid(Handle h) noexcept { return h != nullptr && h != INVALID_HANDLE_VALUE; }
     static void Close(Handle h) noexcept { CloseHandle(h); }
@@ -77,6 +120,7 @@ struct Kernel {
 
 struct Find {
     using Handle = HANDLE;
+    static constexpr HandleKind Kind = HandleKind::Find;
     static Handle Empty() noexcept { return INVALID_HANDLE_VALUE; }
     static bool Valid(Handle h) noexcept { return h != nullptr && h != INVALID_HANDLE_VALUE; }
     static void Close(Handle h) noexcept { FindClose(h); }
@@ -84,14 +128,16 @@ struct Find {
 
 struct ChangeNotification {
     using Handle = HANDLE;
+    static constexpr HandleKind Kind = HandleKind::ChangeNotification;
     static Handle Empty() noexcept { return INVALID_HANDLE_VALUE; }
     static bool Valid(Handle h) noexcept { return h != nullptr && h != INVALID_HANDLE_VALUE; }
     static void Close(Handle h) noexcept { FindCloseChangeNotification(h); }
 };
 
-template <typename H, typename Closer>
+template <typename H, typename Closer, HandleKind K>
 struct Pointer {
     using Handle = H;
+    static constexpr HandleKind Kind = K;
     static Handle Empty() noexcept { return nullptr; }
     static bool Valid(Handle h) noexcept { return h != nullptr; }
     static void Close(Handle h) noexcept { Closer{}(h); }
@@ -130,34 +176,49 @@ struct FreeModule {
     void operator()(HMODULE h) const noexcept { FreeLibrary(h); }
 };
 
+template <typename T>
+constexpr HandleKind GdiKind = HandleKind::OtherGdiObject;
+template <>
+inline constexpr HandleKind GdiKind<HFONT> = HandleKind::Font;
+template <>
+inline constexpr HandleKind GdiKind<HBRUSH> = HandleKind::Brush;
+template <>
+inline constexpr HandleKind GdiKind<HBITMAP> = HandleKind::Bitmap;
+template <>
+inline constexpr HandleKind GdiKind<HRGN> = HandleKind::Region;
+
 }  // namespace handle_traits
 
 using KernelHandle = Owned<handle_traits::Kernel>;
 using FindHandle = Owned<handle_traits::Find>;
 using ChangeNotificationHandle = Owned<handle_traits::ChangeNotification>;
-using RegistryKey = Owned<handle_traits::Pointer<HKEY, handle_traits::CloseKey>>;
+using RegistryKey = Owned<handle_traits::Pointer<HKEY, handle_traits::CloseKey, HandleKind::RegistryKey>>;
 template <typename T>
-using GdiObject = Owned<handle_traits::Pointer<T, handle_traits::DeleteGdiObject>>;
+using GdiObject = Owned<handle_traits::Pointer<T, handle_traits::DeleteGdiObject, handle_traits::GdiKind<T>>>;
 using Font = GdiObject<HFONT>;
 using Brush = GdiObject<HBRUSH>;
 using Bitmap = GdiObject<HBITMAP>;
 using Region = GdiObject<HRGN>;
-using Icon = Owned<handle_traits::Pointer<HICON, handle_traits::DestroyIconHandle>>;
-using OwnedWindow = Owned<handle_traits::Pointer<HWND, handle_traits::DestroyWindowHandle>>;
-using MemoryDC = Owned<handle_traits::Pointer<HDC, handle_traits::DeleteMemoryDC>>;
-using ImageList = Owned<handle_traits::Pointer<HIMAGELIST, handle_traits::DestroyImageList>>;
-using PopupMenu = Owned<handle_traits::Pointer<HMENU, handle_traits::DestroyMenuHandle>>;
-using PrinterDC = Owned<handle_traits::Pointer<HDC, handle_traits::DeleteMemoryDC>>;
-using PrinterHandle = Owned<handle_traits::Pointer<HANDLE, handle_traits::ClosePrinterHandle>>;
-using GlobalMemory = Owned<handle_traits::Pointer<HGLOBAL, handle_traits::FreeGlobal>>;
-using Module = Owned<handle_traits::Pointer<HMODULE, handle_traits::FreeModule>>;
+using Icon = Owned<handle_traits::Pointer<HICON, handle_traits::DestroyIconHandle, HandleKind::Icon>>;
+using OwnedWindow = Owned<handle_traits::Pointer<HWND, handle_traits::DestroyWindowHandle, HandleKind::Window>>;
+using MemoryDC = Owned<handle_traits::Pointer<HDC, handle_traits::DeleteMemoryDC, HandleKind::MemoryDC>>;
+using ImageList = Owned<handle_traits::Pointer<HIMAGELIST, handle_traits::DestroyImageList, HandleKind::ImageList>>;
+using PopupMenu = Owned<handle_traits::Pointer<HMENU, handle_traits::DestroyMenuHandle, HandleKind::Menu>>;
+using PrinterDC = Owned<handle_traits::Pointer<HDC, handle_traits::DeleteMemoryDC, HandleKind::PrinterDC>>;
+using PrinterHandle = Owned<handle_traits::Pointer<HANDLE, handle_traits::ClosePrinterHandle, HandleKind::Printer>>;
+using GlobalMemory = Owned<handle_traits::Pointer<HGLOBAL, handle_traits::FreeGlobal, HandleKind::GlobalMemory>>;
+using Module = Owned<handle_traits::Pointer<HMODULE, handle_traits::FreeModule, HandleKind::Module>>;
 
 // The device context of a window's client area, or of the screen for nullptr.
 class ClientDC {
 public:
-    explicit ClientDC(HWND window = nullptr) noexcept : window_(window), dc_(GetDC(window)) {}
+    explicit ClientDC(HWND window = nullptr) noexcept : window_(window), dc_(GetDC(window)) {
+        if (dc_) handle_counts::Add(HandleKind::ClientDC, 1);
+    }
     ~ClientDC() {
-        if (dc_) ReleaseDC(window_, dc_);
+        if (!dc_) return;
+        ReleaseDC(window_, dc_);
+        handle_counts::Add(HandleKind::ClientDC, -1);
     }
     ClientDC(const ClientDC&) = delete;
     ClientDC& operator=(const ClientDC&) = delete;

@@ -37,10 +37,10 @@ void Check(HRESULT hr, const std::string& path, const char* problem) {
     if (FAILED(hr)) throw PictureError("The picture \"" + path + "\" " + problem + " (" + HresultText(hr) + ")");
 }
 
-std::vector<std::uint8_t> ReadPictureFile(const std::string& path) {
-    std::vector<std::uint8_t> bytes;
+PageBytes ReadPictureFile(const std::string& path) {
+    PageBytes bytes;
     try {
-        bytes = ReadWholeFile(path, kMaxPictureFile);
+        bytes = ReadWholeFileIntoPages(path, kMaxPictureFile);
     } catch (const FileReadError& e) {
         throw PictureError("The picture \"" + path + "\" cannot be read: " + e.what());
     }
@@ -108,7 +108,7 @@ private:
     ComPtr<IWICImagingFactory> factory_;
 };
 
-WicPicture::WicPicture(std::shared_ptr<WicSession> session, std::vector<std::uint8_t> bytes,
+WicPicture::WicPicture(std::shared_ptr<WicSession> session, PageBytes bytes,
                        const std::string& path)
     : session_(std::move(session)), bytes_(std::move(bytes)), path_(path) {
     // A JPEG is measured from its frame header: a decoder may decode every

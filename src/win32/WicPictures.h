@@ -15,6 +15,7 @@
 #include <wincodec.h>
 #include <wrl/client.h>
 
+#include <atomic>
 #include <cstdint>
 #include <memory>
 #include <optional>
@@ -24,6 +25,7 @@
 #include "shared/PhotoMetadata.h"
 #include "shared/PictureFitting.h"
 #include "shared/Pictures.h"
+#include "win32/FileReading.h"
 #include "win32/Handles.h"
 #include "win32/PictureDrawing.h"
 
@@ -34,6 +36,8 @@ class WicSession;
 class WicPicture : public DrawablePicture {
 public:
     ~WicPicture() override;
+    // The pictures alive in this process, with their bytes and decoders.
+    static long Live() noexcept { return live_.load(); }
     WicPicture(const WicPicture&) = delete;
     WicPicture& operator=(const WicPicture&) = delete;
 
@@ -52,7 +56,7 @@ public:
 
 private:
     friend class WicPictureLoader;
-    WicPicture(std::shared_ptr<WicSession> session, std::vector<std::uint8_t> bytes,
+    WicPicture(std::shared_ptr<WicSession> session, PageBytes bytes,
                const std::string& path);
 
     // The picture's pixels at a size as stored (before turning), premultiplied.
@@ -64,11 +68,21 @@ private:
     IWICBitmapFrameDecode* Frame() const;
     void CheckDecodes(const std::string& path) const;
 
+    // Counts the picture while it is alive, also one whose making throws.
+    struct Counted {
+        Counted() noexcept { ++live_; }
+        ~Counted() { --live_; }
+        Counted(const Counted&) = delete;
+        Counted& operator=(const Counted&) = delete;
+    };
+    inline static std::atomic<long> live_{0};
+    Counted counted_;
+
     // Declared first so that COM stays initialised until the objects below are released.
     std::shared_ptr<WicSession> session_;
     // The file's bytes: the decoder reads from memory, so no file stays open
     // (the inbox must be free to move or delete a picture on show).
-    std::vector<std::uint8_t> bytes_;
+    PageBytes bytes_;
     std::string path_;  // for messages
     // Opened by the first use of the frame: a JPEG, at its first decode.
     mutable Microsoft::WRL::ComPtr<IWICStream> stream_;

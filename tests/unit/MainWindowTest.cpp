@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "SettingsFiles.h"
 #include "fakes/MainWindowFixture.h"
 #include "shared/RegistryValues.h"
 
@@ -121,6 +122,36 @@ TEST_F(MainWindowTest, IconMenuShowsTheWindowOrEndsTheProgram) {
     w.SysTrayMouseEventHandler();
     EXPECT_EQ(view.calls, (std::vector<std::string>{"menu", "untray", "unload"}));
 }
+
+// The program runs for weeks: of the files that keep arriving it holds the
+// pictures on show only (the strip's slots and the preview), whether the
+// window comes forward for each file or a notice tells of it.
+class ArrivalsTest : public MainWindowFixture, public ::testing::WithParamInterface<bool> {};
+
+TEST_P(ArrivalsTest, PicturesOfEarlierArrivalsAreLetGo) {
+    InstallStack();
+    SettingsRecord settings;
+    settings.ShowQuillwave = GetParam();
+    settings.AddFileToScreenSaver = true;
+    files.AddFile("C:\\App\\settings.txt", test::SettingsFile(settings));
+    MainWindow& w = Started();
+    const int before = FakePicture::live;
+    int afterFirst = 0;
+    for (int n = 1; n <= 60; ++n) {
+        const std::string name = "IMG_" + std::to_string(1000 + n) + ".jpg";
+        files.AddFile("C:\\BT\\In\\" + name, "jpeg");
+        for (const char* folder : {"C:\\App\\inbox\\", "C:\\App\\screensaver\\"})
+            pictures.AddPixels(folder + name, 1600, 1200);
+        w.OnTimer();
+        ASSERT_EQ(w.State().InboxFiles.Count(), static_cast<std::size_t>(n));
+        if (n == 10) afterFirst = FakePicture::live;
+    }
+    EXPECT_EQ(w.State().ScreenSaverFiles.Count(), 60u);
+    EXPECT_LE(FakePicture::live - before, SlotCount + 1);
+    EXPECT_EQ(FakePicture::live, afterFirst);
+}
+
+INSTANTIATE_TEST_SUITE_P(WindowShownOrHidden, ArrivalsTest, ::testing::Bool());
 
 }  // namespace
 }  // namespace qw

@@ -5,11 +5,13 @@
 #include "main/ThumbnailStrip.h"
 #include "resources/resource_ids.h"
 #include "win32/ExitMessage.h"
+#include "win32/LiveCounts.h"
 #include "win32/main/PreviewControl.h"
 #include "win32/main/TaskPaneControl.h"
 #include "win32/main/ThumbnailControl.h"
 #include "win32/Fonts.h"
 #include "win32/Utf.h"
+#include "win32/WicPictures.h"
 
 namespace qw::win32 {
 
@@ -138,6 +140,10 @@ LRESULT MainFrame::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
                 // The setup program is about to replace or remove the files.
                 ToPresenter([&] { presenter_->RunCommand(Command::ExitProgram); });
                 return 0;
+            }
+            if (message == LiveCountMessage() && message != 0) {
+                if (wParam == LivePictures) return WicPicture::Live();
+                return wParam < LivePictures ? LiveHandles(static_cast<HandleKind>(wParam)) : -1;
             }
             return Default(message, wParam, lParam);
     }

@@ -15,8 +15,14 @@ namespace qw {
 
 class FakePicture : public Picture {
 public:
-    explicit FakePicture(HimetricSize size) : size_(size) {}
+    explicit FakePicture(HimetricSize size) : size_(size) { ++live; }
+    ~FakePicture() override { --live; }
+    FakePicture(const FakePicture&) = delete;
+    FakePicture& operator=(const FakePicture&) = delete;
     HimetricSize NaturalSize() const override { return size_; }
+
+    // The fake pictures alive: whoever keeps pictures after use shows up here.
+    inline static int live = 0;
 
 private:
     HimetricSize size_;
