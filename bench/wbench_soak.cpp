@@ -34,20 +34,6 @@ namespace {
 constexpr int kFirst = 50;
 constexpr double kGoalKbPerFile = 2.0;
 
-std::wstring FolderOfThisProgram() {
-    wchar_t path[MAX_PATH];
-    GetModuleFileNameW(nullptr, path, MAX_PATH);
-    std::wstring folder = path;
-    return folder.substr(0, folder.find_last_of(L'\\'));
-}
-
-void SetUserValue(const wchar_t* key, const wchar_t* name, const std::wstring& value) {
-    qw::win32::RegistryKey handle;
-    RegCreateKeyExW(HKEY_CURRENT_USER, key, 0, nullptr, 0, KEY_WRITE, nullptr, handle.Receive(), nullptr);
-    RegSetValueExW(handle.Get(), name, 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
-                   static_cast<DWORD>((value.size() + 1) * sizeof(wchar_t)));
-}
-
 std::string Lower(std::string text) {
     for (char& c : text) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
     return text;
@@ -198,8 +184,8 @@ bool Phase(const std::wstring& bin, const std::wstring& exeSource, const std::st
         WriteFile(out.Get(), file.data(), static_cast<DWORD>(file.size()), &written, nullptr);
     }
     const bench::ApplicationPath registered(app);
-    SetUserValue(L"Software\\Widcomm\\BTConfig\\Services\\0004", L"InboxDirectory", stack);
-    SetUserValue(L"Software\\Widcomm\\BTConfig\\Services\\0005", L"root", stack);
+    bench::SetUserValue(L"Software\\Widcomm\\BTConfig\\Services\\0004", L"InboxDirectory", stack);
+    bench::SetUserValue(L"Software\\Widcomm\\BTConfig\\Services\\0005", L"root", stack);
 
     Sample first, last;
     {
@@ -246,7 +232,7 @@ int main() {
         CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
         const std::vector<std::wstring> arguments = bench::Arguments();
         const int n = arguments.size() >= 2 ? std::max(kFirst + 1, _wtoi(arguments[1].c_str())) : 500;
-        const std::wstring bin = FolderOfThisProgram() + L"\\bin";
+        const std::wstring bin = bench::FolderOfThisProgram() + L"\\bin";
         const std::wstring work = bench::NewWorkFolder(L"qwbench-soak-photo-");
         const std::wstring model = work + L"\\model.jpg";
         qw::test::WritePhotoJpeg(model, 1600, 1200);
