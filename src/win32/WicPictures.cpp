@@ -145,16 +145,19 @@ WicPicture::WicPicture(std::shared_ptr<WicSession> session, PageBytes bytes,
     size_ = qw::OrientedSize(stored_, orientation_);
     natural_ = qw::PixelsToHimetric(size_, ScreenResolution());
     CheckDecodes(path);
+    CloseFrame();
 }
 
 IWICBitmapFrameDecode* WicPicture::Frame() const {
     if (frame_) return frame_.Get();
+    CloseFrame();  // what an earlier attempt left
     IWICImagingFactory* factory = session_->Factory();
     Check(factory->CreateStream(&stream_), path_, "cannot be read");
     Check(stream_->InitializeFromMemory(const_cast<BYTE*>(bytes_.data()), static_cast<DWORD>(bytes_.size())),
           path_, "cannot be read");
     Check(factory->CreateDecoderFromStream(stream_.Get(), nullptr, WICDecodeMetadataCacheOnDemand, &decoder_),
           path_, "is not a picture that Windows can read");
+    ++openDecoders_;
     ComPtr<IWICBitmapFrameDecode> frame;
     Check(decoder_->GetFrame(0, &frame), path_, "has no readable image");
     // A JPEG measured from its header must be what the decoder finds.
@@ -165,6 +168,13 @@ IWICBitmapFrameDecode* WicPicture::Frame() const {
         throw PictureError("The picture \"" + path_ + "\" cannot be decoded");
     frame_ = frame;
     return frame_.Get();
+}
+
+void WicPicture::CloseFrame() const noexcept {
+    frame_.Reset();
+    if (decoder_) --openDecoders_;
+    decoder_.Reset();
+    stream_.Reset();
 }
 
 WicPicture::~WicPicture() = default;
@@ -297,6 +307,8 @@ HBITMAP WicPicture::Render(int width, int height) const {
         throw PictureError("No bitmap of " + std::to_string(width) + " x " + std::to_string(height) +
                            " pixels can be made: " + ErrorText(GetLastError()));
     const qw::PixelSize stored = qw::OrientedSize({width, height}, orientation_);
+    // The bitmap made is kept; the decoder's copy of the full image is not.
+    const Closer closing{this};
     HRESULT hr = E_FAIL;
     try {
         if (const ComPtr<IWICBitmapSource> preview = FromPreview(stored)) {

@@ -101,6 +101,8 @@ TEST_P(Rendering, GivesExactlyTheAskedSizeTopDownAndKeepsTheLastOne) {
         EXPECT_PRED3(Near, PixelOf(bitmap, size.Width / 2, size.Height - 1), qw::test::kBlue, tolerance)
             << size.Width;
         EXPECT_EQ(picture->Render(size.Width, size.Height), bitmap);
+        // A decoder may hold the whole image decoded: only the bitmap stays.
+        EXPECT_EQ(WicPicture::OpenDecoders(), 0);
     }
 }
 
@@ -195,6 +197,7 @@ class BadFiles : public PicturesTest, public testing::WithParamInterface<BadFile
 
 TEST_P(BadFiles, AreRefused) {
     EXPECT_THROW(loader_.Load(GetParam().Make(folder_)), PictureError);
+    EXPECT_EQ(WicPicture::OpenDecoders(), 0);
 }
 
 INSTANTIATE_TEST_SUITE_P(Files, BadFiles, testing::ValuesIn(kBadFiles),
