@@ -10,6 +10,7 @@
 #include <deque>
 #include <stdexcept>
 #include <string>
+#include <string_view>
 #include <unordered_map>
 
 #include "shared/FileSystem.h"
@@ -32,7 +33,7 @@ enum class KeyMatch { Exact, IgnoreCase };
 
 class FileList {
 public:
-    explicit FileList(KeyMatch match = KeyMatch::Exact) : match_(match) {}
+    explicit FileList(KeyMatch match = KeyMatch::Exact);
 
     std::size_t Count() const { return items_.size(); }
     bool Empty() const { return items_.empty(); }
@@ -58,15 +59,32 @@ public:
     auto end() const { return items_.end(); }
 
 private:
-    std::string KeyOf(const std::string& path) const;
+    // Keys hashed and compared exactly or ignoring letter case.
+    struct KeyHash {
+        bool IgnoreCase;
+        std::size_t operator()(std::string_view key) const;
+    };
+    struct KeyEqual {
+        bool IgnoreCase;
+        bool operator()(std::string_view a, std::string_view b) const;
+    };
+    template <typename Value>
+    using KeyMap = std::unordered_map<std::string_view, Value, KeyHash, KeyEqual>;
+
+    void Index(const FileItem& item, std::int64_t sequence);
     void Reindex();
 
     KeyMatch match_;
+    // The lists live as long as the program and grow with every file
+    // received, so a file costs its item and two small index entries: the
+    // keys are views of the items' own paths (adding at either end of a deque
+    // moves no item; removing renumbers and indexes everything again).
     std::deque<FileItem> items_;
     // Key -> sequence number; position = sequence - front sequence + 1.
-    std::unordered_map<std::string, std::int64_t> index_;
-    // Lower-cased key -> how many listed paths lower-case to it.
-    std::unordered_map<std::string, int> folded_;
+    KeyMap<std::int64_t> index_;
+    // For exact keys only: the listed paths ignoring letter case -> how many
+    // there are. Keys that ignore letter case find them in the index.
+    KeyMap<int> folded_;
     std::int64_t frontSequence_ = 0;
 };
 
