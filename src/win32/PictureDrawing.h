@@ -15,6 +15,9 @@ public:
     // Draws the picture scaled to the rectangle, transparency included;
     // nothing for an empty rectangle. Throws PictureError.
     virtual void Draw(HDC dc, const RECT& where) const = 0;
+    // The window that drew it at this size shows something else now: a
+    // picture that keeps its drawing of that size lets it go.
+    virtual void ForgetDrawing(const RECT& /*where*/) const noexcept {}
 };
 
 // Throws PictureError for a picture that was not made by one of the

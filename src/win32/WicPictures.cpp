@@ -338,6 +338,12 @@ void WicPicture::Draw(HDC dc, const RECT& where) const {
         throw PictureError("The picture \"" + path_ + "\" cannot be drawn: " + ErrorText(GetLastError()));
 }
 
+void WicPicture::ForgetDrawing(const RECT& where) const noexcept {
+    const qw::PixelSize size{where.right - where.left, where.bottom - where.top};
+    for (Rendering& rendering : rendered_)
+        if (rendering.Size == size) rendering.Image.Reset();
+}
+
 void DrawPicture(HDC dc, const qw::Picture& picture, const RECT& where) {
     const auto* drawable = dynamic_cast<const DrawablePicture*>(&picture);
     if (!drawable) throw PictureError("the picture is not one this program can draw");

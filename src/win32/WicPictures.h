@@ -58,6 +58,7 @@ public:
     // Blends the picture scaled to the rectangle onto the DC, transparency
     // included. Draws nothing for an empty rectangle. Throws PictureError.
     void Draw(HDC dc, const RECT& where) const override;
+    void ForgetDrawing(const RECT& where) const noexcept override;
 
 private:
     friend class WicPictureLoader;

@@ -11,6 +11,11 @@ PreviewControl::PreviewControl(HINSTANCE instance, WindowArgs args) {
 }
 
 void PreviewControl::SetPicture(std::shared_ptr<const qw::Picture> picture) {
+    // The picture going stays in the strip, which keeps the pictures of the
+    // files on show: without its large drawing for the preview, the memory
+    // they hold does not depend on which of them were shown here.
+    if (const auto* drawable = dynamic_cast<const DrawablePicture*>(picture_.get()); drawable && picture != picture_)
+        drawable->ForgetDrawing(drawn_);
     picture_ = std::move(picture);
     InvalidateRect(Handle(), nullptr, FALSE);
 }
@@ -48,6 +53,7 @@ void PreviewControl::Paint(HDC dc) const {
     if (!picture_ || client.right <= 0 || client.bottom <= 0) return;
     try {
         // The picture keeps its rendering at this size for later paints.
+        drawn_ = client;
         DrawPicture(dc, *picture_, client);
     } catch (const std::exception&) {
         // A paint has no one to report to; a picture that cannot be drawn

@@ -30,6 +30,7 @@ private:
     void Paint(HDC dc) const;
 
     std::shared_ptr<const qw::Picture> picture_;
+    mutable RECT drawn_{};  // where the picture was last drawn
 };
 
 }  // namespace qw::win32
