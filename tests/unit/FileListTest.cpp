@@ -63,24 +63,6 @@ TEST(FileList, CaseInsensitiveKeysRefuseACaseTwinAndFindItUnderAnyCase) {
     EXPECT_TRUE(list.Empty());
 }
 
-TEST(FileList, FindsEveryEntryAfterManyAdditionsAtBothEndsAndARemoval) {
-    for (const KeyMatch match : {KeyMatch::Exact, KeyMatch::IgnoreCase}) {
-        FileList list(match);
-        for (int i = 0; i < 300; ++i) {
-            const FileItem item = Item("c:\\in\\f" + std::to_string(i));
-            i % 2 ? list.Append(item) : list.InsertFront(item);
-        }
-        list.Remove("c:\\in\\f100");
-        ASSERT_EQ(list.Count(), 299u);
-        for (std::size_t position = 1; position <= list.Count(); ++position) {
-            const std::string path = list.At(position).Path;
-            EXPECT_EQ(list.PositionOf(path), position) << path;
-            EXPECT_TRUE(list.ContainsIgnoringCase("C:\\IN\\F" + path.substr(7))) << path;
-        }
-        EXPECT_FALSE(list.ContainsIgnoringCase("c:\\in\\f100"));
-    }
-}
-
 TEST(FileList, PositionsOutsideTheListAreRefused) {
     FileList list;
     list.Append(Item("a"));

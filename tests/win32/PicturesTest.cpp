@@ -6,6 +6,7 @@
 #include "WindowCapture.h"
 #include "win32/Display.h"
 #include "win32/WicPictures.h"
+#include "win32/main/PreviewControl.h"
 
 
 using qw::PictureError;
@@ -136,6 +137,22 @@ TEST_F(PicturesTest, TheFileIsNotHeldOpenWhileThePictureLives) {
     EXPECT_TRUE(MoveFileExW(Widen(path).c_str(), Widen(moved).c_str(), 0));
     EXPECT_TRUE(DeleteFileW(Widen(moved).c_str()));
     EXPECT_NE(picture->Render(20, 15), nullptr);
+}
+
+// The strip keeps the pictures of the files on show, each shown in the preview once.
+TEST_F(PicturesTest, APictureLeavingThePreviewLetsItsDrawingThereGoAndKeepsItsThumbnail) {
+    const std::shared_ptr<const WicPicture> picture = loader_.LoadPicture(Encode(Format::Jpeg, 64, 48));
+    const HBITMAP thumbnail = picture->Render(32, 24);
+    qw::test::HostWindow host(200, 200);
+    qw::win32::PreviewControl preview(GetModuleHandleW(nullptr), {.Parent = host.Handle()});
+    preview.SetSize(60, 45);
+    preview.SetPicture(picture);
+    const qw::win32::MemoryDC dc(CreateCompatibleDC(nullptr));
+    SendMessageW(preview.Handle(), WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc.Get()), PRF_CLIENT);
+    const long bitmaps = qw::win32::LiveHandles(qw::win32::HandleKind::Bitmap);
+    preview.SetPicture(nullptr);
+    EXPECT_EQ(qw::win32::LiveHandles(qw::win32::HandleKind::Bitmap), bitmaps - 1);
+    EXPECT_EQ(picture->Render(32, 24), thumbnail);
 }
 
 TEST_F(PicturesTest, RefusesEmptyAndHugeRenderSizes) {
