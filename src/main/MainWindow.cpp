@@ -198,9 +198,9 @@ void MainWindow::ExitProgram() {
 }
 
 void MainWindow::OnResize() {
-    const PixelSize picture =
-        preview_ ? PictureSizeInPixels(*preview_, ports_.DisplayResolution()) : PixelSize{0, 0};
-    const MainLayout layout = LayoutFor(view_.ClientWidth(), view_.ClientHeight(), picture);
+    const Resolution resolution = ports_.DisplayResolution();
+    const PixelSize picture = preview_ ? PictureSizeInPixels(*preview_, resolution) : PixelSize{0, 0};
+    const MainLayout layout = LayoutFor(view_.ClientWidth(), view_.ClientHeight(), picture, Scale::Of(resolution));
     if (layout.StripWidth) view_.SetStripWidth(*layout.StripWidth);
     view_.SetPreviewSize(layout.Preview);
     view_.SetPaneHeight(layout.PaneHeight);

@@ -39,9 +39,9 @@ void MainWindow::ShowFile(const std::string& path) {
         view_.SetPreviewSize({0, 0});
         preview_ = picture;
         view_.SetPreviewPicture(picture);
-        const PixelSize box = PreviewBox(view_.ClientWidth(), view_.ClientHeight());
-        view_.SetPreviewSize(
-            GetSize(picture.get(), ports_.DisplayResolution(), box.Width, box.Height, FitMode::ShrinkOnly));
+        const Resolution resolution = ports_.DisplayResolution();
+        const PixelSize box = PreviewBox(view_.ClientWidth(), view_.ClientHeight(), Scale::Of(resolution));
+        view_.SetPreviewSize(GetSize(picture.get(), resolution, box.Width, box.Height, FitMode::ShrinkOnly));
         view_.SetFileInfoVisible(false);
     } else {
         // A file whose picture did not load has none: the previous file's

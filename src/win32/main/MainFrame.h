@@ -26,8 +26,6 @@ class TaskPaneControl;
 class ThumbnailControl;
 
 inline constexpr const wchar_t* MainWindowClass = L"QuillwaveMainWindow";
-inline constexpr int DesignedClientWidth = 672;
-inline constexpr int DesignedClientHeight = 515;
 
 class MainFrame : public Window, public MainView {
 public:
