@@ -5,7 +5,6 @@
 #include <new>
 #include <utility>
 
-#include "win32/Display.h"
 #include "shared/PhotoMetadata.h"
 #include "shared/PictureStructure.h"
 #include "win32/FileReading.h"
@@ -143,7 +142,10 @@ WicPicture::WicPicture(std::shared_ptr<WicSession> session, PageBytes bytes,
         previewBytes_ = metadata.Preview;
     }
     size_ = qw::OrientedSize(stored_, orientation_);
-    natural_ = qw::PixelsToHimetric(size_, ScreenResolution());
+    // A picture's pixels are taken as pixels of a 96-dpi screen, like every
+    // other fixed length of the program's windows: on a screen of 150 % it is
+    // shown half as large again, as the window around it is.
+    natural_ = qw::PixelsToHimetric(size_, qw::Resolution{96, 96});
     CheckDecodes(path);
 }
 

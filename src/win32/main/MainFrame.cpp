@@ -1,5 +1,7 @@
 #include "win32/main/MainFrame.h"
 
+#include <algorithm>
+
 #include "main/MainLayout.h"
 #include "main/MainWindow.h"
 #include "main/ThumbnailStrip.h"
@@ -9,6 +11,7 @@
 #include "win32/main/PreviewControl.h"
 #include "win32/main/TaskPaneControl.h"
 #include "win32/main/ThumbnailControl.h"
+#include "win32/Dpi.h"
 #include "win32/Fonts.h"
 #include "win32/Utf.h"
 #include "win32/WicPictures.h"
@@ -17,81 +20,145 @@ namespace qw::win32 {
 
 namespace {
 constexpr UINT_PTR WatcherTimerId = 1;
+constexpr int PaneIconSize = 16;  // at 96 dpi
 
-Icon ProgramIcon(HINSTANCE instance, int sizeMetric) {
-    const int side = GetSystemMetrics(sizeMetric);
+Icon ProgramIcon(HINSTANCE instance, int side) {
     return Icon(static_cast<HICON>(
         LoadImageW(instance, MAKEINTRESOURCEW(IDI_QUILLWAVE), IMAGE_ICON, side, side, 0)));
 }
 
-HWND CreateLabel(HINSTANCE instance, HWND parent, PixelSize size) {
-    HWND label = CreateWindowExW(WS_EX_TRANSPARENT, L"STATIC", L"", WS_CHILD | SS_LEFT | SS_NOPREFIX, PreviewLeft,
-                                 PreviewTop, size.Width, size.Height, parent, nullptr, instance, nullptr);
+HWND CreateLabel(HINSTANCE instance, HWND parent, const MainPlaces& places, PixelSize size) {
+    HWND label = CreateWindowExW(WS_EX_TRANSPARENT, L"STATIC", L"", WS_CHILD | SS_LEFT | SS_NOPREFIX,
+                                 places.PreviewLeft, places.PreviewTop, size.Width, size.Height, parent, nullptr,
+                                 instance, nullptr);
     if (!label) throw std::runtime_error("cannot create a label of the main window: " + ErrorText(GetLastError()));
     return label;
 }
+
+SIZE DesignedWindowSize(qw::Scale scale) {
+    const PixelSize client = PlacesAt(scale).DesignedClient;
+    const RECT frame = WindowRectForClient({client.Width, client.Height}, WS_OVERLAPPEDWINDOW, 0, scale.Dpi);
+    return {frame.right - frame.left, frame.bottom - frame.top};
+}
 }  // namespace
 
-MainFrame::MainFrame(HINSTANCE instance)
-    : instance_(instance), icon_(ProgramIcon(instance, SM_CXICON)), smallIcon_(ProgramIcon(instance, SM_CXSMICON)) {
-    RECT frame{0, 0, DesignedClientWidth, DesignedClientHeight};
-    AdjustWindowRectEx(&frame, WS_OVERLAPPEDWINDOW, FALSE, 0);
+MainFrame::MainFrame(HINSTANCE instance) : instance_(instance), scale_{SystemDpi()} {
+    const SIZE designed = DesignedWindowSize(scale_);
     // Created without WS_VISIBLE and never shown by start-up: the program
     // begins as an icon only.
     Create(instance,
            {.Name = MainWindowClass, .Background = static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH))},
            {.Style = WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN,
-            .Width = frame.right - frame.left,
-            .Height = frame.bottom - frame.top,
+            .Width = designed.cx,
+            .Height = designed.cy,
             .Title = L"Quillwave!"});
-    SendMessageW(Handle(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon_.Get()));
-    SendMessageW(Handle(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(smallIcon_.Get()));
+    // Windows may have placed it on a monitor of another scale than the system's.
+    if (const int dpi = WindowDpi(Handle()); dpi != scale_.Dpi) {
+        scale_ = qw::Scale{dpi};
+        const SIZE size = DesignedWindowSize(scale_);
+        SetWindowPos(Handle(), nullptr, 0, 0, size.cx, size.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+    // The notification area draws at the system's resolution, whatever the window's.
+    const int traySide = SystemMetricForDpi(SM_CXSMICON, SystemDpi());
+    trayIcon_ = ProgramIcon(instance, traySide);
+    LoadIcons();
     CreateControls();
 }
 
 MainFrame::~MainFrame() {
     // The window and its controls go before the fonts and icons they show.
     presenter_ = nullptr;
+    stripPresenter_ = nullptr;
     DestroyNow();
+}
+
+void MainFrame::LoadIcons() {
+    icon_ = ProgramIcon(instance_, SystemMetricForDpi(SM_CXICON, scale_.Dpi));
+    smallIcon_ = ProgramIcon(instance_, SystemMetricForDpi(SM_CXSMICON, scale_.Dpi));
+    SendMessageW(Handle(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon_.Get()));
+    SendMessageW(Handle(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(smallIcon_.Get()));
+}
+
+void MainFrame::MakeFonts() {
+    infoFont_ = PointFont(L"Verdana", 2025, FW_BOLD, true, scale_.Dpi);  // 20.25 points
+    const LOGFONTW message = MessageFontDescription(scale_.Dpi);
+    fileInfoFont_ = FontFrom(message, message.lfWeight);
+    SendMessageW(lblInfo_, WM_SETFONT, reinterpret_cast<WPARAM>(infoFont_.Get()), TRUE);
+    SendMessageW(lblFileInfo_, WM_SETFONT, reinterpret_cast<WPARAM>(fileInfoFont_.Get()), TRUE);
+}
+
+void MainFrame::MakePaneIcons() {
+    // Loaded at the size they are drawn, not stretched by the image list.
+    const int side = scale_(PaneIconSize);
+    ImageList icons(ImageList_Create(side, side, ILC_COLOR32 | ILC_MASK, IDI_PANE_COUNT, 0));
+    for (int i = 0; i < IDI_PANE_COUNT; ++i) {
+        const Icon icon(static_cast<HICON>(
+            LoadImageW(instance_, MAKEINTRESOURCEW(IDI_PANE_VIEW + i), IMAGE_ICON, side, side, 0)));
+        ImageList_AddIcon(icons.Get(), icon.Get());
+    }
+    if (pane_) pane_->SetImageList(icons.Get());
+    paneIcons_ = std::move(icons);
 }
 
 void MainFrame::CreateControls() {
     RECT client;
     GetClientRect(Handle(), &client);
-    const PixelSize label = PreviewBox(client.right, client.bottom);
+    const MainPlaces places = PlacesAt(scale_);
+    const PixelSize label = PreviewBox(client.right, client.bottom, scale_);
 
     // Drawn bottom to top: the status line, the file label, the preview.
-    lblInfo_ = CreateLabel(instance_, Handle(), label);
-    infoFont_ = PointFont(L"Verdana", 2025, FW_BOLD, true);  // 20.25 points
-    SendMessageW(lblInfo_, WM_SETFONT, reinterpret_cast<WPARAM>(infoFont_.Get()), FALSE);
+    lblInfo_ = CreateLabel(instance_, Handle(), places, label);
+    lblFileInfo_ = CreateLabel(instance_, Handle(), places, label);
+    MakeFonts();
 
-    lblFileInfo_ = CreateLabel(instance_, Handle(), label);
-    fileInfoFont_ = FontFrom(MessageFontDescription(), MessageFontDescription().lfWeight);
-    SendMessageW(lblFileInfo_, WM_SETFONT, reinterpret_cast<WPARAM>(fileInfoFont_.Get()), FALSE);
-
-    preview_ = std::make_unique<PreviewControl>(instance_, WindowArgs{.Parent = Handle(), .X = PreviewLeft,
-                                                                      .Y = PreviewTop, .Width = 0, .Height = 0});
+    preview_ = std::make_unique<PreviewControl>(
+        instance_, WindowArgs{.Parent = Handle(), .X = places.PreviewLeft, .Y = places.PreviewTop, .Width = 0,
+                              .Height = 0});
     SetWindowPos(preview_->Handle(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     preview_->OnMouseUp = [this](int button) { ToPresenter([&] { presenter_->OnPreviewMouseUp(button); }); };
 
-    paneIcons_.Reset(ImageList_Create(16, 16, ILC_COLOR32 | ILC_MASK, IDI_PANE_COUNT, 0));
-    for (int i = 0; i < IDI_PANE_COUNT; ++i) {
-        const Icon icon(static_cast<HICON>(
-            LoadImageW(instance_, MAKEINTRESOURCEW(IDI_PANE_VIEW + i), IMAGE_ICON, 16, 16, 0)));
-        ImageList_AddIcon(paneIcons_.Get(), icon.Get());
-    }
+    MakePaneIcons();
     pane_ = std::make_unique<TaskPaneControl>(
-        instance_, WindowArgs{.Parent = Handle(), .X = 0, .Y = 0, .Width = PaneWidth, .Height = client.bottom});
+        instance_, WindowArgs{.Parent = Handle(), .X = 0, .Y = 0, .Width = places.PaneWidth, .Height = client.bottom});
     pane_->SetImageList(paneIcons_.Get());
     pane_->OnItemClick = [this](const std::string& key) { ToPresenter([&] { presenter_->OnPaneItemClick(key); }); };
 
     strip_ = std::make_unique<ThumbnailControl>(
-        instance_, WindowArgs{.Parent = Handle(), .X = PaneWidth, .Y = 0, .Width = client.right - PaneWidth,
-                              .Height = StripHeightOnForm});
+        instance_, WindowArgs{.Parent = Handle(), .X = places.PaneWidth, .Y = 0,
+                              .Width = client.right - places.PaneWidth, .Height = places.StripHeight});
+}
+
+void MainFrame::PlaceControls() {
+    RECT client;
+    GetClientRect(Handle(), &client);
+    const MainPlaces places = PlacesAt(scale_);
+    const UINT move = SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE;
+    for (HWND corner : {lblInfo_, lblFileInfo_, preview_->Handle()})
+        SetWindowPos(corner, nullptr, places.PreviewLeft, places.PreviewTop, 0, 0, move);
+    pane_->Resize(places.PaneWidth, client.bottom);
+    SetWindowPos(strip_->Handle(), nullptr, places.PaneWidth, 0, std::max(0, static_cast<int>(client.right) - places.PaneWidth),
+                 places.StripHeight, SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void MainFrame::OnDpiChanged(int dpi, const RECT& suggested) {
+    scale_ = qw::Scale{dpi};
+    LoadIcons();
+    MakeFonts();
+    MakePaneIcons();
+    pane_->SetDpi(dpi);
+    strip_->SetDpi(dpi);
+    SetWindowPos(Handle(), nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
+                 suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
+    PlaceControls();
+    // The size may not have changed while the places did: lay out in any case.
+    ToPresenter([&] { presenter_->OnResize(); });
+    // The strip keeps its first visible file; the current file stays in the preview.
+    if (stripPresenter_) stripPresenter_->OnScaleChanged();
 }
 
 void MainFrame::Attach(MainWindow* presenter, ThumbnailStrip* strip) {
     presenter_ = presenter;
+    stripPresenter_ = strip;
     strip_->OnSlotClick = [strip](int slot) { strip->OnSlotClick(slot); };
     strip_->OnSlotRightButtonUp = [strip](int slot) { strip->OnSlotRightButtonUp(slot); };
     strip_->OnSlotDoubleClick = [strip](int slot) { strip->OnSlotDoubleClick(slot); };
@@ -111,6 +178,9 @@ LRESULT MainFrame::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             return 0;
         case WM_SIZE:
             ToPresenter([&] { presenter_->OnResize(); });
+            return 0;
+        case WM_DPICHANGED:
+            OnDpiChanged(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
             return 0;
         case WM_CLOSE: {
             bool cancel = false;
@@ -163,7 +233,7 @@ void MainFrame::HookWindow() {
 
 void MainFrame::AddTrayIcon(const std::string& tip) {
     // The icon's identifier is the icon's own handle.
-    tray_.Add(Handle(), static_cast<UINT>(reinterpret_cast<UINT_PTR>(smallIcon_.Get())), smallIcon_.Get(),
+    tray_.Add(Handle(), static_cast<UINT>(reinterpret_cast<UINT_PTR>(trayIcon_.Get())), trayIcon_.Get(),
               Widen(tip));
 }
 
@@ -198,10 +268,11 @@ int MainFrame::ClientHeight() const {
 }
 
 void MainFrame::SetStripWidth(int width) {
-    SetWindowPos(strip_->Handle(), nullptr, 0, 0, width, StripHeightOnForm, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    SetWindowPos(strip_->Handle(), nullptr, 0, 0, width, PlacesAt(scale_).StripHeight,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-void MainFrame::SetPaneHeight(int height) { pane_->Resize(PaneWidth, height); }
+void MainFrame::SetPaneHeight(int height) { pane_->Resize(PlacesAt(scale_).PaneWidth, height); }
 
 void MainFrame::SetLabelSizes(PixelSize fileInfo, PixelSize info) {
     const UINT flags = SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE;

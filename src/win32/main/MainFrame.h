@@ -10,6 +10,7 @@
 #include <string>
 
 #include "main/MainView.h"
+#include "shared/Scale.h"
 #include "win32/Handles.h"
 #include "win32/main/TrayIcon.h"
 #include "win32/Window.h"
@@ -38,6 +39,8 @@ public:
     ThumbnailControl& StripControl() { return *strip_; }
     void Attach(MainWindow* presenter, ThumbnailStrip* strip);
     WindowId Id() const override { return reinterpret_cast<WindowId>(Handle()); }
+    // The resolution the window lays itself out at: its monitor's.
+    qw::Scale DisplayScale() const { return scale_; }
     void HookWindow() override;
     void AddTrayIcon(const std::string& tip) override;
     void RemoveTrayIcon() override;
@@ -77,13 +80,24 @@ protected:
 
 private:
     void CreateControls();
+    // What depends on the resolution: icons and fonts at their drawn size.
+    void LoadIcons();
+    void MakeFonts();
+    void MakePaneIcons();
+    // The controls at their fixed places, scaled.
+    void PlaceControls();
+    // Moved to a monitor of another scale: takes Windows' suggested
+    // rectangle and lays everything out again.
+    void OnDpiChanged(int dpi, const RECT& suggested);
     // Runs a presenter call from a message, once the presenters are attached.
     template <typename F>
     void ToPresenter(F&& call);
 
     HINSTANCE instance_;
+    qw::Scale scale_;
     Icon icon_;
     Icon smallIcon_;
+    Icon trayIcon_;
     Font infoFont_;
     Font fileInfoFont_;
     ImageList paneIcons_;
@@ -93,6 +107,7 @@ private:
     std::unique_ptr<ThumbnailControl> strip_;
     std::unique_ptr<PreviewControl> preview_;
     MainWindow* presenter_ = nullptr;
+    ThumbnailStrip* stripPresenter_ = nullptr;
     TrayIcon tray_;
 };
 

@@ -80,13 +80,15 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
         qw::SettingsDialogEditor settings(settingsWindows, files,
                                           {messages, folderPicker, colorPicker, clock, shortPaths, ansi},
                                           qw::ReceivedFolderPorts{registry, systemFolders, applicationFolder});
-        qw::ThumbnailStrip strip(frame.StripControl(), files, pictures, &qw::win32::ScreenResolution);
+        // Pictures are measured, and the layout scaled, at the main window's own resolution.
+        const auto resolution = [&frame] { return frame.DisplayScale().AsResolution(); };
+        qw::ThumbnailStrip strip(frame.StripControl(), files, pictures, resolution);
         qw::MainWindow presenter(frame, strip,
                                  qw::MainPorts{files, registry, ansi, activation, pictures, shell, questions,
                                                settings, screenSaver, slideShows, systemFolders,
                                                {messages, folderPicker, fileDialogs, printer, clipboard, wallpaper,
                                                 mailer, marks},
-                                               &qw::win32::ScreenResolution},
+                                               resolution},
                                  applicationFolder);
         frame.Attach(&presenter, &strip);
         try {

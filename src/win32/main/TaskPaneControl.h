@@ -26,7 +26,8 @@ public:
     // std::runtime_error when the window cannot be made.
     TaskPaneControl(HINSTANCE instance, WindowArgs args);
 
-    // 16 x 16 icons for the items; the pane draws from it but does not own it.
+    // Icons for the items, 16 x 16 at 96 dpi and that size scaled at another
+    // resolution; the pane draws from it but does not own it.
     void SetImageList(HIMAGELIST images);
 
     // Bars and items appear in the order they are added. Keys are compared
@@ -48,6 +49,9 @@ public:
     void SetRedraw(bool on);
 
     void Resize(int width, int height);
+    // The resolution the pane draws at (96 at 100 %); fonts, spacing and the
+    // layout follow it. The pane starts at its parent's.
+    void SetDpi(int dpi);
 
     // In client coordinates (so they move when the pane scrolls). An item's
     // rectangle is the part that reacts to the mouse: its icon and caption.

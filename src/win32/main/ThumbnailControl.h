@@ -19,6 +19,7 @@
 #include <string>
 
 #include "main/ThumbnailView.h"
+#include "shared/Scale.h"
 #include "win32/Handles.h"
 #include "win32/Window.h"
 
@@ -26,9 +27,9 @@ namespace qw::win32 {
 
 class ThumbnailControl : public Window, public qw::ThumbnailView {
 public:
-    // Gives the 32 x 32 icon of document entry 1 to 9, or nothing; a
-    // missing icon is drawn as the system's application icon.
-    using IconLoader = std::function<Icon(int entry)>;
+    // Gives the icon of document entry 1 to 9 at size x size (32 x 32 at
+    // 96 dpi), or nothing; a missing icon is drawn as the system's application icon.
+    using IconLoader = std::function<Icon(int entry, int size)>;
     // The program's own document icons, from the resources of `instance`.
     static IconLoader ResourceIcons(HINSTANCE instance);
 
@@ -48,6 +49,10 @@ public:
     void SetScrollBar(bool enabled, int maximum, int value) override;
     void SetScrollBarWidth(int width) override;
     int ClientWidth() const override;
+
+    // The resolution the strip draws its frames, scroll bar, icons and tool
+    // tips at; it starts at its parent's. The presenter redraws the slots.
+    void SetDpi(int dpi);
 
     // Where the slot's image is drawn and takes the mouse, in client
     // coordinates; nothing for a hidden slot.
@@ -78,6 +83,10 @@ private:
     LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
     void OnDestroyed() override;
 
+    void LoadIcons();
+    // Where an icon goes when a picture cannot be drawn: centred in the cell,
+    // as the presenter places every icon.
+    SlotRect IconPlace(int slot) const;
     Slot& SlotAt(int slot);
     const Slot& SlotAt(int slot) const;
     void Show(int slot, Slot content);
@@ -100,6 +109,8 @@ private:
     HWND scrollBar_ = nullptr;  // a child: goes with the strip
     Subclass scrollBarWatch_;
     OwnedWindow toolTip_;       // owned by the top-level window, so it goes with the strip by hand
+    IconLoader loadIcon_;
+    qw::Scale scale_;
     std::array<Icon, 9> icons_;
     Brush frameBrush_;
     std::array<Slot, 6> slots_;
