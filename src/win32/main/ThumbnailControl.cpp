@@ -12,6 +12,7 @@
 #include "main/ThumbnailStrip.h"
 #include "resources/resource_ids.h"
 #include "win32/Dpi.h"
+#include "win32/Fonts.h"
 #include "win32/PictureDrawing.h"
 #include "win32/Utf.h"
 
@@ -75,7 +76,13 @@ void ThumbnailControl::LoadIcons() {
 void ThumbnailControl::SetDpi(int dpi) {
     scale_ = qw::Scale{dpi};
     LoadIcons();
-    if (toolTip_) SendMessageW(toolTip_.Get(), TTM_SETMAXTIPWIDTH, 0, scale_(kToolTipWidth));
+    if (toolTip_) {
+        SendMessageW(toolTip_.Get(), TTM_SETMAXTIPWIDTH, 0, scale_(kToolTipWidth));
+        // The tool tip's own font is the system's, made for the system's scale.
+        const LOGFONTW font = MessageFontDescription(dpi);
+        toolTipFont_ = FontFrom(font, font.lfWeight);
+        SendMessageW(toolTip_.Get(), WM_SETFONT, reinterpret_cast<WPARAM>(toolTipFont_.Get()), FALSE);
+    }
     SetScrollBarWidth(ClientWidth());
     InvalidateRect(Handle(), nullptr, TRUE);
 }

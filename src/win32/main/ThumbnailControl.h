@@ -108,6 +108,7 @@ private:
 
     HWND scrollBar_ = nullptr;  // a child: goes with the strip
     Subclass scrollBarWatch_;
+    Font toolTipFont_;          // set once the strip moves to another scale; outlives the tool tip
     OwnedWindow toolTip_;       // owned by the top-level window, so it goes with the strip by hand
     IconLoader loadIcon_;
     qw::Scale scale_;
