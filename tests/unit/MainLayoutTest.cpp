@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <string>
+
 #include "main/MainLayout.h"
 
 namespace qw {
@@ -7,10 +9,7 @@ namespace {
 
 TEST(MainLayout, DesignedSizeGivesTheStripThreeSlotsAndTheLowerRectangle) {
     // The places are 96-dpi pixels, scaled to the window's resolution.
-    const struct {
-        int dpi, pane, strip, previewLeft, previewTop;
-        PixelSize client, box;
-    } cases[] = {
+    const struct { int dpi, pane, strip, previewLeft, previewTop; PixelSize client, box; } cases[] = {
         {96, 220, 131, 230, 141, {672, 515}, {432, 364}},
         {120, 275, 164, 287, 176, {840, 644}, {541, 456}},
         {144, 330, 196, 345, 211, {1008, 772}, {648, 546}},
@@ -60,12 +59,7 @@ TEST(MainLayout, SmallWindowsCollapseTheLowerRectangleAndKeepTheStripWidth) {
     };
     for (const auto& s : scales) {
         const int wide = 2 * s.narrowest, tall = 2 * s.lowest;
-        struct Case {
-            int w, h;
-            std::optional<int> strip;
-            bool collapsed;
-        };
-        const Case cases[] = {
+        const struct { int w, h; std::optional<int> strip; bool collapsed; } cases[] = {
             {s.stripKept + 1, tall, 1, true},  {s.stripKept, tall, std::nullopt, true}, {0, 0, std::nullopt, true},
             {s.narrowest, tall, s.narrowest - s.stripKept, true},
             {s.narrowest + 1, tall, s.narrowest + 1 - s.stripKept, false},
@@ -73,9 +67,10 @@ TEST(MainLayout, SmallWindowsCollapseTheLowerRectangleAndKeepTheStripWidth) {
         };
         for (const auto& c : cases) {
             const MainLayout l = LayoutFor(c.w, c.h, {640, 480}, Scale{s.dpi});
-            EXPECT_EQ(l.StripWidth, c.strip) << s.dpi << ": " << c.w << "x" << c.h;
-            EXPECT_EQ(l.FileInfo.Width == 0 && l.FileInfo.Height == 0, c.collapsed) << s.dpi << ": " << c.w << "x" << c.h;
-            EXPECT_EQ(l.Preview.Width == 0 || l.Preview.Height == 0, c.collapsed) << s.dpi << ": " << c.w << "x" << c.h;
+            const std::string where = std::to_string(s.dpi) + ": " + std::to_string(c.w) + "x" + std::to_string(c.h);
+            EXPECT_EQ(l.StripWidth, c.strip) << where;
+            EXPECT_EQ(l.FileInfo.Width == 0 && l.FileInfo.Height == 0, c.collapsed) << where;
+            EXPECT_EQ(l.Preview.Width == 0 || l.Preview.Height == 0, c.collapsed) << where;
             EXPECT_GE(l.Preview.Width, 0);
             EXPECT_GE(l.Preview.Height, 0);
         }
