@@ -8,7 +8,7 @@
 #include "shared/PhotoMetadata.h"
 #include "shared/PictureStructure.h"
 #include "win32/FileReading.h"
-#include "win32/Utf.h"
+#include "win32/kit/Utf.h"
 
 namespace qw::win32 {
 

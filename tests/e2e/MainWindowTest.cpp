@@ -8,7 +8,7 @@
 #include "WindowCapture.h"
 #include "main/MainLayout.h"
 #include "main/ThumbnailStrip.h"
-#include "win32/Display.h"
+#include "win32/kit/Display.h"
 
 using namespace std::chrono_literals;
 using e2e::WaitFor;

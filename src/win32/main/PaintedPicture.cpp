@@ -4,7 +4,7 @@
 #include <string>
 
 #include "win32/PictureDrawing.h"
-#include "win32/Utf.h"
+#include "win32/kit/Utf.h"
 
 namespace qw::win32 {
 

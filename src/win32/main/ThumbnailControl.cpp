@@ -11,10 +11,10 @@
 
 #include "main/ThumbnailStrip.h"
 #include "resources/resource_ids.h"
-#include "win32/Dpi.h"
-#include "win32/Fonts.h"
+#include "win32/kit/Dpi.h"
+#include "win32/kit/Fonts.h"
 #include "win32/PictureDrawing.h"
-#include "win32/Utf.h"
+#include "win32/kit/Utf.h"
 
 namespace qw::win32 {
 

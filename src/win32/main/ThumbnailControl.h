@@ -20,8 +20,8 @@
 
 #include "main/ThumbnailView.h"
 #include "shared/Scale.h"
-#include "win32/Handles.h"
-#include "win32/Window.h"
+#include "win32/kit/Handles.h"
+#include "win32/kit/Window.h"
 
 namespace qw::win32 {
 

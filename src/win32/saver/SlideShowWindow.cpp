@@ -5,11 +5,11 @@
 #include <utility>
 
 #include "saver/SlideShow.h"
-#include "win32/Display.h"
-#include "win32/Dpi.h"
-#include "win32/Fonts.h"
+#include "win32/kit/Display.h"
+#include "win32/kit/Dpi.h"
+#include "win32/kit/Fonts.h"
 #include "win32/PictureDrawing.h"
-#include "win32/Utf.h"
+#include "win32/kit/Utf.h"
 
 namespace qw::win32 {
 

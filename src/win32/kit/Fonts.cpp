@@ -1,7 +1,7 @@
-#include "win32/Fonts.h"
+#include "win32/kit/Fonts.h"
 
-#include "win32/Display.h"
-#include "win32/Dpi.h"
+#include "win32/kit/Display.h"
+#include "win32/kit/Dpi.h"
 
 namespace qw::win32 {
 

@@ -1,6 +1,6 @@
-#include "win32/Dpi.h"
+#include "win32/kit/Dpi.h"
 
-#include "win32/Handles.h"
+#include "win32/kit/Handles.h"
 
 namespace qw::win32 {
 

@@ -1,9 +1,9 @@
-#include "win32/main/MainFrame.h"
+#include "win32/main/MainWindow.h"
 
 #include <algorithm>
 
 #include "main/MainLayout.h"
-#include "main/MainWindow.h"
+#include "main/MainPresenter.h"
 #include "main/ThumbnailStrip.h"
 #include "resources/resource_ids.h"
 #include "win32/ExitMessage.h"
@@ -11,9 +11,9 @@
 #include "win32/main/PreviewControl.h"
 #include "win32/main/TaskPaneControl.h"
 #include "win32/main/ThumbnailControl.h"
-#include "win32/Dpi.h"
-#include "win32/Fonts.h"
-#include "win32/Utf.h"
+#include "win32/kit/Dpi.h"
+#include "win32/kit/Fonts.h"
+#include "win32/kit/Utf.h"
 #include "win32/WicPictures.h"
 
 namespace qw::win32 {
@@ -42,7 +42,7 @@ SIZE DesignedWindowSize(qw::Scale scale) {
 }
 }  // namespace
 
-MainFrame::MainFrame(HINSTANCE instance) : instance_(instance), scale_{SystemDpi()} {
+MainWindow::MainWindow(HINSTANCE instance) : instance_(instance), scale_{SystemDpi()} {
     const SIZE designed = DesignedWindowSize(scale_);
     // Created without WS_VISIBLE and never shown by start-up: the program
     // begins as an icon only.
@@ -65,29 +65,29 @@ MainFrame::MainFrame(HINSTANCE instance) : instance_(instance), scale_{SystemDpi
     CreateControls();
 }
 
-MainFrame::~MainFrame() {
+MainWindow::~MainWindow() {
     // The window and its controls go before the fonts and icons they show.
     presenter_ = nullptr;
     stripPresenter_ = nullptr;
     DestroyNow();
 }
 
-void MainFrame::LoadIcons() {
+void MainWindow::LoadIcons() {
     icon_ = ProgramIcon(instance_, SystemMetricForDpi(SM_CXICON, scale_.Dpi));
     smallIcon_ = ProgramIcon(instance_, SystemMetricForDpi(SM_CXSMICON, scale_.Dpi));
     SendMessageW(Handle(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon_.Get()));
     SendMessageW(Handle(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(smallIcon_.Get()));
 }
 
-void MainFrame::MakeFonts() {
+void MainWindow::MakeFonts() {
     infoFont_ = PointFont(L"Verdana", 2025, FW_BOLD, true, scale_.Dpi);  // 20.25 points
     const LOGFONTW message = MessageFontDescription(scale_.Dpi);
     fileInfoFont_ = FontFrom(message, message.lfWeight);
-    SendMessageW(lblInfo_, WM_SETFONT, reinterpret_cast<WPARAM>(infoFont_.Get()), TRUE);
-    SendMessageW(lblFileInfo_, WM_SETFONT, reinterpret_cast<WPARAM>(fileInfoFont_.Get()), TRUE);
+    SendMessageW(statusLabel_, WM_SETFONT, reinterpret_cast<WPARAM>(infoFont_.Get()), TRUE);
+    SendMessageW(fileInfoLabel_, WM_SETFONT, reinterpret_cast<WPARAM>(fileInfoFont_.Get()), TRUE);
 }
 
-void MainFrame::MakePaneIcons() {
+void MainWindow::MakePaneIcons() {
     // Loaded at the size they are drawn, not stretched by the image list.
     const int side = scale_(PaneIconSize);
     ImageList icons(ImageList_Create(side, side, ILC_COLOR32 | ILC_MASK, IDI_PANE_COUNT, 0));
@@ -100,15 +100,15 @@ void MainFrame::MakePaneIcons() {
     paneIcons_ = std::move(icons);
 }
 
-void MainFrame::CreateControls() {
+void MainWindow::CreateControls() {
     RECT client;
     GetClientRect(Handle(), &client);
     const MainPlaces places = PlacesAt(scale_);
     const PixelSize label = PreviewBox(client.right, client.bottom, scale_);
 
     // Drawn bottom to top: the status line, the file label, the preview.
-    lblInfo_ = CreateLabel(instance_, Handle(), places, label);
-    lblFileInfo_ = CreateLabel(instance_, Handle(), places, label);
+    statusLabel_ = CreateLabel(instance_, Handle(), places, label);
+    fileInfoLabel_ = CreateLabel(instance_, Handle(), places, label);
     MakeFonts();
 
     preview_ = std::make_unique<PreviewControl>(
@@ -128,19 +128,19 @@ void MainFrame::CreateControls() {
                               .Width = client.right - places.PaneWidth, .Height = places.StripHeight});
 }
 
-void MainFrame::PlaceControls() {
+void MainWindow::PlaceControls() {
     RECT client;
     GetClientRect(Handle(), &client);
     const MainPlaces places = PlacesAt(scale_);
     const UINT move = SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE;
-    for (HWND corner : {lblInfo_, lblFileInfo_, preview_->Handle()})
+    for (HWND corner : {statusLabel_, fileInfoLabel_, preview_->Handle()})
         SetWindowPos(corner, nullptr, places.PreviewLeft, places.PreviewTop, 0, 0, move);
     pane_->Resize(places.PaneWidth, client.bottom);
     SetWindowPos(strip_->Handle(), nullptr, places.PaneWidth, 0, std::max(0, static_cast<int>(client.right) - places.PaneWidth),
                  places.StripHeight, SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-void MainFrame::OnDpiChanged(int dpi, const RECT& suggested) {
+void MainWindow::OnDpiChanged(int dpi, const RECT& suggested) {
     scale_ = qw::Scale{dpi};
     LoadIcons();
     MakeFonts();
@@ -156,7 +156,7 @@ void MainFrame::OnDpiChanged(int dpi, const RECT& suggested) {
     if (stripPresenter_) stripPresenter_->OnScaleChanged();
 }
 
-void MainFrame::Attach(MainWindow* presenter, ThumbnailStrip* strip) {
+void MainWindow::Attach(MainPresenter* presenter, ThumbnailStrip* strip) {
     presenter_ = presenter;
     stripPresenter_ = strip;
     strip_->OnSlotClick = [strip](int slot) { strip->OnSlotClick(slot); };
@@ -167,11 +167,11 @@ void MainFrame::Attach(MainWindow* presenter, ThumbnailStrip* strip) {
 }
 
 template <typename F>
-void MainFrame::ToPresenter(F&& call) {
+void MainWindow::ToPresenter(F&& call) {
     if (presenter_) call();
 }
 
-LRESULT MainFrame::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+LRESULT MainWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
         case WM_TIMER:
             if (wParam == WatcherTimerId) ToPresenter([&] { presenter_->OnTimer(); });
@@ -199,7 +199,7 @@ LRESULT MainFrame::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_CTLCOLORSTATIC: {
             HDC dc = reinterpret_cast<HDC>(wParam);
             SetBkMode(dc, TRANSPARENT);
-            if (reinterpret_cast<HWND>(lParam) == lblInfo_) SetTextColor(dc, GetSysColor(COLOR_HIGHLIGHT));
+            if (reinterpret_cast<HWND>(lParam) == statusLabel_) SetTextColor(dc, GetSysColor(COLOR_HIGHLIGHT));
             return reinterpret_cast<LRESULT>(GetStockObject(WHITE_BRUSH));
         }
         case WM_DESTROY:
@@ -219,97 +219,97 @@ LRESULT MainFrame::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     }
 }
 
-void MainFrame::OnDestroyed() {
-    lblInfo_ = lblFileInfo_ = nullptr;
+void MainWindow::OnDestroyed() {
+    statusLabel_ = fileInfoLabel_ = nullptr;
     // The program lives as long as its main window.
     PostQuitMessage(0);
 }
 
-void MainFrame::HookWindow() {
+void MainWindow::HookWindow() {
     tray_.HookWindow(
-        Handle(), [this] { ToPresenter([&] { presenter_->SysTrayMouseEventHandler(); }); },
+        Handle(), [this] { ToPresenter([&] { presenter_->OnTrayIconClick(); }); },
         [this] { ToPresenter([&] { presenter_->OnNoticeClick(); }); });
 }
 
-void MainFrame::AddTrayIcon(const std::string& tip) {
+void MainWindow::AddTrayIcon(const std::string& tip) {
     // The icon's identifier is the icon's own handle.
     tray_.Add(Handle(), static_cast<UINT>(reinterpret_cast<UINT_PTR>(trayIcon_.Get())), trayIcon_.Get(),
               Widen(tip));
 }
 
-void MainFrame::RemoveTrayIcon() { tray_.Remove(); }
+void MainWindow::RemoveTrayIcon() { tray_.Remove(); }
 
-void MainFrame::ShowTrayNotice(const std::string& title, const std::string& text) {
+void MainWindow::ShowTrayNotice(const std::string& title, const std::string& text) {
     tray_.ShowBalloon(Widen(title), Widen(text));
 }
 
-void MainFrame::Show() { ShowWindow(Handle(), SW_SHOW); }
+void MainWindow::Show() { ShowWindow(Handle(), SW_SHOW); }
 
-void MainFrame::Hide() { ShowWindow(Handle(), SW_HIDE); }
+void MainWindow::Hide() { ShowWindow(Handle(), SW_HIDE); }
 
-void MainFrame::SetCaption(const std::string& caption) { SetWindowTextW(Handle(), Widen(caption).c_str()); }
+void MainWindow::SetCaption(const std::string& caption) { SetWindowTextW(Handle(), Widen(caption).c_str()); }
 
-void MainFrame::SetStatusText(const std::string& text) { SetWindowTextW(lblInfo_, Widen(text).c_str()); }
+void MainWindow::SetStatusText(const std::string& text) { SetWindowTextW(statusLabel_, Widen(text).c_str()); }
 
-void MainFrame::SetStatusVisible(bool visible) { ShowWindow(lblInfo_, visible ? SW_SHOW : SW_HIDE); }
+void MainWindow::SetStatusVisible(bool visible) { ShowWindow(statusLabel_, visible ? SW_SHOW : SW_HIDE); }
 
-void MainFrame::StartWatcherTimer(unsigned milliseconds) { SetTimer(Handle(), WatcherTimerId, milliseconds, nullptr); }
+void MainWindow::StartWatcherTimer(unsigned milliseconds) { SetTimer(Handle(), WatcherTimerId, milliseconds, nullptr); }
 
-int MainFrame::ClientWidth() const {
+int MainWindow::ClientWidth() const {
     RECT client;
     GetClientRect(Handle(), &client);
     return client.right;
 }
 
-int MainFrame::ClientHeight() const {
+int MainWindow::ClientHeight() const {
     RECT client;
     GetClientRect(Handle(), &client);
     return client.bottom;
 }
 
-void MainFrame::SetStripWidth(int width) {
+void MainWindow::SetStripWidth(int width) {
     SetWindowPos(strip_->Handle(), nullptr, 0, 0, width, PlacesAt(scale_).StripHeight,
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-void MainFrame::SetPaneHeight(int height) { pane_->Resize(PlacesAt(scale_).PaneWidth, height); }
+void MainWindow::SetPaneHeight(int height) { pane_->Resize(PlacesAt(scale_).PaneWidth, height); }
 
-void MainFrame::SetLabelSizes(PixelSize fileInfo, PixelSize info) {
+void MainWindow::SetLabelSizes(PixelSize fileInfo, PixelSize info) {
     const UINT flags = SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE;
-    SetWindowPos(lblFileInfo_, nullptr, 0, 0, fileInfo.Width, fileInfo.Height, flags);
-    SetWindowPos(lblInfo_, nullptr, 0, 0, info.Width, info.Height, flags);
+    SetWindowPos(fileInfoLabel_, nullptr, 0, 0, fileInfo.Width, fileInfo.Height, flags);
+    SetWindowPos(statusLabel_, nullptr, 0, 0, info.Width, info.Height, flags);
 }
 
-void MainFrame::SetPreviewPicture(std::shared_ptr<const Picture> picture) { preview_->SetPicture(std::move(picture)); }
+void MainWindow::SetPreviewPicture(std::shared_ptr<const Picture> picture) { preview_->SetPicture(std::move(picture)); }
 
-void MainFrame::SetPreviewSize(PixelSize size) { preview_->SetSize(size.Width, size.Height); }
+void MainWindow::SetPreviewSize(PixelSize size) { preview_->SetSize(size.Width, size.Height); }
 
-void MainFrame::SetPreviewVisible(bool visible) { ShowWindow(preview_->Handle(), visible ? SW_SHOW : SW_HIDE); }
+void MainWindow::SetPreviewVisible(bool visible) { ShowWindow(preview_->Handle(), visible ? SW_SHOW : SW_HIDE); }
 
-void MainFrame::SetFileInfoText(const std::string& text) { SetWindowTextW(lblFileInfo_, Widen(text).c_str()); }
+void MainWindow::SetFileInfoText(const std::string& text) { SetWindowTextW(fileInfoLabel_, Widen(text).c_str()); }
 
-void MainFrame::SetFileInfoVisible(bool visible) { ShowWindow(lblFileInfo_, visible ? SW_SHOW : SW_HIDE); }
+void MainWindow::SetFileInfoVisible(bool visible) { ShowWindow(fileInfoLabel_, visible ? SW_SHOW : SW_HIDE); }
 
-void MainFrame::AddPaneBar(const std::string& key, const std::string& title) { pane_->AddBar(key, title); }
+void MainWindow::AddPaneBar(const std::string& key, const std::string& title) { pane_->AddBar(key, title); }
 
-void MainFrame::AddPaneItem(const std::string& barKey, const std::string& key, const std::string& caption,
-                            int iconIndex) {
+void MainWindow::AddPaneItem(const std::string& barKey, const std::string& key, const std::string& caption,
+                             int iconIndex) {
     pane_->AddItem(barKey, key, caption, iconIndex);
 }
 
-std::uint32_t MainFrame::PaneItemTextColor(const std::string& key) const { return pane_->ItemTextColor(key); }
+std::uint32_t MainWindow::PaneItemTextColor(const std::string& key) const { return pane_->ItemTextColor(key); }
 
-void MainFrame::SetPaneItemClickable(const std::string& key, bool clickable) {
+void MainWindow::SetPaneItemClickable(const std::string& key, bool clickable) {
     pane_->SetItemClickable(key, clickable);
 }
 
-void MainFrame::SetPaneItemTextColor(const std::string& key, std::uint32_t color) {
+void MainWindow::SetPaneItemTextColor(const std::string& key, std::uint32_t color) {
     pane_->SetItemTextColor(key, static_cast<COLORREF>(color));
 }
 
-void MainFrame::SetPaneRedraw(bool on) { pane_->SetRedraw(on); }
+void MainWindow::SetPaneRedraw(bool on) { pane_->SetRedraw(on); }
 
-Command MainFrame::PopUpMenu(const Menu& menu, bool fromIcon) {
+Command MainWindow::PopUpMenu(const Menu& menu, bool fromIcon) {
     const PopupMenu owned(CreatePopupMenu());
     HMENU popup = owned.Get();
     for (std::size_t i = 0; i < menu.size(); ++i) {
@@ -332,6 +332,6 @@ Command MainFrame::PopUpMenu(const Menu& menu, bool fromIcon) {
     return menu[chosen - 1].Command;
 }
 
-void MainFrame::Unload() { DestroyNow(); }
+void MainWindow::Unload() { DestroyNow(); }
 
 }  // namespace qw::win32

@@ -11,12 +11,12 @@
 
 #include "main/MainView.h"
 #include "shared/Scale.h"
-#include "win32/Handles.h"
+#include "win32/kit/Handles.h"
 #include "win32/main/TrayIcon.h"
-#include "win32/Window.h"
+#include "win32/kit/Window.h"
 
 namespace qw {
-class MainWindow;
+class MainPresenter;
 class ThumbnailStrip;
 }  // namespace qw
 
@@ -28,16 +28,16 @@ class ThumbnailControl;
 
 inline constexpr const wchar_t* MainWindowClass = L"QuillwaveMainWindow";
 
-class MainFrame : public Window, public MainView {
+class MainWindow : public Window, public MainView {
 public:
     // The window and its controls, hidden. Throws std::runtime_error when one
     // of them cannot be made; what was made is released again.
-    explicit MainFrame(HINSTANCE instance);
-    ~MainFrame() override;
+    explicit MainWindow(HINSTANCE instance);
+    ~MainWindow() override;
 
     // The strip's control, for its presenter; then both presenters are attached.
     ThumbnailControl& StripControl() { return *strip_; }
-    void Attach(MainWindow* presenter, ThumbnailStrip* strip);
+    void Attach(MainPresenter* presenter, ThumbnailStrip* strip);
     WindowId Id() const override { return reinterpret_cast<WindowId>(Handle()); }
     // The resolution the window lays itself out at: its monitor's.
     qw::Scale DisplayScale() const { return scale_; }
@@ -101,12 +101,12 @@ private:
     Font infoFont_;
     Font fileInfoFont_;
     ImageList paneIcons_;
-    HWND lblInfo_ = nullptr;      // children: they go with the window
-    HWND lblFileInfo_ = nullptr;
+    HWND statusLabel_ = nullptr;      // children: they go with the window
+    HWND fileInfoLabel_ = nullptr;
     std::unique_ptr<TaskPaneControl> pane_;
     std::unique_ptr<ThumbnailControl> strip_;
     std::unique_ptr<PreviewControl> preview_;
-    MainWindow* presenter_ = nullptr;
+    MainPresenter* presenter_ = nullptr;
     ThumbnailStrip* stripPresenter_ = nullptr;
     TrayIcon tray_;
 };

@@ -5,11 +5,11 @@
 
 #include "main/MainLayout.h"
 #include "main/ThumbnailStrip.h"
-#include "win32/main/MainFrame.h"
+#include "win32/main/MainWindow.h"
 
-TEST(MainFrameScale, AMonitorOfAnotherScaleGetsTheScaledPlaces) {
+TEST(MainWindowScale, AMonitorOfAnotherScaleGetsTheScaledPlaces) {
     for (const int dpi : {120, 192, 96}) {
-        qw::win32::MainFrame frame(GetModuleHandleW(nullptr));
+        qw::win32::MainWindow frame(GetModuleHandleW(nullptr));
         RECT suggested{40, 30, 940, 730}, r;  // within any test screen
         SendMessageW(frame.Handle(), WM_DPICHANGED, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(&suggested));
         GetWindowRect(frame.Handle(), &r);
