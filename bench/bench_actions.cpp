@@ -179,8 +179,9 @@ int main() {
     // Each action on its own, as the pass runs it on the file just received.
     const qw::CommandTarget target{"C:\\App\\inbox\\IMG_1.JPG", true,
                                    std::shared_ptr<const qw::Picture>(pictures.Load("C:\\App\\inbox\\IMG_1.JPG"))};
+    qw::Busy busy;
     qw::FileCommands commands(window.State(), window.Folders(), strip, files,
-                              {messages, picker, dialogs, printer, clipboard, wallpaper, mailer, marks}, {});
+                              {messages, picker, dialogs, printer, clipboard, wallpaper, mailer, marks}, {}, busy);
     const int repeats = 1000;
     const double wallpaperMs = Milliseconds([&] { commands.UseAsDesktopBackground(target.Picture.get()); }, repeats);
     const double screenSaverMs = Milliseconds([&] { commands.AddToScreenSaver(target.File); }, repeats);

@@ -11,6 +11,7 @@
 #include "main/ArrivalNotices.h"
 #include "main/AutomaticActions.h"
 #include "main/BluetoothStack.h"
+#include "main/Busy.h"
 #include "main/CommandPorts.h"
 #include "main/FileCommands.h"
 #include "main/InboxWatcher.h"
@@ -77,7 +78,7 @@ public:
     void OnNoticeClick();
     // Returns true to cancel the close (the window is hidden instead).
     bool OnQueryUnload(UnloadMode mode);
-    void OnResize();  // Form_Resize
+    void OnResize(int clientWidth, int clientHeight);  // Form_Resize
     void OnPaneItemClick(const std::string& itemKey);
     // A mouse button (1 left, 2 right) was released over the preview.
     void OnPreviewMouseUp(int button);
@@ -117,6 +118,9 @@ private:
     MainPorts ports_;
     AppFolders folders_;
     MainState state_;
+    // What is open while the user is asked something, and whether Exit was
+    // asked for: every rule for a message that arrives meanwhile.
+    Busy busy_;
     BluetoothStack bluetooth_;
     InboxWatcher watcher_;
     // imgMain's picture: the current file's, or null when it has none.
@@ -127,9 +131,6 @@ private:
     ArrivalNotices notices_;
     bool stackFound_ = false;
     bool watcherStarted_ = false;
-    bool exiting_ = false;
-    bool settingsOpen_ = false;
-    bool exitPending_ = false;  // asked for while the settings dialog was open
 };
 
 }  // namespace qw

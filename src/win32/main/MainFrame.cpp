@@ -105,13 +105,15 @@ void MainFrame::ToPresenter(F&& call) {
 }
 
 LRESULT MainFrame::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    // The icon's messages first: its callback message has the value of
+    // WM_RBUTTONUP.
+    if (const auto answer = tray_.OnWindowMessage(message, lParam)) return *answer;
     switch (message) {
         case WM_TIMER:
             if (wParam == WatcherTimerId) ToPresenter([&] { presenter_->OnTimer(); });
             return 0;
         case WM_SIZE:
-            ToPresenter([&] { presenter_->OnResize(); });
-            return 0;
+            return 0;  // OnResized
         case WM_CLOSE: {
             bool cancel = false;
             ToPresenter([&] { cancel = presenter_->OnQueryUnload(UnloadMode::UserClose); });
@@ -149,16 +151,19 @@ LRESULT MainFrame::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     }
 }
 
+void MainFrame::OnResized(int width, int height) {
+    ToPresenter([&] { presenter_->OnResize(width, height); });
+}
+
 void MainFrame::OnDestroyed() {
     lblInfo_ = lblFileInfo_ = nullptr;
     // The program lives as long as its main window.
     PostQuitMessage(0);
 }
 
-void MainFrame::HookWindow() {
-    tray_.HookWindow(
-        Handle(), [this] { ToPresenter([&] { presenter_->SysTrayMouseEventHandler(); }); },
-        [this] { ToPresenter([&] { presenter_->OnNoticeClick(); }); });
+void MainFrame::RouteTrayIcon() {
+    tray_.Route([this] { ToPresenter([&] { presenter_->SysTrayMouseEventHandler(); }); },
+                [this] { ToPresenter([&] { presenter_->OnNoticeClick(); }); });
 }
 
 void MainFrame::AddTrayIcon(const std::string& tip) {

@@ -40,7 +40,7 @@ public:
     ThumbnailControl& StripControl() { return *strip_; }
     void Attach(MainWindow* presenter, ThumbnailStrip* strip);
     WindowId Id() const override { return reinterpret_cast<WindowId>(Handle()); }
-    void HookWindow() override;
+    void RouteTrayIcon() override;
     void AddTrayIcon(const std::string& tip) override;
     void RemoveTrayIcon() override;
     void ShowTrayNotice(const std::string& title, const std::string& text) override;
@@ -75,6 +75,7 @@ public:
 
 protected:
     LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+    void OnResized(int width, int height) override;
     void OnDestroyed() override;
 
 private:
