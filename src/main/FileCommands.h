@@ -16,7 +16,7 @@
 #include <string>
 
 #include "main/Busy.h"
-#include "main/CommandPorts.h"
+#include "main/MainPorts.h"
 #include "main/Commands.h"
 #include "main/MainState.h"
 #include "main/ThumbnailStrip.h"

@@ -12,12 +12,11 @@
 #include "main/AutomaticActions.h"
 #include "main/BluetoothStack.h"
 #include "main/Busy.h"
-#include "main/CommandPorts.h"
 #include "main/FileCommands.h"
 #include "main/InboxWatcher.h"
 #include "main/MainState.h"
+#include "main/MainPorts.h"
 #include "main/MainView.h"
-#include "main/Shell.h"
 #include "main/TaskPane.h"
 #include "main/ThumbnailStrip.h"
 #include "main/WindowActivation.h"
@@ -41,24 +40,6 @@ enum class UnloadMode {
     UserClose = 0,   // close box, system menu, Alt+F4: only hides the window
     ProgramUnload,   // "Exit Quillwave!"
     SystemShutdown,  // Windows ending the session
-};
-
-struct MainPorts {
-    qw::FileSystem& Files;
-    qw::Registry& Registry;
-    const AnsiCodePage& Ansi;
-    WindowActivation& Activation;
-    PictureLoader& Pictures;
-    qw::Shell& Shell;
-    qw::Questions& Questions;  // before a received file that can run code is opened
-    // ---- The settings dialog and the Windows screen-saver choice.
-    SettingsEditor& Settings;
-    ScreenSaverRegistration& ScreenSaver;  // install, remove, preview
-    ScreenSaverProcesses& SlideShows;      // whether a "YES" is a live slide show's
-    SystemFolders& System;                 // what the folder of received files must not be
-    // ---- The file commands' dialogs and platform services.
-    FileCommandPorts Commands;
-    std::function<Resolution()> DisplayResolution = [] { return Resolution{}; };
 };
 
 class MainWindow {

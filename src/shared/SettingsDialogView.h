@@ -11,6 +11,8 @@
 
 namespace qw {
 
+class SettingsDialog;
+
 // The controls whose state the presenter sets or reads.
 enum class SettingsControl {
     // "Inbox" tab
@@ -65,6 +67,11 @@ public:
     virtual void StartClockTimer(unsigned milliseconds) = 0;
     virtual void StopClockTimer() = 0;
 
+    // Shows the dialog modally over its owner, forwarding every event to
+    // `presenter`, and returns once the presenter has hidden it. The window
+    // exists from its creation to its destruction, so the presenter can fill
+    // it before it is shown and read it after it is hidden.
+    virtual void ShowModal(SettingsDialog& presenter) = 0;
     // Hides the dialog, which ends its modal display; `confirmed` after a
     // successful OK, false after Cancel and the close box.
     virtual void Hide(bool confirmed) = 0;

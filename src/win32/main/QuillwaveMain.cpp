@@ -2,8 +2,6 @@
 // presenter, and the message loop that drives everything on one thread.
 #include <windows.h>
 
-#include <objbase.h>
-
 #include <string>
 
 #include "main/MainWindow.h"
@@ -13,6 +11,7 @@
 #include "win32/CommonDialogs.h"
 #include "win32/main/Activation.h"
 #include "win32/Display.h"
+#include "win32/Handles.h"
 #include "win32/main/MainFrame.h"
 #include "win32/SettingsWindow.h"
 #include "win32/Styles.h"
@@ -48,7 +47,8 @@ std::string ApplicationFolder() {
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     qw::win32::InitStyles();
-    const HRESULT com = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+    // COM outlives everything the program makes below.
+    const qw::win32::ComScope com;
     int exitCode = 0;
     try {
         qw::win32::Win32FileSystem files;
@@ -76,8 +76,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
         qw::ScreenSaverRegistration screenSaver({registry, files, shortPaths, saverPlatform, messages},
                                                 applicationFolder);
         qw::win32::MainFrame frame(instance);
-        qw::win32::SettingsWindowFactory settingsWindows(instance, frame.Handle());
-        qw::SettingsDialogEditor settings(settingsWindows, files,
+        qw::SettingsDialogEditor settings(qw::win32::SettingsWindow::Maker(instance, frame.Handle()), files,
                                           {messages, folderPicker, colorPicker, clock, shortPaths, ansi},
                                           qw::ReceivedFolderPorts{registry, systemFolders, applicationFolder});
         qw::ThumbnailStrip strip(frame.StripControl(), files, pictures, &qw::win32::ScreenResolution);
@@ -106,6 +105,5 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
         qw::win32::ShowUnexpectedError(nullptr, e.what());
         exitCode = 1;
     }
-    if (SUCCEEDED(com)) CoUninitialize();
     return exitCode;
 }
