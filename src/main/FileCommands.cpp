@@ -5,6 +5,7 @@
 
 #include <cctype>
 
+#include "main/FromOutside.h"
 #include "shared/Paths.h"
 #include "shared/Text.h"
 

@@ -13,43 +13,44 @@ namespace qw {
 
 class SettingsDialog;
 
-// The controls whose state the presenter sets or reads.
+// The controls whose state the presenter sets or reads. The old form's
+// names, which the rules of the dialog use, are on the right.
 enum class SettingsControl {
     // "Inbox" tab
-    chkShowQuillwave,
-    chkPrintFile,
-    chkCopyFile,
-    chkEmailFile,
-    chkDesktopBackground,
-    chkAddFileToScreenSaver,
-    chkCopyToFolder,
-    txtCopyToFolder,
-    cmdSelectFolder,
-    chkReceivedFilesFolder,  // "Also take over files saved to this folder:"
-    txtReceivedFilesFolder,  // read-only: the folder's path
-    cmdSelectReceivedFilesFolder,  // "Browse..."
+    ShowWindowBox,         // chkShowQuillwave
+    PrintBox,              // chkPrintFile
+    ClipboardBox,          // chkCopyFile
+    EmailBox,              // chkEmailFile
+    WallpaperBox,          // chkDesktopBackground
+    AddToScreenSaverBox,   // chkAddFileToScreenSaver
+    CopyToFolderBox,       // chkCopyToFolder
+    CopyFolderText,        // txtCopyToFolder
+    BrowseCopyFolder,      // cmdSelectFolder
+    ReceivedFolderBox,     // "Also take over files saved to this folder:"
+    ReceivedFolderText,    // read-only: the folder's path
+    BrowseReceivedFolder,  // "Browse..."
     // "Screen Saver" tab
-    chkUseScreenSaver,
-    optDoNotResizeImages,
-    optResizeImages,
-    txtNoOfImagesX,
-    txtNoOfImagesY,
-    txtShowImagesForSeconds,
-    chkShowClock,  // the last: the window keeps one handle per control
+    UseScreenSaverBox,     // chkUseScreenSaver
+    OriginalSizeOption,    // optDoNotResizeImages
+    ResizeOption,          // optResizeImages
+    ColumnsText,           // txtNoOfImagesX
+    RowsText,              // txtNoOfImagesY
+    SecondsText,           // txtShowImagesForSeconds
+    ShowClockBox,          // chkShowClock; the last: the window keeps one handle per control
 };
 
 class SettingsDialogView {
 public:
     virtual ~SettingsDialogView() = default;
 
-    // Check boxes (chk...). Setting a state does not report a click back.
+    // Check boxes (...Box). Setting a state does not report a click back.
     virtual void SetCheck(SettingsControl box, CheckState state) = 0;
     virtual CheckState Check(SettingsControl box) const = 0;
     virtual void SetEnabled(SettingsControl control, bool enabled) = 0;
-    // Text boxes (txt...).
+    // Text boxes (...Text).
     virtual void SetText(SettingsControl textBox, const std::string& text) = 0;
     virtual std::string Text(SettingsControl textBox) const = 0;
-    // The option pair: optResizeImages selected (true) or optDoNotResizeImages (false).
+    // The option pair: ResizeOption selected (true) or OriginalSizeOption (false).
     virtual void SetResizeImages(bool resize) = 0;
     virtual bool ResizeImages() const = 0;
 

@@ -4,19 +4,19 @@
 
 #include <string>
 
-#include "main/MainWindow.h"
+#include "main/MainPresenter.h"
 #include "main/ThumbnailStrip.h"
 #include "shared/ScreenSaverRegistration.h"
 #include "shared/SettingsDialog.h"
 #include "win32/CommonDialogs.h"
 #include "win32/main/Activation.h"
-#include "win32/Display.h"
-#include "win32/Handles.h"
-#include "win32/main/MainFrame.h"
+#include "win32/kit/Display.h"
+#include "win32/kit/Handles.h"
+#include "win32/main/MainWindow.h"
 #include "win32/SettingsWindow.h"
-#include "win32/Styles.h"
+#include "win32/kit/Styles.h"
 #include "win32/main/ThumbnailControl.h"
-#include "win32/Utf.h"
+#include "win32/kit/Utf.h"
 #include "win32/WicPictures.h"
 #include "win32/Win32Ansi.h"
 #include "win32/Win32FileSystem.h"
@@ -75,23 +75,23 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
         const std::string applicationFolder = ApplicationFolder();
         qw::ScreenSaverRegistration screenSaver({registry, files, shortPaths, saverPlatform, messages},
                                                 applicationFolder);
-        qw::win32::MainFrame frame(instance);
-        qw::SettingsDialogEditor settings(qw::win32::SettingsWindow::Maker(instance, frame.Handle()), files,
+        qw::win32::MainWindow window(instance);
+        qw::SettingsDialogEditor settings(qw::win32::SettingsWindow::Maker(instance, window.Handle()), files,
                                           {messages, folderPicker, colorPicker, clock, shortPaths, ansi},
                                           qw::ReceivedFolderPorts{registry, systemFolders, applicationFolder});
-        qw::ThumbnailStrip strip(frame.StripControl(), files, pictures, &qw::win32::ScreenResolution);
-        qw::MainWindow presenter(frame, strip,
-                                 qw::MainPorts{files, registry, ansi, activation, pictures, shell, questions,
-                                               settings, screenSaver, slideShows, systemFolders,
-                                               {messages, folderPicker, fileDialogs, printer, clipboard, wallpaper,
-                                                mailer, marks},
-                                               &qw::win32::ScreenResolution},
-                                 applicationFolder);
-        frame.Attach(&presenter, &strip);
+        qw::ThumbnailStrip strip(window.StripControl(), files, pictures, &qw::win32::ScreenResolution);
+        qw::MainPresenter presenter(
+            window, strip,
+            qw::MainPorts{files, registry, ansi, activation, pictures, shell, questions, settings, screenSaver,
+                          slideShows, systemFolders,
+                          {messages, folderPicker, fileDialogs, printer, clipboard, wallpaper, mailer, marks},
+                          &qw::win32::ScreenResolution},
+            applicationFolder);
+        window.Attach(&presenter, &strip);
         try {
             presenter.Load();
         } catch (const std::exception& e) {
-            qw::win32::ShowUnexpectedError(frame.Handle(), e.what());
+            qw::win32::ShowUnexpectedError(window.Handle(), e.what());
         }
         MSG message;
         while (GetMessageW(&message, nullptr, 0, 0) > 0) {

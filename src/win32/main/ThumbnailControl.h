@@ -19,8 +19,8 @@
 #include <string>
 
 #include "main/ThumbnailView.h"
-#include "win32/Handles.h"
-#include "win32/Window.h"
+#include "win32/kit/Handles.h"
+#include "win32/kit/Window.h"
 
 namespace qw::win32 {
 

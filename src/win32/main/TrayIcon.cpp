@@ -29,7 +29,7 @@ std::optional<LRESULT> TrayIcon::OnWindowMessage(UINT message, LPARAM lParam) {
         case TrayRoute::BalloonClick:
             if (onBalloonClick_) onBalloonClick_();
             return 0;
-        case TrayRoute::NotHooked:
+        case TrayRoute::NotRouted:
         case TrayRoute::PassOn:
             break;
     }

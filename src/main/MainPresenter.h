@@ -1,7 +1,35 @@
 #pragma once
 // The main window's presenter: start-up, the watcher's tick, the icon menu,
 // the task pane and context menus, the thumbnail strip's events, the preview
-// and the layout. It owns the window's state record.
+// and the layout. It owns the window's state record and dispatches the rest
+// to its parts (FileCommands, AutomaticActions, InboxWatcher, ArrivalNotices,
+// the settings dialog).
+//
+// The order of calls, as the entry point (QuillwaveMain.cpp) makes them:
+// 1. Construction. The window (MainWindow) is made first, hidden, with its
+//    controls; then the strip's presenter on the strip's control, then this
+//    presenter on both. Nothing is shown or read yet: the constructor only
+//    wires the parts to each other and to the strip's events.
+// 2. Attach. The window is given both presenters (MainWindow::Attach). Until
+//    then it drops every event, so no message that Windows sends while the
+//    window is made reaches a presenter that does not exist yet. The window
+//    and its presenters point at each other, so one of them has to be told
+//    after construction; it is the window, since it exists first.
+// 3. Load, once: route the icon's messages, add the icon, hide the window,
+//    then read the registry, the settings, both folders, the stack's folders
+//    and the folder of received files, and start the watcher's timer. A step
+//    that fails does not stop the rest.
+// 4. Events, each from the message loop: the timer (OnTimer), the icon
+//    (OnTrayIconClick, OnNoticeClick), the pane (OnPaneItemClick), the strip
+//    (through ThumbnailStrip's callbacks), the preview (OnPreviewMouseUp),
+//    the window's size (OnResize) and close (OnQueryUnload). Any of them may
+//    arrive while another waits for the user in a message box or dialog;
+//    what happens then is Busy's (Busy.h).
+// 5. Exit ("Exit Quillwave!", or the setup program's message): ExitProgram
+//    marks the program exiting, removes the icon and unloads the window, or
+//    first closes the settings dialog when it is open. The window's
+//    destruction ends the message loop; the objects then go in the reverse
+//    order of their construction.
 
 #include <functional>
 #include <memory>
@@ -42,9 +70,9 @@ enum class UnloadMode {
     SystemShutdown,  // Windows ending the session
 };
 
-class MainWindow {
+class MainPresenter {
 public:
-    MainWindow(MainView& view, ThumbnailStrip& strip, MainPorts ports, std::string applicationFolder);
+    MainPresenter(MainView& view, ThumbnailStrip& strip, MainPorts ports, std::string applicationFolder);
 
     // The window's load: everything between creating the (hidden) window and
     // the first message.
@@ -53,7 +81,7 @@ public:
     // ---- Events.
     void OnTimer() { watcher_.Tick(); }
     // The icon was clicked (left release or right press).
-    void SysTrayMouseEventHandler();
+    void OnTrayIconClick();  // SysTrayMouseEventHandler
     // The balloon of a notice was clicked: the window comes up with the
     // notice's last file current.
     void OnNoticeClick();

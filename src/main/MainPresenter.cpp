@@ -1,4 +1,4 @@
-#include "main/MainWindow.h"
+#include "main/MainPresenter.h"
 
 #include "main/MainLayout.h"
 #include "shared/Folders.h"
@@ -6,7 +6,7 @@
 
 namespace qw {
 
-MainWindow::MainWindow(MainView& view, ThumbnailStrip& strip, MainPorts ports, std::string applicationFolder)
+MainPresenter::MainPresenter(MainView& view, ThumbnailStrip& strip, MainPorts ports, std::string applicationFolder)
     : view_(view),
       strip_(strip),
       ports_(std::move(ports)),
@@ -31,7 +31,7 @@ MainWindow::MainWindow(MainView& view, ThumbnailStrip& strip, MainPorts ports, s
     };
 }
 
-void MainWindow::Load() {
+void MainPresenter::Load() {
     view_.RouteTrayIcon();
     view_.AddTrayIcon(MainCaption);
     // The program lives in the notification area: the window exists from
@@ -84,7 +84,7 @@ void MainWindow::Load() {
     UpdateStatus();
 }
 
-void MainWindow::BuildTaskPane() {
+void MainPresenter::BuildTaskPane() {
     for (const PaneBar& bar : PaneBars()) {
         view_.AddPaneBar(bar.Key, bar.Title);
         for (const PaneItem& item : bar.Items)
@@ -93,7 +93,7 @@ void MainWindow::BuildTaskPane() {
     state_.ItemTextColor = view_.PaneItemTextColor(ItemColorReference);
 }
 
-void MainWindow::UpdateStatus() {
+void MainPresenter::UpdateStatus() {
     view_.SetCaption(MainCaption);
     view_.SetStatusText("");
     if (!state_.BluetoothFound) {
@@ -102,7 +102,7 @@ void MainWindow::UpdateStatus() {
     }
 }
 
-void MainWindow::FileTakenOver(const std::string& path) {
+void MainPresenter::FileTakenOver(const std::string& path) {
     if (state_.InboxShown)
         strip_.AddFile(path);
     else
@@ -117,7 +117,7 @@ void MainWindow::FileTakenOver(const std::string& path) {
     });
 }
 
-void MainWindow::OnNoticeClick() {
+void MainPresenter::OnNoticeClick() {
     RunCommand(Command::ShowWindow);
     const std::string file = notices_.LastFile();
     if (file.empty()) return;
@@ -126,9 +126,9 @@ void MainWindow::OnNoticeClick() {
     if (state_.InboxFiles.Contains(file)) ShowFile(file);
 }
 
-void MainWindow::SysTrayMouseEventHandler() { RunCommand(view_.PopUpMenu(TrayPopUpMenu(), true)); }
+void MainPresenter::OnTrayIconClick() { RunCommand(view_.PopUpMenu(TrayPopUpMenu(), true)); }
 
-void MainWindow::PopUpThumbMenu() {
+void MainPresenter::PopUpThumbMenu() {
     // The watcher goes on ticking while the menu is open and an arrival
     // becomes current; the chosen entry still acts on the file the menu was
     // opened for. Every entry of this menu is a file command.
@@ -136,13 +136,13 @@ void MainWindow::PopUpThumbMenu() {
     commands_.Run(view_.PopUpMenu(ThumbMenu(fileCommands_), false), target);
 }
 
-void MainWindow::OnPreviewMouseUp(int button) {
+void MainPresenter::OnPreviewMouseUp(int button) {
     if (button == 2) PopUpThumbMenu();
 }
 
-void MainWindow::OnPaneItemClick(const std::string& itemKey) { RunCommand(DispatchPaneItem(itemKey)); }
+void MainPresenter::OnPaneItemClick(const std::string& itemKey) { RunCommand(DispatchPaneItem(itemKey)); }
 
-void MainWindow::RunCommand(Command command) {
+void MainPresenter::RunCommand(Command command) {
     switch (command) {
         case Command::ShowWindow:
             view_.Show();
@@ -173,7 +173,7 @@ void MainWindow::RunCommand(Command command) {
     }
 }
 
-bool MainWindow::OnQueryUnload(UnloadMode mode) {
+bool MainPresenter::OnQueryUnload(UnloadMode mode) {
     if (mode == UnloadMode::UserClose) {
         view_.Hide();
         return true;
@@ -181,7 +181,7 @@ bool MainWindow::OnQueryUnload(UnloadMode mode) {
     return false;
 }
 
-void MainWindow::ExitProgram() {
+void MainPresenter::ExitProgram() {
     // A dialog or message box still open closes with the window; whatever
     // opened it finds the program exiting when it returns and stops there.
     busy_.AskExit();
@@ -195,7 +195,7 @@ void MainWindow::ExitProgram() {
     view_.Unload();
 }
 
-void MainWindow::OnResize(int clientWidth, int clientHeight) {
+void MainPresenter::OnResize(int clientWidth, int clientHeight) {
     const PixelSize picture =
         preview_ ? PictureSizeInPixels(*preview_, ports_.DisplayResolution()) : PixelSize{0, 0};
     const MainLayout layout = LayoutFor(clientWidth, clientHeight, picture);

@@ -25,7 +25,7 @@
 //      decoded first: `OnResized` has the new client size (the message then
 //      goes on to `OnMessage` as well).
 //   3. Hold fonts, brushes, bitmaps, icons and child windows in the owners of
-//      "win32/Handles.h" (or as child `Window` objects), never as raw handles.
+//      "win32/kit/Handles.h" (or as child `Window` objects), never as raw handles.
 //      Paint through `PaintScope` and, when the window draws a lot,
 //      `BufferedPaint`.
 //      A window that paints every pixel itself answers the paint messages
