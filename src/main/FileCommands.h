@@ -8,7 +8,7 @@
 // the watcher goes on ticking and a new arrival becomes current, yet the
 // command still acts on the file it was started for. It does nothing more
 // once the program is exiting, and a command started again while it still
-// runs is ignored.
+// runs is ignored (Busy.h holds both rules).
 
 #include <functional>
 #include <memory>
