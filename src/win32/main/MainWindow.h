@@ -41,7 +41,7 @@ public:
     WindowId Id() const override { return reinterpret_cast<WindowId>(Handle()); }
     // The resolution the window lays itself out at: its monitor's.
     qw::Scale DisplayScale() const { return scale_; }
-    void HookWindow() override;
+    void RouteTrayIcon() override;
     void AddTrayIcon(const std::string& tip) override;
     void RemoveTrayIcon() override;
     void ShowTrayNotice(const std::string& title, const std::string& text) override;
@@ -76,6 +76,7 @@ public:
 
 protected:
     LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+    void OnResized(int width, int height) override;
     void OnDestroyed() override;
 
 private:
@@ -101,7 +102,9 @@ private:
     Font infoFont_;
     Font fileInfoFont_;
     ImageList paneIcons_;
-    HWND statusLabel_ = nullptr;      // children: they go with the window
+    // Children, so they go with the window. The old form's names: lblInfo
+    // and lblFileInfo.
+    HWND statusLabel_ = nullptr;
     HWND fileInfoLabel_ = nullptr;
     std::unique_ptr<TaskPaneControl> pane_;
     std::unique_ptr<ThumbnailControl> strip_;

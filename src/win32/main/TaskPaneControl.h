@@ -89,6 +89,7 @@ private:
     };
 
     LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+    void OnResized(int width, int height) override;
 
     Bar* FindBar(const std::string& key);
     const Bar* FindBar(const std::string& key) const;

@@ -81,6 +81,9 @@ private:
     };
 
     LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+    void OnResized(int, int) override {
+        if (OnResize) OnResize();
+    }
     void OnDestroyed() override;
 
     void LoadIcons();
