@@ -14,6 +14,7 @@
 #include "main/CommandPorts.h"
 #include "main/FileCommands.h"
 #include "main/InboxWatcher.h"
+#include "main/KeyboardNavigation.h"
 #include "main/MainState.h"
 #include "main/MainView.h"
 #include "main/Shell.h"
@@ -95,6 +96,9 @@ public:
     void ShowScreenSaverSettings() { ShowSettings(SettingsTab::ScreenSaver); }
     void PreviewScreenSaver();
 
+    // The keys of the task pane, the strip and its scroll buttons.
+    KeyboardNavigation& Keyboard() { return keyboard_; }
+
     const MainState& State() const { return state_; }
     MainState& State() { return state_; }
     const AppFolders& Folders() const { return folders_; }
@@ -105,7 +109,8 @@ private:
     // read again one by one.
     void ShowFolder(bool inbox, bool listedNow = false);
     void FileTakenOver(const std::string& path);
-    void PopUpThumbMenu();
+    // At the mouse, or for the keyboard at the thumbnail of `slot`.
+    void PopUpThumbMenu(int slot = 0);
     void ExitProgram();
     CommandTarget CurrentTarget() const;
     void ShowSettings(SettingsTab startTab);
@@ -125,6 +130,7 @@ private:
     FileCommands commands_;
     AutomaticActions actions_;
     ArrivalNotices notices_;
+    KeyboardNavigation keyboard_;
     bool stackFound_ = false;
     bool watcherStarted_ = false;
     bool exiting_ = false;
