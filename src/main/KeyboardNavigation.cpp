@@ -63,13 +63,12 @@ void KeyboardNavigation::OnKey(FocusPlace where, NavigationKey key) {
         return;
     }
     if (where != FocusPlace::Pane) return;  // the scroll buttons answer their own keys
-    const auto available = [this](const std::string& item) { return view_.PaneItemClickable(item); };
     if (key == NavigationKey::Enter || key == NavigationKey::Space) {
         // A grey item does nothing, as it does for a click.
-        if (!paneFocus_.empty() && available(paneFocus_)) runItem_(paneFocus_);
+        if (!paneFocus_.empty() && view_.PaneItemClickable(paneFocus_)) runItem_(paneFocus_);
         return;
     }
-    FocusPaneItem(PaneItemAfter(paneOrder_, available, paneFocus_, key));
+    FocusPaneItem(PaneItemAfter(paneOrder_, Available(), paneFocus_, key));
 }
 
 void KeyboardNavigation::FocusAfterShow() { MoveTo(strip_.NoOfFiles() > 0 ? FocusPlace::Strip : FocusPlace::Pane); }
@@ -78,9 +77,12 @@ void KeyboardNavigation::MoveTo(FocusPlace place) {
     // The pane is entered at the item left focused there, else at the first
     // one that can be run.
     if (place == FocusPlace::Pane && paneFocus_.empty())
-        FocusPaneItem(PaneItemAfter(paneOrder_, [this](const std::string& item) { return view_.PaneItemClickable(item); },
-                                    "", NavigationKey::Home));
+        FocusPaneItem(PaneItemAfter(paneOrder_, Available(), "", NavigationKey::Home));
     view_.SetFocusPlace(place);
+}
+
+std::function<bool(const std::string&)> KeyboardNavigation::Available() const {
+    return [this](const std::string& item) { return view_.PaneItemClickable(item); };
 }
 
 void KeyboardNavigation::FocusPaneItem(const std::string& key) {

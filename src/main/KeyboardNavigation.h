@@ -42,6 +42,8 @@ public:
 private:
     void MoveTo(FocusPlace place);
     void FocusPaneItem(const std::string& key);
+    // Whether a pane item can be run now, as the pane shows it.
+    std::function<bool(const std::string&)> Available() const;
 
     MainView& view_;
     ThumbnailStrip& strip_;
