@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <map>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "MessagePump.h"
@@ -49,6 +50,21 @@ public:
 class NoSlideShows : public ScreenSaverProcesses {
 public:
     bool IsScreenSaverProcess(std::uint32_t) override { return false; }
+};
+
+// The focus and selection events of this process: event, window, part.
+std::vector<std::tuple<DWORD, HWND, LONG>> heard;
+void CALLBACK Hear(HWINEVENTHOOK, DWORD event, HWND window, LONG object, LONG part, DWORD, DWORD) {
+    if (object == OBJID_CLIENT) heard.emplace_back(event, window, part);
+}
+struct Listening {
+    HWINEVENTHOOK hook = SetWinEventHook(EVENT_OBJECT_FOCUS, EVENT_OBJECT_SELECTION, nullptr, Hear,
+                                         GetCurrentProcessId(), 0, WINEVENT_OUTOFCONTEXT);
+    Listening() { heard.clear(); }
+    ~Listening() { UnhookWinEvent(hook); }
+    static bool Heard(DWORD event, HWND window, LONG part) {
+        return std::find(heard.begin(), heard.end(), std::make_tuple(event, window, part)) != heard.end();
+    }
 };
 
 // One part of an accessible object as a screen reader reads it.
@@ -220,6 +236,7 @@ TEST_F(MainWindowKeyboard, AScreenReaderReadsThePaneAndTheStripAndRunsTheirParts
 
 TEST_F(MainWindowKeyboard, TabDownAndEnterRunTheScreenSaversViewFiles) {
     EXPECT_EQ(GetFocus(), Strip());  // shown with files: the strip has the focus
+    const Listening screenReader;
     PostKey(frame_->Handle(), VK_RIGHT);
     Pump();
     SaveShot(Shown(), L"keyboard-strip");
@@ -228,6 +245,9 @@ TEST_F(MainWindowKeyboard, TabDownAndEnterRunTheScreenSaversViewFiles) {
     ASSERT_EQ(GetFocus(), pane_);
     SaveShot(Shown(), L"keyboard-pane");
     EXPECT_EQ(presenter_->Keyboard().PaneFocus(), "InboxSettingsBarItem");
+    // A screen reader heard the first thumbnail selected and the item focused (the bar's title is part 1).
+    EXPECT_TRUE(Listening::Heard(EVENT_OBJECT_SELECTION, Strip(), 1));
+    EXPECT_TRUE(Listening::Heard(EVENT_OBJECT_FOCUS, pane_, 3));
     PostKey(frame_->Handle(), VK_DOWN);
     PostKey(frame_->Handle(), VK_RETURN);
     Pump();
