@@ -19,8 +19,8 @@
 #include <vector>
 
 #include "PictureFiles.h"
-#include "win32/Handles.h"
-#include "win32/Utf.h"
+#include "win32/kit/Handles.h"
+#include "win32/kit/Utf.h"
 
 namespace bench {
 

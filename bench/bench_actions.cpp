@@ -19,7 +19,7 @@
 #include "fakes/FakePictures.h"
 #include "fakes/FakeScreenSaverPlatform.h"
 #include "fakes/FakeThumbnailView.h"
-#include "main/MainWindow.h"
+#include "main/MainPresenter.h"
 #include "shared/Text.h"
 
 namespace {
@@ -148,8 +148,8 @@ int main() {
     qw::ThumbnailStrip strip(stripView, files, pictures);
     NoSlideShows slideShows;
     qw::FakeSystemFolders systemFolders;
-    qw::MainWindow window(view, strip,
-                          {files, registry, ansi, activation, pictures, shell, questions, settingsDialog, screenSaver,
+    qw::MainPresenter window(view, strip,
+                             {files, registry, ansi, activation, pictures, shell, questions, settingsDialog, screenSaver,
                            slideShows, systemFolders, {messages, picker, dialogs, printer, clipboard, wallpaper, mailer, marks}},
                           "C:\\App");
     window.Load();

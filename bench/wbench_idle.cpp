@@ -9,7 +9,7 @@
 #include <string>
 
 #include "WinBench.h"
-#include "win32/Handles.h"
+#include "win32/kit/Handles.h"
 
 namespace {
 

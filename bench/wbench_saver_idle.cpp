@@ -18,8 +18,8 @@
 #include "PictureFiles.h"
 #include "WinBench.h"
 #include "shared/Settings.h"
-#include "win32/Handles.h"
-#include "win32/Utf.h"
+#include "win32/kit/Handles.h"
+#include "win32/kit/Utf.h"
 #include "win32/Win32Ansi.h"
 #include "win32/Win32FileSystem.h"
 

@@ -21,7 +21,7 @@
 #include "RecordingSlideShowView.h"
 #include "WinBench.h"
 #include "saver/SlideShow.h"
-#include "win32/Utf.h"
+#include "win32/kit/Utf.h"
 #include "win32/WicPictures.h"
 #include "win32/Win32System.h"
 #include "win32/Win32FileSystem.h"

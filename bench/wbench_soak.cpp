@@ -24,10 +24,10 @@
 
 #include "SettingsFiles.h"
 #include "WinBench.h"
-#include "win32/Handles.h"
+#include "win32/kit/Handles.h"
 #include "win32/LiveCounts.h"
-#include "win32/Utf.h"
-#include "win32/main/MainFrame.h"
+#include "win32/kit/Utf.h"
+#include "win32/main/MainWindow.h"
 
 namespace {
 

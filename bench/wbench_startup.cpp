@@ -15,8 +15,8 @@
 
 #include "PictureFiles.h"
 #include "WinBench.h"
-#include "win32/Handles.h"
-#include "win32/Utf.h"
+#include "win32/kit/Handles.h"
+#include "win32/kit/Utf.h"
 #include "win32/Win32FileSystem.h"
 
 namespace {

@@ -32,7 +32,7 @@
 #include "main/ThumbnailStrip.h"
 #include "shared/PhotoMetadata.h"
 #include "win32/main/ThumbnailControl.h"
-#include "win32/Utf.h"
+#include "win32/kit/Utf.h"
 #include "win32/WicPictures.h"
 #include "win32/Win32FileSystem.h"
 

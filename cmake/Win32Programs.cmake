@@ -23,7 +23,7 @@ configure_file(resources/app.manifest.in ${CMAKE_BINARY_DIR}/generated/app.manif
 # What both programs use (adapters of the ports, the window kit, the shared
 # dialogs), then one library per program: the screen saver cannot link the
 # main window's code, nor the main program the screen saver's.
-file(GLOB QW_WIN32_SOURCES CONFIGURE_DEPENDS src/win32/*.cpp)
+file(GLOB QW_WIN32_SOURCES CONFIGURE_DEPENDS src/win32/*.cpp src/win32/kit/*.cpp)
 add_library(qw_win32 STATIC ${QW_WIN32_SOURCES})
 target_include_directories(qw_win32 PUBLIC ${CMAKE_SOURCE_DIR} ${CMAKE_BINARY_DIR}/generated)
 target_link_libraries(qw_win32 PUBLIC qw_shared

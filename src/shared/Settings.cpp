@@ -162,22 +162,22 @@ void LoadSettings(FileSystem& files, const AnsiCodePage& codePage, const std::st
 
 SettingsDialogValues DialogValuesFrom(const SettingsRecord& record) {
     SettingsDialogValues values;
-    values.chkShowQuillwave = TickedWhen(record.ShowQuillwave);
-    values.chkPrintFile = TickedWhen(record.PrintFile);
-    values.chkCopyFile = TickedWhen(record.CopyFile);
-    values.chkEmailFile = TickedWhen(record.EmailFile);
-    values.chkDesktopBackground = TickedWhen(record.DesktopBackground);
-    values.chkAddFileToScreenSaver = TickedWhen(record.AddFileToScreenSaver);
-    values.chkCopyToFolder = TickedWhen(record.CopyToFolder);
-    values.txtCopyToFolder = Trim(record.CopyToFolderPath);
-    values.chkUseScreenSaver = TickedWhen(record.UseScreenSaver);
-    values.optResizeImages = record.ResizeImages;
-    values.txtShowImagesForSeconds = std::to_string(record.ShowImagesForSeconds);
-    values.chkShowClock = TickedWhen(record.ShowClock);
+    values.ShowWindowBox = TickedWhen(record.ShowQuillwave);
+    values.PrintBox = TickedWhen(record.PrintFile);
+    values.ClipboardBox = TickedWhen(record.CopyFile);
+    values.EmailBox = TickedWhen(record.EmailFile);
+    values.WallpaperBox = TickedWhen(record.DesktopBackground);
+    values.AddToScreenSaverBox = TickedWhen(record.AddFileToScreenSaver);
+    values.CopyToFolderBox = TickedWhen(record.CopyToFolder);
+    values.CopyFolderText = Trim(record.CopyToFolderPath);
+    values.UseScreenSaverBox = TickedWhen(record.UseScreenSaver);
+    values.ResizeOption = record.ResizeImages;
+    values.SecondsText = std::to_string(record.ShowImagesForSeconds);
+    values.ShowClockBox = TickedWhen(record.ShowClock);
     values.BackgroundColor = record.BackgroundColor;
     values.ClockColor = record.ClockColor;
-    values.txtNoOfImagesX = std::to_string(record.NoOfImagesX);
-    values.txtNoOfImagesY = std::to_string(record.NoOfImagesY);
+    values.ColumnsText = std::to_string(record.NoOfImagesX);
+    values.RowsText = std::to_string(record.NoOfImagesY);
     return values;
 }
 
@@ -185,23 +185,23 @@ void SaveSettings(FileSystem& files, const AnsiCodePage& codePage, const std::st
                   const SettingsDialogValues& values, SettingsRecord& record) {
     // Converted into a copy first, so a number out of range changes nothing.
     SettingsRecord updated;
-    updated.ShowQuillwave = IsTicked(values.chkShowQuillwave);
-    updated.PrintFile = IsTicked(values.chkPrintFile);
-    updated.CopyFile = IsTicked(values.chkCopyFile);
-    updated.EmailFile = IsTicked(values.chkEmailFile);
-    updated.DesktopBackground = IsTicked(values.chkDesktopBackground);
-    updated.AddFileToScreenSaver = IsTicked(values.chkAddFileToScreenSaver);
-    updated.CopyToFolder = IsTicked(values.chkCopyToFolder);
-    updated.CopyToFolderPath = FixedLength(Trim(values.txtCopyToFolder), CopyToFolderPathLength);
-    updated.UseScreenSaver = IsTicked(values.chkUseScreenSaver);
-    updated.ResizeImages = values.optResizeImages;
+    updated.ShowQuillwave = IsTicked(values.ShowWindowBox);
+    updated.PrintFile = IsTicked(values.PrintBox);
+    updated.CopyFile = IsTicked(values.ClipboardBox);
+    updated.EmailFile = IsTicked(values.EmailBox);
+    updated.DesktopBackground = IsTicked(values.WallpaperBox);
+    updated.AddFileToScreenSaver = IsTicked(values.AddToScreenSaverBox);
+    updated.CopyToFolder = IsTicked(values.CopyToFolderBox);
+    updated.CopyToFolderPath = FixedLength(Trim(values.CopyFolderText), CopyToFolderPathLength);
+    updated.UseScreenSaver = IsTicked(values.UseScreenSaverBox);
+    updated.ResizeImages = values.ResizeOption;
     updated.ShowImagesForSeconds =
-        WholeNumber<std::int16_t>(values.txtShowImagesForSeconds, "txtShowImagesForSeconds");
-    updated.ShowClock = IsTicked(values.chkShowClock);
+        WholeNumber<std::int16_t>(values.SecondsText, "SecondsText");
+    updated.ShowClock = IsTicked(values.ShowClockBox);
     updated.BackgroundColor = values.BackgroundColor;
     updated.ClockColor = values.ClockColor;
-    updated.NoOfImagesX = WholeNumber<std::int32_t>(values.txtNoOfImagesX, "txtNoOfImagesX");
-    updated.NoOfImagesY = WholeNumber<std::int32_t>(values.txtNoOfImagesY, "txtNoOfImagesY");
+    updated.NoOfImagesX = WholeNumber<std::int32_t>(values.ColumnsText, "ColumnsText");
+    updated.NoOfImagesY = WholeNumber<std::int32_t>(values.RowsText, "RowsText");
 
     record = updated;
     const SettingsBytes bytes = EncodeSettings(record, codePage);

@@ -59,20 +59,20 @@ enum class CheckState { Unchecked = 0, Checked = 1, Grayed = 2 };
 
 // What the settings dialog's controls hold.
 struct SettingsDialogValues {
-    CheckState chkShowQuillwave = CheckState::Unchecked;
-    CheckState chkPrintFile = CheckState::Unchecked;
-    CheckState chkCopyFile = CheckState::Unchecked;
-    CheckState chkEmailFile = CheckState::Unchecked;
-    CheckState chkDesktopBackground = CheckState::Unchecked;
-    CheckState chkAddFileToScreenSaver = CheckState::Unchecked;
-    CheckState chkCopyToFolder = CheckState::Unchecked;
-    CheckState chkUseScreenSaver = CheckState::Unchecked;
-    CheckState chkShowClock = CheckState::Unchecked;
-    bool optResizeImages = false;  // false: optDoNotResizeImages is selected
-    std::string txtCopyToFolder;
-    std::string txtShowImagesForSeconds;
-    std::string txtNoOfImagesX;
-    std::string txtNoOfImagesY;
+    CheckState ShowWindowBox = CheckState::Unchecked;
+    CheckState PrintBox = CheckState::Unchecked;
+    CheckState ClipboardBox = CheckState::Unchecked;
+    CheckState EmailBox = CheckState::Unchecked;
+    CheckState WallpaperBox = CheckState::Unchecked;
+    CheckState AddToScreenSaverBox = CheckState::Unchecked;
+    CheckState CopyToFolderBox = CheckState::Unchecked;
+    CheckState UseScreenSaverBox = CheckState::Unchecked;
+    CheckState ShowClockBox = CheckState::Unchecked;
+    bool ResizeOption = false;  // false: OriginalSizeOption is selected
+    std::string CopyFolderText;
+    std::string SecondsText;
+    std::string ColumnsText;
+    std::string RowsText;
     std::int32_t BackgroundColor = 0;  // back colour of the swatch (and of the clock preview)
     std::int32_t ClockColor = 0;       // text colour of the clock preview
 

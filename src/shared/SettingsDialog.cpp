@@ -27,17 +27,17 @@ struct NumberRange {
 };
 
 constexpr NumberRange NumberRanges[] = {
-    {txtShowImagesForSeconds, 1, 60, "Images used in the screen saver must be shown for at least one second.",
+    {SecondsText, 1, 60, "Images used in the screen saver must be shown for at least one second.",
      "Images used in the screen saver can be shown for a maximum of 60 seconds."},
-    {txtNoOfImagesX, 1, 50, "At least one image wide must be shown.", "A maximum of 50 images wide can be shown."},
-    {txtNoOfImagesY, 1, 50, "At least one image tall must be shown.", "A maximum of 50 images tall can be shown."},
+    {ColumnsText, 1, 50, "At least one image wide must be shown.", "A maximum of 50 images wide can be shown."},
+    {RowsText, 1, 50, "At least one image tall must be shown.", "A maximum of 50 images tall can be shown."},
 };
 
 // The controls each check box enables when ticked and disables otherwise.
-constexpr SettingsControl CopyToFolderControls[] = {txtCopyToFolder, cmdSelectFolder};
-constexpr SettingsControl ReceivedFolderControls[] = {txtReceivedFilesFolder, cmdSelectReceivedFilesFolder};
-constexpr SettingsControl ScreenSaverControls[] = {optDoNotResizeImages, optResizeImages, txtShowImagesForSeconds,
-                                                   chkShowClock,         txtNoOfImagesY,  txtNoOfImagesX};
+constexpr SettingsControl CopyToFolderControls[] = {CopyFolderText, BrowseCopyFolder};
+constexpr SettingsControl ReceivedFolderControls[] = {ReceivedFolderText, BrowseReceivedFolder};
+constexpr SettingsControl ScreenSaverControls[] = {OriginalSizeOption, ResizeOption, SecondsText,
+                                                   ShowClockBox,         RowsText,  ColumnsText};
 
 double NumberToStore(const std::string& text) {
     const double value = NumericValue(text);
@@ -61,7 +61,7 @@ SettingsDialog::SettingsDialog(SettingsDialogView& view, SettingsDialogPorts por
     SetEnabled(view_, CopyToFolderControls, false);
     SetEnabled(view_, ReceivedFolderControls, false);
     // Without a home for it (the screen saver's dialog) the box stays unavailable.
-    view_.SetEnabled(chkReceivedFilesFolder, received_ != nullptr);
+    view_.SetEnabled(ReceivedFolderBox, received_ != nullptr);
     SetEnabled(view_, ScreenSaverControls, false);
     view_.SetResizeImages(false);
     view_.SetClockText(ports_.Clock.LongTimeText());
@@ -82,39 +82,39 @@ void SettingsDialog::Fill(const SettingsRecord& record) {
         view_.SetCheck(box, state);
         OnCheckBoxClick(box);
     };
-    tick(chkShowQuillwave, values.chkShowQuillwave);
-    tick(chkPrintFile, values.chkPrintFile);
-    tick(chkCopyFile, values.chkCopyFile);
-    tick(chkEmailFile, values.chkEmailFile);
-    tick(chkDesktopBackground, values.chkDesktopBackground);
-    tick(chkAddFileToScreenSaver, values.chkAddFileToScreenSaver);
-    tick(chkCopyToFolder, values.chkCopyToFolder);
-    view_.SetText(txtCopyToFolder, values.txtCopyToFolder);
+    tick(ShowWindowBox, values.ShowWindowBox);
+    tick(PrintBox, values.PrintBox);
+    tick(ClipboardBox, values.ClipboardBox);
+    tick(EmailBox, values.EmailBox);
+    tick(WallpaperBox, values.WallpaperBox);
+    tick(AddToScreenSaverBox, values.AddToScreenSaverBox);
+    tick(CopyToFolderBox, values.CopyToFolderBox);
+    view_.SetText(CopyFolderText, values.CopyFolderText);
     if (received_) {
         const std::string folder = ReadReceivedFolder(received_->Registry);
-        view_.SetText(txtReceivedFilesFolder, folder);
-        tick(chkReceivedFilesFolder, folder.empty() ? CheckState::Unchecked : CheckState::Checked);
+        view_.SetText(ReceivedFolderText, folder);
+        tick(ReceivedFolderBox, folder.empty() ? CheckState::Unchecked : CheckState::Checked);
     }
-    tick(chkUseScreenSaver, values.chkUseScreenSaver);
+    tick(UseScreenSaverBox, values.UseScreenSaverBox);
     // Unset, the option keeps its first choice, "Show images using original size".
-    if (values.optResizeImages) view_.SetResizeImages(true);
-    view_.SetText(txtShowImagesForSeconds, values.txtShowImagesForSeconds);
-    tick(chkShowClock, values.chkShowClock);
+    if (values.ResizeOption) view_.SetResizeImages(true);
+    view_.SetText(SecondsText, values.SecondsText);
+    tick(ShowClockBox, values.ShowClockBox);
     backgroundColor_ = values.BackgroundColor;
     clockColor_ = values.ClockColor;
     view_.SetSwatchColor(backgroundColor_);
     view_.SetClockBackColor(backgroundColor_);
     view_.SetClockTextColor(clockColor_);
-    view_.SetText(txtNoOfImagesX, values.txtNoOfImagesX);
-    view_.SetText(txtNoOfImagesY, values.txtNoOfImagesY);
+    view_.SetText(ColumnsText, values.ColumnsText);
+    view_.SetText(RowsText, values.RowsText);
 }
 
 void SettingsDialog::OnCheckBoxClick(SettingsControl box) {
     // Greyed counts as not ticked, as it does when the box is saved.
     const bool ticked = view_.Check(box) == CheckState::Checked;
-    if (box == chkCopyToFolder) SetEnabled(view_, CopyToFolderControls, ticked);
-    if (box == chkReceivedFilesFolder) SetEnabled(view_, ReceivedFolderControls, ticked);
-    if (box == chkUseScreenSaver) SetEnabled(view_, ScreenSaverControls, ticked);
+    if (box == CopyToFolderBox) SetEnabled(view_, CopyToFolderControls, ticked);
+    if (box == ReceivedFolderBox) SetEnabled(view_, ReceivedFolderControls, ticked);
+    if (box == UseScreenSaverBox) SetEnabled(view_, ScreenSaverControls, ticked);
 }
 
 void SettingsDialog::OnOk() {
@@ -143,23 +143,23 @@ bool SettingsDialog::NumbersAccepted() {
 // letters turn into "?" and the copies would go nowhere. Windows keeps a
 // short name in plain letters for most folders, which serves as well.
 bool SettingsDialog::FolderStorable() {
-    const std::string folder = Trim(view_.Text(txtCopyToFolder));
+    const std::string folder = Trim(view_.Text(CopyFolderText));
     if (Storable(folder)) return true;
     const std::optional<std::string> shortForm = ports_.ShortPaths.ShortPathOf(folder);
     if (shortForm && Storable(*shortForm)) {
-        view_.SetText(txtCopyToFolder, *shortForm);
+        view_.SetText(CopyFolderText, *shortForm);
         return true;
     }
     // Nothing is copied to a folder while the box is unticked.
-    if (view_.Check(chkCopyToFolder) != CheckState::Checked) return true;
+    if (view_.Check(CopyToFolderBox) != CheckState::Checked) return true;
     ports_.Messages.Show("This folder's name cannot be stored in the settings file. Please choose another folder.",
                          "Settings", MessageIcon::Information);
     return false;
 }
 
 std::string SettingsDialog::ReceivedFolder() const {
-    if (!received_ || view_.Check(chkReceivedFilesFolder) != CheckState::Checked) return {};
-    return view_.Text(txtReceivedFilesFolder);
+    if (!received_ || view_.Check(ReceivedFolderBox) != CheckState::Checked) return {};
+    return view_.Text(ReceivedFolderText);
 }
 
 // Taking over moves every file away from the folder: one that holds other
@@ -167,7 +167,7 @@ std::string SettingsDialog::ReceivedFolder() const {
 bool SettingsDialog::ReceivedFolderAccepted() {
     const std::string folder = ReceivedFolder();
     if (folder.empty()) return true;
-    const KnownFolders known{received_->ApplicationFolder, Trim(view_.Text(txtCopyToFolder)),
+    const KnownFolders known{received_->ApplicationFolder, Trim(view_.Text(CopyFolderText)),
                              ReadTextOr(received_->Registry, StackInboxValue),
                              ReadTextOr(received_->Registry, StackRootValue)};
     if (!HoldsOtherFiles(received_->System, folder, known)) return true;
@@ -188,13 +188,13 @@ void SettingsDialog::End(bool confirmed) {
 }
 
 void SettingsDialog::OnSelectFolder() {
-    if (const auto chosen = ports_.Folders.SelectFolder(view_.Text(txtCopyToFolder)))
-        view_.SetText(txtCopyToFolder, *chosen);
+    if (const auto chosen = ports_.Folders.SelectFolder(view_.Text(CopyFolderText)))
+        view_.SetText(CopyFolderText, *chosen);
 }
 
 void SettingsDialog::OnSelectReceivedFolder() {
-    if (const auto chosen = ports_.Folders.SelectFolder(view_.Text(txtReceivedFilesFolder)))
-        view_.SetText(txtReceivedFilesFolder, *chosen);
+    if (const auto chosen = ports_.Folders.SelectFolder(view_.Text(ReceivedFolderText)))
+        view_.SetText(ReceivedFolderText, *chosen);
 }
 
 namespace {
@@ -229,20 +229,20 @@ void SettingsDialog::OnClockTimer() { view_.SetClockText(ports_.Clock.LongTimeTe
 
 SettingsDialogValues SettingsDialog::Values() const {
     SettingsDialogValues values;
-    values.chkShowQuillwave = view_.Check(chkShowQuillwave);
-    values.chkPrintFile = view_.Check(chkPrintFile);
-    values.chkCopyFile = view_.Check(chkCopyFile);
-    values.chkEmailFile = view_.Check(chkEmailFile);
-    values.chkDesktopBackground = view_.Check(chkDesktopBackground);
-    values.chkAddFileToScreenSaver = view_.Check(chkAddFileToScreenSaver);
-    values.chkCopyToFolder = view_.Check(chkCopyToFolder);
-    values.chkUseScreenSaver = view_.Check(chkUseScreenSaver);
-    values.chkShowClock = view_.Check(chkShowClock);
-    values.optResizeImages = view_.ResizeImages();
-    values.txtCopyToFolder = view_.Text(txtCopyToFolder);
-    values.txtShowImagesForSeconds = view_.Text(txtShowImagesForSeconds);
-    values.txtNoOfImagesX = view_.Text(txtNoOfImagesX);
-    values.txtNoOfImagesY = view_.Text(txtNoOfImagesY);
+    values.ShowWindowBox = view_.Check(ShowWindowBox);
+    values.PrintBox = view_.Check(PrintBox);
+    values.ClipboardBox = view_.Check(ClipboardBox);
+    values.EmailBox = view_.Check(EmailBox);
+    values.WallpaperBox = view_.Check(WallpaperBox);
+    values.AddToScreenSaverBox = view_.Check(AddToScreenSaverBox);
+    values.CopyToFolderBox = view_.Check(CopyToFolderBox);
+    values.UseScreenSaverBox = view_.Check(UseScreenSaverBox);
+    values.ShowClockBox = view_.Check(ShowClockBox);
+    values.ResizeOption = view_.ResizeImages();
+    values.CopyFolderText = view_.Text(CopyFolderText);
+    values.SecondsText = view_.Text(SecondsText);
+    values.ColumnsText = view_.Text(ColumnsText);
+    values.RowsText = view_.Text(RowsText);
     values.BackgroundColor = backgroundColor_;
     values.ClockColor = clockColor_;
     return values;

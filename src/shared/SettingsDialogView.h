@@ -14,26 +14,26 @@ namespace qw {
 // The controls whose state the presenter sets or reads.
 enum class SettingsControl {
     // "Inbox" tab
-    chkShowQuillwave,
-    chkPrintFile,
-    chkCopyFile,
-    chkEmailFile,
-    chkDesktopBackground,
-    chkAddFileToScreenSaver,
-    chkCopyToFolder,
-    txtCopyToFolder,
-    cmdSelectFolder,
-    chkReceivedFilesFolder,  // "Also take over files saved to this folder:"
-    txtReceivedFilesFolder,  // read-only: the folder's path
-    cmdSelectReceivedFilesFolder,  // "Browse..."
+    ShowWindowBox,
+    PrintBox,
+    ClipboardBox,
+    EmailBox,
+    WallpaperBox,
+    AddToScreenSaverBox,
+    CopyToFolderBox,
+    CopyFolderText,
+    BrowseCopyFolder,
+    ReceivedFolderBox,  // "Also take over files saved to this folder:"
+    ReceivedFolderText,  // read-only: the folder's path
+    BrowseReceivedFolder,  // "Browse..."
     // "Screen Saver" tab
-    chkUseScreenSaver,
-    optDoNotResizeImages,
-    optResizeImages,
-    txtNoOfImagesX,
-    txtNoOfImagesY,
-    txtShowImagesForSeconds,
-    chkShowClock,  // the last: the window keeps one handle per control
+    UseScreenSaverBox,
+    OriginalSizeOption,
+    ResizeOption,
+    ColumnsText,
+    RowsText,
+    SecondsText,
+    ShowClockBox,  // the last: the window keeps one handle per control
 };
 
 class SettingsDialogView {
@@ -47,7 +47,7 @@ public:
     // Text boxes (txt...).
     virtual void SetText(SettingsControl textBox, const std::string& text) = 0;
     virtual std::string Text(SettingsControl textBox) const = 0;
-    // The option pair: optResizeImages selected (true) or optDoNotResizeImages (false).
+    // The option pair: ResizeOption selected (true) or OriginalSizeOption (false).
     virtual void SetResizeImages(bool resize) = 0;
     virtual bool ResizeImages() const = 0;
 

@@ -11,7 +11,7 @@
 #include <cwctype>
 #include <stdexcept>
 
-#include "win32/Utf.h"
+#include "win32/kit/Utf.h"
 
 namespace qw::win32 {
 

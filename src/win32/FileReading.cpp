@@ -5,8 +5,8 @@
 #include <algorithm>
 #include <new>
 
-#include "win32/Handles.h"
-#include "win32/Utf.h"
+#include "win32/kit/Handles.h"
+#include "win32/kit/Utf.h"
 
 namespace qw::win32 {
 

@@ -6,8 +6,8 @@
 #include <memory>
 #include <utility>
 
-#include "win32/Handles.h"
-#include "win32/Utf.h"
+#include "win32/kit/Handles.h"
+#include "win32/kit/Utf.h"
 #include "win32/Win32FileSystem.h"
 
 namespace qw::win32 {

@@ -4,8 +4,8 @@
 #include <windowsx.h>
 
 #include "win32/CommonDialogs.h"
-#include "win32/Styles.h"
-#include "win32/Utf.h"
+#include "win32/kit/Styles.h"
+#include "win32/kit/Utf.h"
 
 namespace qw::win32 {
 
@@ -17,16 +17,16 @@ constexpr UINT_PTR ClockTimerId = 1;
 
 bool IsCheckBox(SettingsControl control) {
     switch (control) {
-        case chkShowQuillwave:
-        case chkPrintFile:
-        case chkCopyFile:
-        case chkEmailFile:
-        case chkDesktopBackground:
-        case chkAddFileToScreenSaver:
-        case chkCopyToFolder:
-        case chkReceivedFilesFolder:
-        case chkUseScreenSaver:
-        case chkShowClock:
+        case ShowWindowBox:
+        case PrintBox:
+        case ClipboardBox:
+        case EmailBox:
+        case WallpaperBox:
+        case AddToScreenSaverBox:
+        case CopyToFolderBox:
+        case ReceivedFolderBox:
+        case UseScreenSaverBox:
+        case ShowClockBox:
             return true;
         default:
             return false;
@@ -86,12 +86,12 @@ std::string SettingsWindow::Text(SettingsControl textBox) const {
 }
 
 void SettingsWindow::SetResizeImages(bool resize) {
-    SendMessageW(Control(optResizeImages), BM_SETCHECK, resize ? BST_CHECKED : BST_UNCHECKED, 0);
-    SendMessageW(Control(optDoNotResizeImages), BM_SETCHECK, resize ? BST_UNCHECKED : BST_CHECKED, 0);
+    SendMessageW(Control(ResizeOption), BM_SETCHECK, resize ? BST_CHECKED : BST_UNCHECKED, 0);
+    SendMessageW(Control(OriginalSizeOption), BM_SETCHECK, resize ? BST_UNCHECKED : BST_CHECKED, 0);
 }
 
 bool SettingsWindow::ResizeImages() const {
-    return SendMessageW(Control(optResizeImages), BM_GETCHECK, 0, 0) == BST_CHECKED;
+    return SendMessageW(Control(ResizeOption), BM_GETCHECK, 0, 0) == BST_CHECKED;
 }
 
 void SettingsWindow::SelectTab(SettingsTab tab) {
@@ -212,9 +212,9 @@ void SettingsWindow::OnCommand(int id) {
     const int index = id - FirstSettingsControlId;
     if (index < 0 || index >= static_cast<int>(controls_.size())) return;
     const auto control = static_cast<SettingsControl>(index);
-    if (control == cmdSelectFolder)
+    if (control == BrowseCopyFolder)
         presenter_->OnSelectFolder();
-    else if (control == cmdSelectReceivedFilesFolder)
+    else if (control == BrowseReceivedFolder)
         presenter_->OnSelectReceivedFolder();
     else if (IsCheckBox(control))
         presenter_->OnCheckBoxClick(control);

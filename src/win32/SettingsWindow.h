@@ -14,8 +14,8 @@
 #include <vector>
 
 #include "shared/SettingsDialog.h"
-#include "win32/Dialog.h"
-#include "win32/Handles.h"
+#include "win32/kit/Dialog.h"
+#include "win32/kit/Handles.h"
 
 namespace qw::win32 {
 
@@ -84,7 +84,7 @@ private:
     void OnTabChanged();
     void DrawItem(const DRAWITEMSTRUCT& item);
 
-    std::array<HWND, static_cast<std::size_t>(SettingsControl::chkShowClock) + 1> controls_{};
+    std::array<HWND, static_cast<std::size_t>(SettingsControl::ShowClockBox) + 1> controls_{};
     std::vector<std::pair<HWND, SettingsPage>> pageControls_;
     HWND tabs_ = nullptr;
     HWND swatch_ = nullptr;

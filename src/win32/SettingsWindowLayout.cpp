@@ -10,7 +10,7 @@
 #include <algorithm>
 
 #include "QuillwaveVersion.h"
-#include "win32/Fonts.h"
+#include "win32/kit/Fonts.h"
 
 namespace qw::win32 {
 
@@ -54,13 +54,13 @@ struct CheckBoxCaption {
     const wchar_t* Caption;
 };
 constexpr CheckBoxCaption InboxCheckBoxes[] = {
-    {chkShowQuillwave, L"&Show Quillwave!"},
-    {chkPrintFile, L"&Print the file (only for images)"},
-    {chkCopyFile, L"Copy the file content to the c&lipboard (only for images)"},
-    {chkEmailFile, L"Create an empty &email with the file as an attachment"},
-    {chkDesktopBackground, L"Use as &desktop background (only for images)"},
-    {chkAddFileToScreenSaver, L"&Add the file to the screen saver (only for images)"},
-    {chkCopyToFolder, L"Copy the file to a &folder"},
+    {ShowWindowBox, L"&Show Quillwave!"},
+    {PrintBox, L"&Print the file (only for images)"},
+    {ClipboardBox, L"Copy the file content to the c&lipboard (only for images)"},
+    {EmailBox, L"Create an empty &email with the file as an attachment"},
+    {WallpaperBox, L"Use as &desktop background (only for images)"},
+    {AddToScreenSaverBox, L"&Add the file to the screen saver (only for images)"},
+    {CopyToFolderBox, L"Copy the file to a &folder"},
 };
 
 }  // namespace
@@ -136,12 +136,12 @@ int SettingsWindow::LayOutInboxPage(POINT origin) {
     const int indent = FrameInset + 12;
     const int browseWidth = 16;
     const int folderWidth = PageWidth - FrameInset - browseWidth - Gap - indent;
-    controls_[static_cast<std::size_t>(txtCopyToFolder)] =
+    controls_[static_cast<std::size_t>(CopyFolderText)] =
         AddToPage(page, L"EDIT", L"", TextBox, du.Rect(origin, indent, y, folderWidth, FieldHeight),
-                  SettingsControlId(txtCopyToFolder), WS_EX_CLIENTEDGE);
-    controls_[static_cast<std::size_t>(cmdSelectFolder)] = AddToPage(
+                  SettingsControlId(CopyFolderText), WS_EX_CLIENTEDGE);
+    controls_[static_cast<std::size_t>(BrowseCopyFolder)] = AddToPage(
         page, L"BUTTON", L"...", PushButton,
-        du.Rect(origin, indent + folderWidth + Gap, y, browseWidth, FieldHeight), SettingsControlId(cmdSelectFolder));
+        du.Rect(origin, indent + folderWidth + Gap, y, browseWidth, FieldHeight), SettingsControlId(BrowseCopyFolder));
     y += FieldHeight + FrameBottom;
     const RECT place = du.Rect(origin, 0, 0, PageWidth, y);
     MoveWindow(frame, place.left, place.top, place.right - place.left, place.bottom - place.top, FALSE);
@@ -149,20 +149,20 @@ int SettingsWindow::LayOutInboxPage(POINT origin) {
     // Below the frame: the folder where Windows' own ways of receiving save
     // files, its path shown read-only, chosen with "Browse...".
     y += 6;
-    controls_[static_cast<std::size_t>(chkReceivedFilesFolder)] =
+    controls_[static_cast<std::size_t>(ReceivedFolderBox)] =
         AddToPage(page, L"BUTTON", L"Also &take over files saved to this folder:", CheckBox,
-                  du.Rect(origin, 0, y, PageWidth, CheckHeight), SettingsControlId(chkReceivedFilesFolder));
+                  du.Rect(origin, 0, y, PageWidth, CheckHeight), SettingsControlId(ReceivedFolderBox));
     y += CheckHeight + 3;
     const int receivedIndent = 12;
     const int browseButton = std::max(ButtonWidth, du.TextWidth(L"B&rowse...") + 12);
     const int receivedWidth = PageWidth - receivedIndent - Gap - browseButton;
-    controls_[static_cast<std::size_t>(txtReceivedFilesFolder)] =
+    controls_[static_cast<std::size_t>(ReceivedFolderText)] =
         AddToPage(page, L"EDIT", L"", TextBox | ES_READONLY, du.Rect(origin, receivedIndent, y, receivedWidth, FieldHeight),
-                  SettingsControlId(txtReceivedFilesFolder), WS_EX_CLIENTEDGE);
-    controls_[static_cast<std::size_t>(cmdSelectReceivedFilesFolder)] =
+                  SettingsControlId(ReceivedFolderText), WS_EX_CLIENTEDGE);
+    controls_[static_cast<std::size_t>(BrowseReceivedFolder)] =
         AddToPage(page, L"BUTTON", L"B&rowse...", PushButton,
                   du.Rect(origin, receivedIndent + receivedWidth + Gap, y, browseButton, FieldHeight),
-                  SettingsControlId(cmdSelectReceivedFilesFolder));
+                  SettingsControlId(BrowseReceivedFolder));
     return y + FieldHeight;
 }
 
@@ -188,8 +188,8 @@ int SettingsWindow::LayOutScreenSaverPage(POINT origin) {
     const int introHeight = du.TextHeight(ScreenSaverIntro, PageWidth);
     add(L"STATIC", ScreenSaverIntro, Label, du.Rect(origin, 0, 0, PageWidth, introHeight));
     int y = introHeight + 5;
-    keep(chkUseScreenSaver, add(L"BUTTON", L"&Use the Quillwave! screen saver", CheckBox,
-                                du.Rect(origin, 0, y, PageWidth, CheckHeight), SettingsControlId(chkUseScreenSaver)));
+    keep(UseScreenSaverBox, add(L"BUTTON", L"&Use the Quillwave! screen saver", CheckBox,
+                                du.Rect(origin, 0, y, PageWidth, CheckHeight), SettingsControlId(UseScreenSaverBox)));
     y += CheckHeight + 5;
 
     // The swatch and the clock preview share one column and one width, so
@@ -201,21 +201,21 @@ int SettingsWindow::LayOutScreenSaverPage(POINT origin) {
     const int settingsTop = y;
     const HWND settingsFrame = add(L"BUTTON", L"Settings", Frame, {});
     y += FrameTop;
-    keep(optDoNotResizeImages,
+    keep(OriginalSizeOption,
          add(L"BUTTON", L"Show images using &original size", BS_AUTORADIOBUTTON | WS_TABSTOP | WS_GROUP,
-             du.Rect(origin, FrameInset, y, inner, CheckHeight), SettingsControlId(optDoNotResizeImages)));
+             du.Rect(origin, FrameInset, y, inner, CheckHeight), SettingsControlId(OriginalSizeOption)));
     y += CheckStep;
-    keep(optResizeImages, add(L"BUTTON", L"St&retch images to fit screen", BS_AUTORADIOBUTTON,
-                              du.Rect(origin, FrameInset, y, inner, CheckHeight), SettingsControlId(optResizeImages)));
+    keep(ResizeOption, add(L"BUTTON", L"St&retch images to fit screen", BS_AUTORADIOBUTTON,
+                           du.Rect(origin, FrameInset, y, inner, CheckHeight), SettingsControlId(ResizeOption)));
     y += CheckStep + 2;
     int x = inlineLabel(L"S&how ", FrameInset, y);
-    x = number(txtNoOfImagesX, x, y);
+    x = number(ColumnsText, x, y);
     x = inlineLabel(L"image(s) wide &and ", x, y);
-    x = number(txtNoOfImagesY, x, y);
+    x = number(RowsText, x, y);
     inlineLabel(L"image(s) tall on the screen.", x, y);
     y += FieldHeight + Gap;
     x = inlineLabel(L"Show each image &for ", FrameInset, y);
-    x = number(txtShowImagesForSeconds, x, y);
+    x = number(SecondsText, x, y);
     inlineLabel(L"seconds.", x, y);
     y += FieldHeight + Gap;
     inlineLabel(L"&Background color:", FrameInset, y);
@@ -234,9 +234,9 @@ int SettingsWindow::LayOutScreenSaverPage(POINT origin) {
     const int clockIntroHeight = du.TextHeight(ClockIntro, inner);
     add(L"STATIC", ClockIntro, Label, du.Rect(origin, FrameInset, y, inner, clockIntroHeight));
     y += clockIntroHeight + Gap;
-    keep(chkShowClock, add(L"BUTTON", L"Show &clock", CheckBox,
+    keep(ShowClockBox, add(L"BUTTON", L"Show &clock", CheckBox,
                            du.Rect(origin, FrameInset, y + 2, column - FrameInset - 4, CheckHeight),
-                           SettingsControlId(chkShowClock)));
+                           SettingsControlId(ShowClockBox)));
     clock_ = add(L"STATIC", L"", ColorLabel, du.Rect(origin, column, y, previewWidth, FieldHeight), IdClockPreview,
                  WS_EX_STATICEDGE);
     add(L"BUTTON", L"Pick Color", PushButton, du.Rect(origin, buttonLeft, y, ButtonWidth, FieldHeight),

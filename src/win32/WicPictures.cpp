@@ -5,11 +5,11 @@
 #include <new>
 #include <utility>
 
-#include "win32/Display.h"
+#include "win32/kit/Display.h"
 #include "shared/PhotoMetadata.h"
 #include "shared/PictureStructure.h"
 #include "win32/FileReading.h"
-#include "win32/Utf.h"
+#include "win32/kit/Utf.h"
 
 namespace qw::win32 {
 

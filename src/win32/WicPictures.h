@@ -26,7 +26,7 @@
 #include "shared/PictureFitting.h"
 #include "shared/Pictures.h"
 #include "win32/FileReading.h"
-#include "win32/Handles.h"
+#include "win32/kit/Handles.h"
 #include "win32/PictureDrawing.h"
 
 namespace qw::win32 {

@@ -2,7 +2,7 @@
 
 #include "win32/Win32Ansi.h"
 
-#include "win32/Utf.h"
+#include "win32/kit/Utf.h"
 
 namespace qw::win32 {
 

@@ -10,8 +10,8 @@
 #include <utility>
 
 #include "win32/FileReading.h"
-#include "win32/Handles.h"
-#include "win32/Utf.h"
+#include "win32/kit/Handles.h"
+#include "win32/kit/Utf.h"
 
 namespace qw::win32 {
 

@@ -6,8 +6,8 @@
 #include <cstring>
 #include <vector>
 
-#include "win32/Handles.h"
-#include "win32/Utf.h"
+#include "win32/kit/Handles.h"
+#include "win32/kit/Utf.h"
 
 namespace qw::win32 {
 

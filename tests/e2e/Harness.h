@@ -8,7 +8,7 @@
 #include "MessagePump.h"
 #include "TempFolder.h"
 #include "TrayIcons.h"
-#include "win32/Handles.h"
+#include "win32/kit/Handles.h"
 
 #include <chrono>
 #include <functional>

@@ -209,7 +209,7 @@ TEST_F(ScreenSaver, ConfigurationOpensTheSettingsOnTheScreenSaverTab) {
         ASSERT_TRUE(WaitFor([&] { return IsWindowVisible(dialog) != FALSE; }, 10s)) << c.Arguments;
         EXPECT_EQ(SendMessageW(GetDlgItem(dialog, qw::win32::IdSettingsTabs), TCM_GETCURSEL, 0, 0), 1);
         const auto control = [&](qw::SettingsControl id) { return GetDlgItem(dialog, qw::win32::SettingsControlId(id)); };
-        SendMessageW(control(qw::SettingsControl::chkShowClock), BM_CLICK, 0, 0);
+        SendMessageW(control(qw::SettingsControl::ShowClockBox), BM_CLICK, 0, 0);
         PostMessageW(GetDlgItem(dialog, IDOK), BM_CLICK, 0, 0);
         if (c.MainProgramRan) {
             EXPECT_TRUE(saver.WaitForExit(10s));

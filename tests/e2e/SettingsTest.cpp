@@ -179,7 +179,7 @@ TEST_F(Settings, IconMenuOpensTheDialogOnItsTabAndOkSavesTheChoice) {
     HWND dialog = SettingsDialog(program);
     ASSERT_NE(dialog, nullptr);
     EXPECT_EQ(ShownTab(dialog), 1);
-    SendMessageW(GetDlgItem(dialog, SettingsControlId(qw::SettingsControl::chkUseScreenSaver)), BM_CLICK, 0, 0);
+    SendMessageW(GetDlgItem(dialog, SettingsControlId(qw::SettingsControl::UseScreenSaverBox)), BM_CLICK, 0, 0);
     // As the program shows it, in the system's visual style (for people to look at).
     std::this_thread::sleep_for(500ms);
     RECT place;
@@ -196,7 +196,7 @@ TEST_F(Settings, IconMenuOpensTheDialogOnItsTabAndOkSavesTheChoice) {
     dialog = SettingsDialog(program);
     ASSERT_NE(dialog, nullptr);
     EXPECT_EQ(ShownTab(dialog), 0);
-    SendMessageW(GetDlgItem(dialog, SettingsControlId(qw::SettingsControl::chkPrintFile)), BM_CLICK, 0, 0);
+    SendMessageW(GetDlgItem(dialog, SettingsControlId(qw::SettingsControl::PrintBox)), BM_CLICK, 0, 0);
     ASSERT_TRUE(PressAndWaitUntilGone(dialog, IDCANCEL));
     EXPECT_EQ(qw::test::ReadText(app / L"settings.txt"), qw::test::SettingsFile(expected));
     EXPECT_FALSE(RegisteredSaver().has_value());
@@ -208,7 +208,7 @@ TEST_F(Settings, ExitFromTheIconMenuWhileTheDialogIsOpenEndsTheProgramUnsaved) {
     ASSERT_TRUE(e2e::ChooseFromIconMenu(program, window, 2));
     HWND dialog = SettingsDialog(program);
     ASSERT_NE(dialog, nullptr);
-    SendMessageW(GetDlgItem(dialog, SettingsControlId(qw::SettingsControl::chkPrintFile)), BM_CLICK, 0, 0);
+    SendMessageW(GetDlgItem(dialog, SettingsControlId(qw::SettingsControl::PrintBox)), BM_CLICK, 0, 0);
     ASSERT_TRUE(e2e::ChooseFromIconMenu(program, window, 4));  // "Exit Quillwave!"
     EXPECT_TRUE(program.WaitForExit(10s));
     EXPECT_EQ(qw::test::ReadText(app / L"settings.txt"), "") << "nothing saved";

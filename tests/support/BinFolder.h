@@ -5,7 +5,7 @@
 #include <algorithm>
 #include <string>
 
-#include "win32/Utf.h"
+#include "win32/kit/Utf.h"
 
 namespace qw::test {
 

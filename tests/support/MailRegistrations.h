@@ -10,7 +10,7 @@
 #include <stdexcept>
 #include <string>
 
-#include "win32/Handles.h"
+#include "win32/kit/Handles.h"
 
 namespace qw::test {
 

@@ -9,7 +9,7 @@
 #include <string>
 
 #include "WindowCapture.h"
-#include "win32/Handles.h"
+#include "win32/kit/Handles.h"
 
 namespace qw::test {
 

@@ -13,8 +13,8 @@
 #include <string>
 #include <vector>
 
-#include "win32/Handles.h"
-#include "win32/Utf.h"
+#include "win32/kit/Handles.h"
+#include "win32/kit/Utf.h"
 
 namespace qw::test {
 

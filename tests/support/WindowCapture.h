@@ -15,8 +15,8 @@
 #include <vector>
 
 #include "TempFolder.h"
-#include "win32/Handles.h"
-#include "win32/Window.h"
+#include "win32/kit/Handles.h"
+#include "win32/kit/Window.h"
 
 namespace qw::test {
 

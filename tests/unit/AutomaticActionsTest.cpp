@@ -67,7 +67,7 @@ TEST_F(AutomaticActionsTest, EachActionRunsAsTheSettingsAndTheScreenSaverSay) {
         {"after.jpg", true, true, "YES", "1 2 3 4 5 6 7", "777"},
     };
     slideShows.running = {4242};
-    MainWindow& w = Started();
+    MainPresenter& w = Started();
     for (const Case& c : cases) {
         SCOPED_TRACE(c.Name);
         activation.broughtForward = 0;
@@ -105,7 +105,7 @@ TEST(CopyDestinationTest, TrimsTheFolderAndAddsOneBackslashAndTheLowerCasedName)
 // Phones name every photo image.jpg, and the inbox frees a name once its
 // file is deleted: the copies keep every photo, and keep a photo sent twice once.
 TEST_F(AutomaticActionsTest, CopiesOfReceivedFilesNeverReplaceAnotherPhoto) {
-    MainWindow& w = Started();
+    MainPresenter& w = Started();
     SettingsRecord settings;
     settings.AddFileToScreenSaver = settings.CopyToFolder = true;
     settings.CopyToFolderPath = "D:/Received";  // Windows takes either slash
@@ -146,7 +146,7 @@ TEST_F(AutomaticActionsTest, ReportedFailuresLetTheSequenceGoOn) {
         {"copy folder gone", [](SettingsRecord& s) { s.CopyToFolderPath = "D:\\Gone"; },
          {{"Could not save file", "Save File As"}}, false, 1},
     };
-    MainWindow& w = Started();
+    MainPresenter& w = Started();
     int n = 0;
     for (const Case& c : cases) {
         SCOPED_TRACE(c.What);
@@ -187,7 +187,7 @@ TEST_P(SilentFailureTest, EndsOnlyWhatItMustQuietlyAndTheWatcherTakesTheNextFile
             files.FailOn(FileOperation::CopyFileNoReplace, "C:\\App\\screensaver\\first.jpg");
             break;
     }
-    MainWindow& w = Started();
+    MainPresenter& w = Started();
     w.State().CurrentSettings = Every(true);
     Beam("first.jpg", 400, 300);
     Beam("second.txt");
@@ -208,7 +208,7 @@ INSTANTIATE_TEST_SUITE_P(Actions, SilentFailureTest,
 
 TEST_F(AutomaticActionsTest, APassKeepsItsFilePictureAndSettingsWhileTheUserChangesThem) {
     AddToInbox("older.jpg", 100, 100);
-    MainWindow& w = Started();
+    MainPresenter& w = Started();
     w.State().CurrentSettings = Every(true);
     printer.missing = true;
     // While "Could not print picture" is open the user picks another picture
@@ -232,7 +232,7 @@ class ExitDuringAPassTest : public AutomaticActionsTest, public ::testing::WithP
 
 TEST_P(ExitDuringAPassTest, RunsNoFurtherActionAndTakesNoFurtherFile) {
     registry.Set(StackRootValue, "C:\\BT");
-    MainWindow& w = Started();
+    MainPresenter& w = Started();
     w.State().CurrentSettings = Every(true);
     printer.missing = std::string(GetParam()) == "Print";
     mailer.missing = !printer.missing;
@@ -254,7 +254,7 @@ INSTANTIATE_TEST_SUITE_P(Messages, ExitDuringAPassTest, ::testing::Values("Print
 // A file that arrives while the window stays hidden gets a notice; its click
 // brings the window up on that file, in the inbox.
 TEST_F(AutomaticActionsTest, AFileArrivingUnseenGetsANoticeWhoseClickShowsIt) {
-    MainWindow& w = Started();
+    MainPresenter& w = Started();
     w.State().CurrentSettings = Every(false);
     registry.Set(ScreenSaverRunningValue, "NO");
     Beam("one.jpg", 400, 300);

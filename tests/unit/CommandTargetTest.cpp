@@ -28,7 +28,7 @@ TEST_F(CommandTargetTest, CommandsConfirmedAfterAnArrivalActOnTheirOwnFile) {
     files.AddFolder("D:\\Pics");
     files.AddFile("C:\\App\\screensaver\\slide.jpg", "data of slide.jpg");
     for (const char* name : {"one.jpg", "two.jpg", "three.jpg"}) AddToInbox(name, 40, 30);
-    MainWindow& w = Started();
+    MainPresenter& w = Started();
     int arrivals = 0;
     for (const Case& c : cases) {
         SCOPED_TRACE(c.What);
@@ -64,7 +64,7 @@ TEST_P(ExitWhileOpenTest, EndsWithoutActingAskingOrTakingFilesOver) {
     AddToInbox("photo.jpg", 40, 30);
     files.AddFolder("D:\\Pics");
     Beam("waiting.jpg");
-    MainWindow& w = StartedWith(InInbox("photo.jpg"));
+    MainPresenter& w = StartedWith(InInbox("photo.jpg"));
     const auto exit = [&] { w.RunCommand(Command::ExitProgram); };
     folderPicker.whileOpen = exit;
     fileDialogs.whileOpen = exit;
@@ -87,7 +87,7 @@ INSTANTIATE_TEST_SUITE_P(Dialogs, ExitWhileOpenTest,
 TEST_F(CommandTargetTest, ACommandStartedAgainWhileItsDialogIsOpenOpensNoSecondOne) {
     AddToInbox("photo.jpg", 40, 30);
     files.AddFolder("D:\\Pics");
-    MainWindow& w = StartedWith(InInbox("photo.jpg"));
+    MainPresenter& w = StartedWith(InInbox("photo.jpg"));
     // Save As and Add Image From File share one dialog.
     fileDialogs.whileOpen = [&] {
         w.RunCommand(Command::AddImageFromFile);

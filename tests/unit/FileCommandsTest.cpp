@@ -32,7 +32,7 @@ TEST_F(FileCommandsTest, SaveAsProposesTheLowerCasedNameAndRemembersTheFolderSav
     };
     files.AddFolder("D:\\Pics");
     AddToInbox("Photo_1.JPG", 40, 30);
-    MainWindow& w = StartedWith(InInbox("Photo_1.JPG"));
+    MainPresenter& w = StartedWith(InInbox("Photo_1.JPG"));
     for (const Case& c : cases) {
         SCOPED_TRACE(c.What);
         fileDialogs.answer = c.Answer;
@@ -76,7 +76,7 @@ TEST_F(FileCommandsTest, MoveTakesTheLowerCasedNameAndStartsTheNextPickerAtThePa
     files.AddFile("D:\\Pics\\photo.jpg", "someone else's");
     files.AddFolder("D:\\Pics\\2024");
     for (const Case& c : cases) AddToInbox(c.Name);
-    MainWindow& w = Started();
+    MainPresenter& w = Started();
     std::string startFolder = "C:\\App";
     for (const Case& c : cases) {
         SCOPED_TRACE(c.Name);
@@ -117,7 +117,7 @@ TEST_F(FileCommandsTest, DeleteAsksNothingAndKeepsTheListsInStepWithTheDisk) {
         const std::string name = std::string(c.What) + ".txt";
         files.AddFile((c.ScreenSaverShown ? "C:\\App\\screensaver\\" : "C:\\App\\inbox\\") + name);
     }
-    MainWindow& w = Started();
+    MainPresenter& w = Started();
     for (const Case& c : cases) {
         SCOPED_TRACE(c.What);
         const std::string name = std::string(c.What) + ".txt";
@@ -143,7 +143,7 @@ TEST_F(FileCommandsTest, AddToScreenSaverNeverOverwritesAndKeepsOneCopyOfEachFil
     AddToInbox("Photo.JPG", 40, 30);
     files.AddFile("C:\\App\\screensaver\\slide.jpg", "old slide");
     files.AddFile("D:\\Pics\\Slide.JPG", "new slide");
-    MainWindow& w = StartedWith(InInbox("Photo.JPG"));
+    MainPresenter& w = StartedWith(InInbox("Photo.JPG"));
     const struct {
         const char* What;
         std::optional<std::string> FromFile;  // Add Image From File; else the current file
@@ -191,7 +191,7 @@ TEST_F(FileCommandsTest, AddImageFromFileStartsFromTheDialogsLastNameAndShowsThe
     files.AddFile("D:\\Pics\\shot.png");
     AddToInbox("photo.jpg", 40, 30);
     fileDialogs.answer = "D:\\Pics\\holiday.jpg";
-    MainWindow& w = StartedWith(InInbox("photo.jpg"));
+    MainPresenter& w = StartedWith(InInbox("photo.jpg"));
     w.RunCommand(Command::SaveCurrentFileAs);
     for (const Case& c : cases) {
         SCOPED_TRACE(c.What);

@@ -26,7 +26,7 @@ TEST(FromOutsideTest, CountsTheTypesThatCanRunCodeAndShowsNamesThatCannotLie) {
 TEST_F(CommandsFixture, MarksEveryReceivedFileAndEveryCopyOfOneAsFromTheInternet) {
     using V = ZoneMarker::Verdict;
     files.AddFolder("D:\\Received");
-    MainWindow& w = Started();
+    MainPresenter& w = Started();
     w.State().CurrentSettings.AddFileToScreenSaver = w.State().CurrentSettings.CopyToFolder = true;
     w.State().CurrentSettings.CopyToFolderPath = "D:\\Received";
     const std::string in = "about:internet ";
@@ -71,7 +71,7 @@ TEST_F(CommandsFixture, MarksEveryReceivedFileAndEveryCopyOfOneAsFromTheInternet
 }
 
 TEST_F(CommandsFixture, AsksBeforeOpeningCodeAndShowsNoNameThatHidesItsType) {
-    MainWindow& w = Started();
+    MainPresenter& w = Started();
     w.State().CurrentSettings.ShowQuillwave = false;
     for (const char* name : {"notes.txt", "\u202Egpj.exe"}) Beam(name), w.OnTimer(), strip.OnSlotDoubleClick(1);
     const std::string shown = "\uFFFDgpj.exe";

@@ -3,7 +3,7 @@
 
 #include <gtest/gtest.h>
 
-#include "fakes/MainWindowFixture.h"
+#include "fakes/MainPresenterFixture.h"
 
 namespace qw {
 namespace {
@@ -24,7 +24,7 @@ struct KeyCase {
     const char* expected;
 };
 
-class KeyboardNavigationTest : public MainWindowFixture, public ::testing::WithParamInterface<KeyCase> {
+class KeyboardNavigationTest : public MainPresenterFixture, public ::testing::WithParamInterface<KeyCase> {
 protected:
     // pane focus, the current file's list position, the first position on
     // show, the slot drawn as current, then what else happened.
@@ -106,7 +106,7 @@ const KeyCase cases[] = {
 INSTANTIATE_TEST_SUITE_P(Keys, KeyboardNavigationTest, ::testing::ValuesIn(cases),
                          [](const auto& info) { return std::string(info.param.name); });
 
-TEST_F(MainWindowFixture, ShowingTheWindowFocusesTheStripOrAnEmptyStripsPane) {
+TEST_F(MainPresenterFixture, ShowingTheWindowFocusesTheStripOrAnEmptyStripsPane) {
     files.AddFolder("C:\\App\\inbox");
     files.AddFile("C:\\App\\inbox\\a.txt", "x");
     Started();

@@ -14,7 +14,7 @@ using PictureCommandsTest = CommandsFixture;
 
 TEST_F(PictureCommandsTest, EachCommandHandsOverTheCurrentFileOrItsPicture) {
     AddToInbox("photo.jpg", 400, 300);
-    MainWindow& w = StartedWith(InInbox("photo.jpg"));
+    MainPresenter& w = StartedWith(InInbox("photo.jpg"));
     const HimetricSize size = HimetricOfPixels(400, 300);
     for (Command c : {Command::CopyPictureToClipboard, Command::UseAsDesktopBackground, Command::EmailCurrentFile,
                       Command::AddCurrentFileToScreenSaver})
@@ -62,7 +62,7 @@ TEST_F(PictureCommandsTest, AFailureIsNamedAndChangesNothingElse) {
     AddToInbox("broken.jpg");
     pictures.Fail(InInbox("broken.jpg"));
     files.AddFile("C:\\App\\desktop\\desktop.bmp", "earlier");
-    MainWindow& w = Started();
+    MainPresenter& w = Started();
     for (const Case& c : cases) {
         SCOPED_TRACE(c.What);
         clipboard = FakeClipboard();

@@ -27,7 +27,7 @@ TEST_F(PrintTest, TurnsThePageFirstAndFillsItFromTheTopLeftCorner) {
         {32, 32, letter, {"begin portrait", "draw 0 0 480 480", "end"}},
         {32, 32, a4, {"begin portrait", "draw 0 0 480 480", "end"}},
     };
-    MainWindow& w = Started();
+    MainPresenter& w = Started();
     int n = 0;
     for (const Case& c : cases) {
         SCOPED_TRACE(std::to_string(c.Width) + "x" + std::to_string(c.Height) + " on " +
@@ -68,7 +68,7 @@ TEST_F(PrintTest, AnyFailureSaysCouldNotPrintAndLeavesNoPageBehind) {
     AddToInbox("photo.jpg", 400, 300);
     AddToInbox("broken.jpg");
     pictures.Fail(InInbox("broken.jpg"));
-    MainWindow& w = Started();
+    MainPresenter& w = Started();
     for (const Case& c : cases) {
         SCOPED_TRACE(c.What);
         printer.missing = c.Missing;

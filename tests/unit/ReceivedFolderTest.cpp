@@ -3,7 +3,7 @@
 
 #include <gtest/gtest.h>
 
-#include "fakes/MainWindowFixture.h"
+#include "fakes/MainPresenterFixture.h"
 #include "fakes/FakeSystemFolders.h"
 #include "shared/ReceivedFolder.h"
 
@@ -41,7 +41,7 @@ TEST(ReceivedFolder, AFolderThatHoldsOtherFilesIsRefusedHoweverItIsSpelled) {
     for (const auto& c : cases) EXPECT_EQ(HoldsOtherFiles(system, c.folder, known), c.refused) << c.folder;
 }
 
-class ReceivedFolderTest : public MainWindowFixture {
+class ReceivedFolderTest : public MainPresenterFixture {
 protected:
     static std::string InInbox(const std::string& name) { return "C:\\App\\inbox\\" + name; }
     std::vector<std::string> MessageTexts() const {
@@ -50,7 +50,7 @@ protected:
         return texts;
     }
     // The settings dialog of the running program, played by `user`.
-    void EditInboxSettings(MainWindow& w, FakeSettingsDialogView::User user) {
+    void EditInboxSettings(MainPresenter& w, FakeSettingsDialogView::User user) {
         dialogs.user = [user](SettingsDialog& d, FakeSettingsDialogView& v) {
             user(d, v);
             if (!v.hidden) d.OnCancel();
@@ -83,7 +83,7 @@ TEST_F(ReceivedFolderTest, StartUpTakesFilesOverFromTheStackTheFolderBothOrNeith
         files.AddFile("C:\\Users\\Ann\\Phone\\sent.jpg");
         files.AddFile("C:\\Users\\Ann\\Documents\\letter.doc");
         files.AddFile("C:\\BT\\In\\beamed.jpg");
-        MainWindow& w = Started();
+        MainPresenter& w = Started();
         EXPECT_EQ(w.State().BluetoothFound, c.found);
         EXPECT_EQ(view.timerInterval, c.found ? 1000u : 0u);
         EXPECT_EQ(view.statusText, c.found ? "" : "No Compatible Bluetooth Hardware Was Detected");
@@ -99,14 +99,14 @@ TEST_F(ReceivedFolderTest, StartUpTakesFilesOverFromTheStackTheFolderBothOrNeith
 
 TEST_F(ReceivedFolderTest, TheDialogStoresTheFolderOnOkAndTheProgramTakesItOverAtOnce) {
     files.AddFile("C:\\Users\\Ann\\Phone\\sent.jpg");
-    MainWindow& w = Started();
+    MainPresenter& w = Started();
     ASSERT_FALSE(w.State().BluetoothFound);
     // Browse to a folder that holds other files: refused, the dialog stays;
     // then to one of its own.
     EditInboxSettings(w, [&](SettingsDialog& d, FakeSettingsDialogView& v) {
-        EXPECT_EQ(v.Check(chkReceivedFilesFolder), CheckState::Unchecked);
-        EXPECT_FALSE(v.Enabled(cmdSelectReceivedFilesFolder));
-        v.Click(d, chkReceivedFilesFolder);
+        EXPECT_EQ(v.Check(ReceivedFolderBox), CheckState::Unchecked);
+        EXPECT_FALSE(v.Enabled(BrowseReceivedFolder));
+        v.Click(d, ReceivedFolderBox);
         folderPicker.answer = "C:\\Users\\Ann\\Downloads";
         d.OnSelectReceivedFolder();
         d.OnOk();
@@ -124,9 +124,9 @@ TEST_F(ReceivedFolderTest, TheDialogStoresTheFolderOnOkAndTheProgramTakesItOverA
 
     // Shown again ticked, with its folder; OK with the box unticked forgets it.
     EditInboxSettings(w, [&](SettingsDialog& d, FakeSettingsDialogView& v) {
-        EXPECT_EQ(v.Check(chkReceivedFilesFolder), CheckState::Checked);
-        EXPECT_EQ(v.Text(txtReceivedFilesFolder), "C:\\Users\\Ann\\Phone");
-        v.Click(d, chkReceivedFilesFolder);
+        EXPECT_EQ(v.Check(ReceivedFolderBox), CheckState::Checked);
+        EXPECT_EQ(v.Text(ReceivedFolderText), "C:\\Users\\Ann\\Phone");
+        v.Click(d, ReceivedFolderBox);
         d.OnOk();
     });
     EXPECT_EQ(registry.Value(ReceivedFilesFolderValue), std::nullopt);

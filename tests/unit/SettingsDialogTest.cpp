@@ -73,9 +73,9 @@ TEST_F(SettingsDialogTest, FillsEveryControlFromTheRecordAndRunsTheClock) {
     EXPECT_EQ(view.tab, SettingsTab::ScreenSaver);
     EXPECT_FALSE(view.inboxTabAvailable);
     EXPECT_EQ(dialog->Values(), DialogValuesFrom(r));  // what the controls show reads back unchanged
-    EXPECT_EQ(view.Check(chkEmailFile), CheckState::Checked);
-    EXPECT_EQ(view.Text(txtCopyToFolder), "D:\\Copies");
-    EXPECT_EQ(view.Text(txtShowImagesForSeconds), "25");
+    EXPECT_EQ(view.Check(EmailBox), CheckState::Checked);
+    EXPECT_EQ(view.Text(CopyFolderText), "D:\\Copies");
+    EXPECT_EQ(view.Text(SecondsText), "25");
     EXPECT_EQ(view.swatchColor, 0x00112233);
     EXPECT_EQ(view.clockBackColor, 0x00112233);
     EXPECT_EQ(view.clockTextColor, 0x00445566);
@@ -92,13 +92,13 @@ TEST_F(SettingsDialogTest, DependentControlsFollowTheirBoxOnFillAndOnClicks) {
     struct Case {
         bool CopyToFolder, UseScreenSaver;
     };
-    const SettingsControl folderControls[] = {txtCopyToFolder, cmdSelectFolder};
-    const SettingsControl saverControls[] = {optDoNotResizeImages, optResizeImages, txtShowImagesForSeconds,
-                                             txtNoOfImagesX,       txtNoOfImagesY,  chkShowClock};
+    const SettingsControl folderControls[] = {CopyFolderText, BrowseCopyFolder};
+    const SettingsControl saverControls[] = {OriginalSizeOption, ResizeOption, SecondsText,
+                                             ColumnsText,       RowsText,  ShowClockBox};
     auto expectEnabled = [&](bool folder, bool saver, const char* when) {
         for (SettingsControl c : folderControls) EXPECT_EQ(view.Enabled(c), folder) << when;
         for (SettingsControl c : saverControls) EXPECT_EQ(view.Enabled(c), saver) << when;
-        EXPECT_TRUE(view.Enabled(chkUseScreenSaver)) << when;
+        EXPECT_TRUE(view.Enabled(UseScreenSaverBox)) << when;
     };
     for (const Case c : {Case{false, false}, Case{true, false}, Case{false, true}, Case{true, true}}) {
         SCOPED_TRACE(::testing::Message() << "CopyToFolder " << c.CopyToFolder << ", UseScreenSaver "
@@ -110,10 +110,10 @@ TEST_F(SettingsDialogTest, DependentControlsFollowTheirBoxOnFillAndOnClicks) {
         r.CopyToFolderPath = "D:\\Copies";
         SettingsDialog& d = Opened(r);
         expectEnabled(c.CopyToFolder, c.UseScreenSaver, "filled");
-        view.Click(d, chkCopyToFolder);
-        view.Click(d, chkUseScreenSaver);
+        view.Click(d, CopyToFolderBox);
+        view.Click(d, UseScreenSaverBox);
         expectEnabled(!c.CopyToFolder, !c.UseScreenSaver, "clicked once");
-        view.Click(d, chkUseScreenSaver);
+        view.Click(d, UseScreenSaverBox);
         expectEnabled(!c.CopyToFolder, c.UseScreenSaver, "clicked twice");
     }
 }
@@ -149,10 +149,10 @@ TEST_F(SettingsDialogTest, OkChecksTheNumbersInOrderAndStoresThemRounded) {
         files = FakeFileSystem{};
         files.AddFolder("C:\\App");
         Edit([&](SettingsDialog& d, FakeSettingsDialogView& v) {
-            v.Click(d, chkUseScreenSaver);  // checked also while the boxes are disabled
-            v.SetText(txtShowImagesForSeconds, c.Seconds);
-            v.SetText(txtNoOfImagesX, c.Wide);
-            v.SetText(txtNoOfImagesY, c.Tall);
+            v.Click(d, UseScreenSaverBox);  // checked also while the boxes are disabled
+            v.SetText(SecondsText, c.Seconds);
+            v.SetText(ColumnsText, c.Wide);
+            v.SetText(RowsText, c.Tall);
             d.OnOk();
         });
         if (c.Refusal) {
@@ -172,14 +172,14 @@ TEST_F(SettingsDialogTest, OkChecksTheNumbersInOrderAndStoresThemRounded) {
 TEST_F(SettingsDialogTest, ARefusedOkLeavesTheDialogOpenForTheNextCorrection) {
     std::vector<bool> hiddenAfterOk;
     Edit([&](SettingsDialog& d, FakeSettingsDialogView& v) {
-        v.SetText(txtShowImagesForSeconds, "0");
-        v.SetText(txtNoOfImagesX, "0");
+        v.SetText(SecondsText, "0");
+        v.SetText(ColumnsText, "0");
         d.OnOk();
         hiddenAfterOk.push_back(v.hidden.has_value());
-        v.SetText(txtShowImagesForSeconds, "5");
+        v.SetText(SecondsText, "5");
         d.OnOk();
         hiddenAfterOk.push_back(v.hidden.has_value());
-        v.SetText(txtNoOfImagesX, "4");
+        v.SetText(ColumnsText, "4");
         d.OnOk();
         hiddenAfterOk.push_back(v.hidden.has_value());
     });
@@ -200,15 +200,15 @@ TEST_F(SettingsDialogTest, CancelAndTheCloseBoxLeaveRecordAndFileAsTheyWere) {
         colors.answer = 0x00ABCDEF;
         folders.answer = "E:\\Elsewhere";
         dialogs.user = [&](SettingsDialog& d, FakeSettingsDialogView& v) {
-            for (SettingsControl box : {chkShowQuillwave, chkPrintFile, chkCopyFile, chkEmailFile,
-                                        chkDesktopBackground, chkAddFileToScreenSaver, chkCopyToFolder,
-                                        chkUseScreenSaver, chkShowClock})
+            for (SettingsControl box : {ShowWindowBox, PrintBox, ClipboardBox, EmailBox,
+                                        WallpaperBox, AddToScreenSaverBox, CopyToFolderBox,
+                                        UseScreenSaverBox, ShowClockBox})
                 v.Click(d, box);
             v.SetResizeImages(true);
             d.OnSelectFolder();
             d.OnSelectBackgroundColor();
             d.OnSelectClockColor();
-            for (SettingsControl box : {txtShowImagesForSeconds, txtNoOfImagesX, txtNoOfImagesY})
+            for (SettingsControl box : {SecondsText, ColumnsText, RowsText})
                 v.SetText(box, "7");
             closeBox ? d.OnClose() : d.OnCancel();
             EXPECT_EQ(v.hidden, false);
@@ -250,10 +250,10 @@ TEST_F(SettingsDialogTest, FolderButtonReplacesTheTextOnlyWhenAFolderIsChosen) {
     r.CopyToFolderPath = "D:\\Old";
     SettingsDialog& d = Opened(r);
     d.OnSelectFolder();
-    EXPECT_EQ(view.Text(txtCopyToFolder), "D:\\Old");
+    EXPECT_EQ(view.Text(CopyFolderText), "D:\\Old");
     folders.answer = "D:\\New";
     d.OnSelectFolder();
-    EXPECT_EQ(view.Text(txtCopyToFolder), "D:\\New");
+    EXPECT_EQ(view.Text(CopyFolderText), "D:\\New");
     EXPECT_EQ(folders.startFolders, (std::vector<std::string>{"D:\\Old", "D:\\Old"}));
 }
 
@@ -285,8 +285,8 @@ TEST_F(SettingsDialogTest, AFolderTheFileCannotHoldIsStoredByItsShortFormOrRefus
         record = SettingsRecord{};
         record.CopyToFolder = c.Ticked;
         Edit([&](SettingsDialog& d, FakeSettingsDialogView& v) {
-            v.SetText(txtCopyToFolder, c.Folder);
-            v.SetText(txtShowImagesForSeconds, c.Seconds);
+            v.SetText(CopyFolderText, c.Folder);
+            v.SetText(SecondsText, c.Seconds);
             d.OnOk();
         });
         if (c.Message) {
@@ -305,7 +305,7 @@ TEST_F(SettingsDialogTest, AFolderTheFileCannotHoldIsStoredByItsShortFormOrRefus
 
 TEST_F(SettingsDialogTest, WithoutASettingsFileOkSavesNothingAndSaysWhy) {
     Edit([](SettingsDialog& d, FakeSettingsDialogView& v) {
-        v.Click(d, chkPrintFile);
+        v.Click(d, PrintBox);
         d.OnOk();
     }, "");
     EXPECT_EQ(messages.shown, (std::vector<ShownMessage>{{"The settings cannot be saved until Quillwave! has been "
@@ -318,7 +318,7 @@ TEST_F(SettingsDialogTest, WithoutASettingsFileOkSavesNothingAndSaysWhy) {
 TEST_F(SettingsDialogTest, AFailedSaveIsReportedAndTheNewValuesStayInUse) {
     files.FailOn(FileOperation::ReplaceFileContents, kFile);
     Edit([](SettingsDialog& d, FakeSettingsDialogView& v) {
-        v.Click(d, chkPrintFile);
+        v.Click(d, PrintBox);
         d.OnOk();
     });
     EXPECT_EQ(messages.shown, (std::vector<ShownMessage>{{"The settings could not be saved to C:\\App\\settings.txt.",

@@ -214,17 +214,17 @@ TEST(DialogValuesFrom, FillsTheControlsFromTheRecord) {
     SettingsRecord record = Unusual();
     record.PrintFile = false;
     const SettingsDialogValues v = DialogValuesFrom(record);
-    EXPECT_EQ(v.chkShowQuillwave, CheckState::Unchecked);
-    EXPECT_EQ(v.chkPrintFile, CheckState::Unchecked);
-    EXPECT_EQ(v.chkCopyFile, CheckState::Checked);
-    EXPECT_EQ(v.chkCopyToFolder, CheckState::Checked);
-    EXPECT_EQ(v.chkUseScreenSaver, CheckState::Unchecked);
-    EXPECT_EQ(v.chkShowClock, CheckState::Unchecked);
-    EXPECT_TRUE(v.optResizeImages);
-    EXPECT_EQ(v.txtCopyToFolder, "D:\\Café\\Été");
-    EXPECT_EQ(v.txtShowImagesForSeconds, "-7");
-    EXPECT_EQ(v.txtNoOfImagesX, "16909060");
-    EXPECT_EQ(v.txtNoOfImagesY, "-2");
+    EXPECT_EQ(v.ShowWindowBox, CheckState::Unchecked);
+    EXPECT_EQ(v.PrintBox, CheckState::Unchecked);
+    EXPECT_EQ(v.ClipboardBox, CheckState::Checked);
+    EXPECT_EQ(v.CopyToFolderBox, CheckState::Checked);
+    EXPECT_EQ(v.UseScreenSaverBox, CheckState::Unchecked);
+    EXPECT_EQ(v.ShowClockBox, CheckState::Unchecked);
+    EXPECT_TRUE(v.ResizeOption);
+    EXPECT_EQ(v.CopyFolderText, "D:\\Café\\Été");
+    EXPECT_EQ(v.SecondsText, "-7");
+    EXPECT_EQ(v.ColumnsText, "16909060");
+    EXPECT_EQ(v.RowsText, "-2");
     EXPECT_EQ(v.BackgroundColor, 0x00112233);
     EXPECT_EQ(v.ClockColor, 0x00FFEEDD);
 }
@@ -254,9 +254,9 @@ TEST_F(SaveSettingsTest, WritesTheWholeRecordInOneReplace) {
 }
 
 TEST_F(SaveSettingsTest, OnlyATickedBoxIsTrue) {
-    values.chkPrintFile = CheckState::Checked;
-    values.chkShowQuillwave = CheckState::Grayed;
-    values.chkShowClock = CheckState::Unchecked;
+    values.PrintBox = CheckState::Checked;
+    values.ShowWindowBox = CheckState::Grayed;
+    values.ShowClockBox = CheckState::Unchecked;
     const SettingsRecord loaded = SavedAndLoaded();
     EXPECT_TRUE(loaded.PrintFile);
     EXPECT_FALSE(loaded.ShowQuillwave);
@@ -270,8 +270,8 @@ TEST_F(SaveSettingsTest, NumbersAreRoundedHalfToEven) {
     } cases[] = {{"7.5", 8}, {"6.5", 6}, {"12s", 12}, {"abc", 0}, {" 3 ", 3}, {"-3", -3},
                  {"32767.4", 32767}, {"-32768", -32768}, {"", 0}};
     for (const auto& c : cases) {
-        values.txtShowImagesForSeconds = c.Text;
-        values.txtNoOfImagesX = c.Text;
+        values.SecondsText = c.Text;
+        values.ColumnsText = c.Text;
         const SettingsRecord loaded = SavedAndLoaded();
         EXPECT_EQ(loaded.ShowImagesForSeconds, c.Expected) << c.Text;
         EXPECT_EQ(loaded.NoOfImagesX, c.Expected) << c.Text;
@@ -280,12 +280,12 @@ TEST_F(SaveSettingsTest, NumbersAreRoundedHalfToEven) {
 
 TEST_F(SaveSettingsTest, NumberOutsideItsFieldChangesAndWritesNothing) {
     const std::vector<std::function<void(SettingsDialogValues&)>> cases = {
-        [](auto& v) { v.txtShowImagesForSeconds = "32768"; },
-        [](auto& v) { v.txtShowImagesForSeconds = "32767.5"; },
-        [](auto& v) { v.txtShowImagesForSeconds = "-32769"; },
-        [](auto& v) { v.txtNoOfImagesX = "2147483648"; },
-        [](auto& v) { v.txtNoOfImagesY = "-2147483649"; },
-        [](auto& v) { v.txtNoOfImagesY = std::string(400, '9'); },
+        [](auto& v) { v.SecondsText = "32768"; },
+        [](auto& v) { v.SecondsText = "32767.5"; },
+        [](auto& v) { v.SecondsText = "-32769"; },
+        [](auto& v) { v.ColumnsText = "2147483648"; },
+        [](auto& v) { v.RowsText = "-2147483649"; },
+        [](auto& v) { v.RowsText = std::string(400, '9'); },
     };
     files.AddFile(kPath, "old");
     for (std::size_t i = 0; i < cases.size(); ++i) {
@@ -301,13 +301,13 @@ TEST_F(SaveSettingsTest, NumberOutsideItsFieldChangesAndWritesNothing) {
 
 TEST_F(SaveSettingsTest, FolderIsTrimmedAndHeldAtTwoHundredCharacters) {
     const std::string long250 = "D:\\" + std::string(247, 'p');
-    values.txtCopyToFolder = long250;
+    values.CopyFolderText = long250;
     EXPECT_EQ(SavedAndLoaded().CopyToFolderPath, long250.substr(0, 200));
 
-    values.txtCopyToFolder = "  D:\\Out  ";
+    values.CopyFolderText = "  D:\\Out  ";
     const SettingsRecord loaded = SavedAndLoaded();
     EXPECT_EQ(loaded.CopyToFolderPath, "D:\\Out" + std::string(194, ' '));
-    EXPECT_EQ(DialogValuesFrom(loaded).txtCopyToFolder, "D:\\Out");
+    EXPECT_EQ(DialogValuesFrom(loaded).CopyFolderText, "D:\\Out");
     EXPECT_EQ(record.CopyToFolderPath, loaded.CopyToFolderPath);
 }
 

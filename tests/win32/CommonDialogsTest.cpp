@@ -12,7 +12,7 @@
 #include "OwnWindows.h"
 #include "TempFolder.h"
 #include "win32/CommonDialogs.h"
-#include "win32/Utf.h"
+#include "win32/kit/Utf.h"
 #include "win32/Win32System.h"
 
 namespace {

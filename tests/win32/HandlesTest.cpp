@@ -4,7 +4,7 @@
 
 #include <utility>
 
-#include "win32/Handles.h"
+#include "win32/kit/Handles.h"
 
 namespace qw::win32 {
 namespace {

@@ -10,7 +10,7 @@
 #include "BinFolder.h"
 #include "MailRegistrations.h"
 #include "RealCommands.h"
-#include "win32/Handles.h"
+#include "win32/kit/Handles.h"
 #include "win32/main/SimpleMapi.h"
 
 namespace {

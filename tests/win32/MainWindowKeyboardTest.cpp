@@ -20,11 +20,11 @@
 #include "fakes/FakeCommandPorts.h"
 #include "fakes/FakeScreenSaverPlatform.h"
 #include "fakes/FakeSystemFolders.h"
-#include "main/MainWindow.h"
+#include "main/MainPresenter.h"
 #include "win32/Win32FileSystem.h"
 #include "win32/WicPictures.h"
 #include "win32/main/Activation.h"
-#include "win32/main/MainFrame.h"
+#include "win32/main/MainWindow.h"
 #include "win32/main/ThumbnailControl.h"
 
 namespace qw::test {
@@ -81,11 +81,11 @@ protected:
         CreateDirectoryW((app / L"inbox").c_str(), nullptr);
         WriteText(app / std::string("inbox\\notes.txt"), "notes");
         WriteText(app / std::string("inbox\\invoice\xE2\x80\xAEtxt.exe"), "code");  // a right-to-left override
-        frame_ = std::make_unique<win32::MainFrame>(GetModuleHandleW(nullptr));
+        frame_ = std::make_unique<win32::MainWindow>(GetModuleHandleW(nullptr));
         strip_ = std::make_unique<ThumbnailStrip>(frame_->StripControl(), files_, pictures_);
         screenSaver_ = std::make_unique<ScreenSaverRegistration>(
             ScreenSaverPorts{registry_, files_, platform_, platform_, messages_}, app.Path());
-        presenter_ = std::make_unique<MainWindow>(
+        presenter_ = std::make_unique<MainPresenter>(
             *frame_, *strip_,
             MainPorts{files_, registry_, ansi_, activation_, pictures_, shell_, questions_, settings_, *screenSaver_,
                       slideShows_, systemFolders_,
@@ -172,10 +172,10 @@ protected:
     FakeWallpaper wallpaper_;
     FakeMailer mailer_;
     RecordingMarks marks_;
-    std::unique_ptr<win32::MainFrame> frame_;
+    std::unique_ptr<win32::MainWindow> frame_;
     std::unique_ptr<ThumbnailStrip> strip_;
     std::unique_ptr<ScreenSaverRegistration> screenSaver_;
-    std::unique_ptr<MainWindow> presenter_;
+    std::unique_ptr<MainPresenter> presenter_;
     HWND pane_ = nullptr;
 };
 

@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "PictureFiles.h"
-#include "win32/Display.h"
+#include "win32/kit/Display.h"
 #include "win32/WicPictures.h"
 
 #include <ostream>

@@ -4,7 +4,7 @@
 
 #include "PictureFiles.h"
 #include "WindowCapture.h"
-#include "win32/Display.h"
+#include "win32/kit/Display.h"
 #include "win32/WicPictures.h"
 
 

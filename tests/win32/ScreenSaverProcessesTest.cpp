@@ -8,7 +8,7 @@
 
 #include "TempFolder.h"
 #include "WindowCapture.h"
-#include "win32/Handles.h"
+#include "win32/kit/Handles.h"
 #include "win32/Win32ScreenSaverProcesses.h"
 #include "win32/saver/Win32SaverProcess.h"
 

@@ -11,9 +11,9 @@
 #include <vector>
 
 #include "OwnWindows.h"
-#include "win32/Handles.h"
+#include "win32/kit/Handles.h"
 #include "win32/SettingsWindow.h"
-#include "win32/Utf.h"
+#include "win32/kit/Utf.h"
 
 namespace {
 

@@ -59,11 +59,11 @@ bool Shows(HWND control) { return IsWindowVisible(control) != FALSE; }
 
 // Stretches the images, types the three numbers and flips the clock.
 void ChangeScreenSaverPage(HWND dialog, const wchar_t* wide, const wchar_t* tall, const wchar_t* seconds) {
-    Click(dialog, optResizeImages);
-    Type(dialog, txtNoOfImagesX, wide);
-    Type(dialog, txtNoOfImagesY, tall);
-    Type(dialog, txtShowImagesForSeconds, seconds);
-    Click(dialog, chkShowClock);
+    Click(dialog, ResizeOption);
+    Type(dialog, ColumnsText, wide);
+    Type(dialog, RowsText, tall);
+    Type(dialog, SecondsText, seconds);
+    Click(dialog, ShowClockBox);
 }
 
 SettingsRecord Before() {
@@ -130,23 +130,23 @@ const EditCase EditCases[] = {
     {"TicksTypingAndMnemonicsThenOk", SettingsTab::Inbox, false,
      [](HWND d) {
          EXPECT_EQ(CurrentTab(d), 0);
-         EXPECT_TRUE(Shows(Item(d, chkShowQuillwave)));
-         EXPECT_FALSE(Shows(Item(d, chkUseScreenSaver)));
-         EXPECT_FALSE(IsWindowEnabled(Item(d, txtCopyToFolder)));
+         EXPECT_TRUE(Shows(Item(d, ShowWindowBox)));
+         EXPECT_FALSE(Shows(Item(d, UseScreenSaverBox)));
+         EXPECT_FALSE(IsWindowEnabled(Item(d, CopyFolderText)));
          // The keyboard starts on the first box, and Tab goes on to the next.
-         EXPECT_EQ(qw::test::FocusIn(d), Item(d, chkShowQuillwave));
+         EXPECT_EQ(qw::test::FocusIn(d), Item(d, ShowWindowBox));
          qw::test::PostKey(d, VK_TAB);
-         EXPECT_TRUE(WaitFor([&] { return qw::test::FocusIn(d) == Item(d, chkPrintFile); }, 5s));
+         EXPECT_TRUE(WaitFor([&] { return qw::test::FocusIn(d) == Item(d, PrintBox); }, 5s));
          qw::test::PostAltKey(d, L'p');  // "&Print the file ..."
-         EXPECT_TRUE(WaitFor([&] { return Ticked(Item(d, chkPrintFile)); }, 5s));
-         Click(d, chkShowQuillwave);
-         Click(d, chkCopyToFolder);
-         EXPECT_TRUE(IsWindowEnabled(Item(d, txtCopyToFolder)));
-         EXPECT_TRUE(IsWindowEnabled(Item(d, cmdSelectFolder)));
-         Type(d, txtCopyToFolder, L"C:\\Photos   ");
+         EXPECT_TRUE(WaitFor([&] { return Ticked(Item(d, PrintBox)); }, 5s));
+         Click(d, ShowWindowBox);
+         Click(d, CopyToFolderBox);
+         EXPECT_TRUE(IsWindowEnabled(Item(d, CopyFolderText)));
+         EXPECT_TRUE(IsWindowEnabled(Item(d, BrowseCopyFolder)));
+         Type(d, CopyFolderText, L"C:\\Photos   ");
          ChooseTab(d, 1);
-         EXPECT_TRUE(Shows(Item(d, chkUseScreenSaver)));
-         EXPECT_FALSE(Shows(Item(d, chkShowQuillwave)));
+         EXPECT_TRUE(Shows(Item(d, UseScreenSaverBox)));
+         EXPECT_FALSE(Shows(Item(d, ShowWindowBox)));
          ChangeScreenSaverPage(d, L"3", L"2", L"7.5");
          PostClick(d, IDOK);
      },
@@ -164,37 +164,37 @@ const EditCase EditCases[] = {
     {"EnterInATextBoxIsOk", SettingsTab::ScreenSaver, true,
      [](HWND d) {
          EXPECT_EQ(CurrentTab(d), 1);
-         EXPECT_TRUE(Shows(Item(d, txtShowImagesForSeconds)));
-         EXPECT_FALSE(Shows(Item(d, chkShowQuillwave)));
+         EXPECT_TRUE(Shows(Item(d, SecondsText)));
+         EXPECT_FALSE(Shows(Item(d, ShowWindowBox)));
          qw::test::PostAltKey(d, L'f');  // "Show each image &for" leads to its text box
-         EXPECT_TRUE(WaitFor([&] { return qw::test::FocusIn(d) == Item(d, txtShowImagesForSeconds); }, 5s));
-         Type(d, txtShowImagesForSeconds, L"60.4");
+         EXPECT_TRUE(WaitFor([&] { return qw::test::FocusIn(d) == Item(d, SecondsText); }, 5s));
+         Type(d, SecondsText, L"60.4");
          qw::test::PostKey(d, VK_RETURN);
      },
      [](SettingsRecord& r) { r.ShowImagesForSeconds = 60; }},
     {"CancelAfterChangingEverything", SettingsTab::Inbox, true,
      [](HWND d) {
-         for (const auto box : {chkShowQuillwave, chkPrintFile, chkCopyFile, chkEmailFile, chkDesktopBackground,
-                                chkAddFileToScreenSaver, chkCopyToFolder})
+         for (const auto box : {ShowWindowBox, PrintBox, ClipboardBox, EmailBox, WallpaperBox,
+                                AddToScreenSaverBox, CopyToFolderBox})
              Click(d, box);
-         Type(d, txtCopyToFolder, L"D:\\Elsewhere");
+         Type(d, CopyFolderText, L"D:\\Elsewhere");
          ChooseTab(d, 1);
          ChangeScreenSaverPage(d, L"5", L"5", L"5");
-         Click(d, chkUseScreenSaver);
+         Click(d, UseScreenSaverBox);
          PostClick(d, IDCANCEL);
          EXPECT_TRUE(WaitFor([&] { return !Shows(d); }, 5s));
      },
      nullptr},
     {"EscapeIsCancel", SettingsTab::Inbox, true,
      [](HWND d) {
-         Click(d, chkPrintFile);
+         Click(d, PrintBox);
          qw::test::PostKey(d, VK_ESCAPE);
          EXPECT_TRUE(WaitFor([&] { return !Shows(d); }, 5s));
      },
      nullptr},
     {"CloseBoxIsCancel", SettingsTab::ScreenSaver, true,
      [](HWND d) {
-         Type(d, txtNoOfImagesX, L"9");
+         Type(d, ColumnsText, L"9");
          PostMessageW(d, WM_SYSCOMMAND, SC_CLOSE, 0);
          EXPECT_TRUE(WaitFor([&] { return !Shows(d); }, 5s));
      },
@@ -227,16 +227,16 @@ TEST_F(SettingsDialog, RefusedNumbersAreToldOneAtATimeAndTheDialogStays) {
     StartWith(Before());
     std::vector<qw::test::MessageBoxSeen> boxes;
     Edit(SettingsTab::ScreenSaver, false, [&](HWND d) {
-        Type(d, txtShowImagesForSeconds, L"0");
-        Type(d, txtNoOfImagesX, L"0");
+        Type(d, SecondsText, L"0");
+        Type(d, ColumnsText, L"0");
         PostClick(d, IDOK);
         if (const auto box = qw::test::AnswerMessageBox(L"Screen Saver")) boxes.push_back(*box);
         EXPECT_TRUE(Shows(d));
-        Type(d, txtShowImagesForSeconds, L"60.4");
+        Type(d, SecondsText, L"60.4");
         PostClick(d, IDOK);
         if (const auto box = qw::test::AnswerMessageBox(L"Screen Saver")) boxes.push_back(*box);
         EXPECT_TRUE(Shows(d));
-        Type(d, txtNoOfImagesX, L"50");
+        Type(d, ColumnsText, L"50");
         PostClick(d, IDOK);
         EXPECT_TRUE(WaitFor([&] { return !IsWindow(d) || !Shows(d); }, 5s));
     });
@@ -301,8 +301,8 @@ TEST_F(SettingsDialog, AnUnavailableInboxTabIsGreyAndCannotBeChosen) {
         EXPECT_EQ(CurrentTab(d), 1);
         ChooseTab(d, 0);
         EXPECT_EQ(CurrentTab(d), 1);
-        EXPECT_FALSE(Shows(Item(d, chkShowQuillwave)));
-        EXPECT_TRUE(Shows(Item(d, chkUseScreenSaver)));
+        EXPECT_FALSE(Shows(Item(d, ShowWindowBox)));
+        EXPECT_TRUE(Shows(Item(d, UseScreenSaverBox)));
         RECT inbox{}, screenSaver{};
         TabCtrl_GetItemRect(Tabs(d), 0, &inbox);
         TabCtrl_GetItemRect(Tabs(d), 1, &screenSaver);
@@ -331,14 +331,14 @@ TEST_F(SettingsDialog, BrowseAndOkStoreTheFolderOfReceivedFiles) {
     registry_.WriteText(qw::ReceivedFilesFolderValue, received_ + "\\gone");
     StartWith(Before());
     Edit(SettingsTab::Inbox, false, [&](HWND d) {
-        EXPECT_TRUE(Ticked(Item(d, chkReceivedFilesFolder)));
-        PostClick(d, SettingsControlId(cmdSelectReceivedFilesFolder));
+        EXPECT_TRUE(Ticked(Item(d, ReceivedFolderBox)));
+        PostClick(d, SettingsControlId(BrowseReceivedFolder));
         const HWND picker = qw::test::WaitForOwnWindow(L"Select Folder", L"#32770");
         ASSERT_NE(picker, nullptr);
         std::this_thread::sleep_for(500ms);  // the picker fills its views first
         qw::test::PostKey(picker, VK_RETURN);
         EXPECT_TRUE(WaitFor(
-            [&] { return qw::test::TextOf(Item(d, txtReceivedFilesFolder)) == qw::win32::Widen(received_); }, 10s));
+            [&] { return qw::test::TextOf(Item(d, ReceivedFolderText)) == qw::win32::Widen(received_); }, 10s));
         PostClick(d, IDOK);
     });
     EXPECT_EQ(registry_.ReadText(qw::ReceivedFilesFolderValue), received_);

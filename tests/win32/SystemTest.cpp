@@ -8,7 +8,7 @@
 #include <string>
 
 #include "TempFolder.h"
-#include "win32/Utf.h"
+#include "win32/kit/Utf.h"
 #include "win32/Win32System.h"
 
 namespace {

@@ -3,7 +3,7 @@
 
 #include <windows.h>
 
-#include "win32/Utf.h"
+#include "win32/kit/Utf.h"
 #include "win32/Win32Ansi.h"
 
 TEST(Utf, RoundTripsNonAsciiText) {

@@ -17,7 +17,7 @@
 #include "ProjectIcons.h"
 #include "WindowCapture.h"
 #include "main/ThumbnailStrip.h"
-#include "win32/Display.h"
+#include "win32/kit/Display.h"
 #include "win32/main/ThumbnailControl.h"
 #include "win32/WicPictures.h"
 #include "win32/Win32FileSystem.h"

@@ -14,7 +14,7 @@
 #include <string>
 #include <vector>
 
-#include "win32/Handles.h"
+#include "win32/kit/Handles.h"
 
 namespace {
 

@@ -25,7 +25,7 @@
 #include "main/MainLayout.h"
 #include "main/TaskPane.h"
 #include "main/ThumbnailStrip.h"
-#include "win32/Display.h"
+#include "win32/kit/Display.h"
 #include "win32/ExitMessage.h"
 #include "win32/WicPictures.h"
 #include "win32/Win32FileSystem.h"

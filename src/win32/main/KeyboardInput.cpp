@@ -1,6 +1,6 @@
 #include "win32/main/KeyboardInput.h"
 
-#include "win32/Handles.h"
+#include "win32/kit/Handles.h"
 
 namespace qw::win32 {
 

@@ -3,9 +3,9 @@
 #include <cstdint>
 #include <string>
 
-#include "win32/Display.h"
+#include "win32/kit/Display.h"
 #include "win32/PictureDrawing.h"
-#include "win32/Utf.h"
+#include "win32/kit/Utf.h"
 
 namespace qw::win32 {
 

@@ -9,7 +9,7 @@
 
 #include "shared/PictureFitting.h"
 #include "shared/Pictures.h"
-#include "win32/Handles.h"
+#include "win32/kit/Handles.h"
 
 namespace qw::win32 {
 

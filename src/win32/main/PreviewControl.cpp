@@ -1,6 +1,6 @@
 #include "win32/main/PreviewControl.h"
 
-#include "win32/Handles.h"
+#include "win32/kit/Handles.h"
 #include "win32/PictureDrawing.h"
 
 namespace qw::win32 {

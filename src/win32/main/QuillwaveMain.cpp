@@ -6,18 +6,18 @@
 
 #include <string>
 
-#include "main/MainWindow.h"
+#include "main/MainPresenter.h"
 #include "main/ThumbnailStrip.h"
 #include "shared/ScreenSaverRegistration.h"
 #include "shared/SettingsDialog.h"
 #include "win32/CommonDialogs.h"
 #include "win32/main/Activation.h"
-#include "win32/Display.h"
-#include "win32/main/MainFrame.h"
+#include "win32/kit/Display.h"
+#include "win32/main/MainWindow.h"
 #include "win32/SettingsWindow.h"
-#include "win32/Styles.h"
+#include "win32/kit/Styles.h"
 #include "win32/main/ThumbnailControl.h"
-#include "win32/Utf.h"
+#include "win32/kit/Utf.h"
 #include "win32/WicPictures.h"
 #include "win32/Win32Ansi.h"
 #include "win32/Win32FileSystem.h"
@@ -75,14 +75,14 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
         const std::string applicationFolder = ApplicationFolder();
         qw::ScreenSaverRegistration screenSaver({registry, files, shortPaths, saverPlatform, messages},
                                                 applicationFolder);
-        qw::win32::MainFrame frame(instance);
+        qw::win32::MainWindow frame(instance);
         qw::win32::SettingsWindowFactory settingsWindows(instance, frame.Handle());
         qw::SettingsDialogEditor settings(settingsWindows, files,
                                           {messages, folderPicker, colorPicker, clock, shortPaths, ansi},
                                           qw::ReceivedFolderPorts{registry, systemFolders, applicationFolder});
         qw::ThumbnailStrip strip(frame.StripControl(), files, pictures, &qw::win32::ScreenResolution);
-        qw::MainWindow presenter(frame, strip,
-                                 qw::MainPorts{files, registry, ansi, activation, pictures, shell, questions,
+        qw::MainPresenter presenter(frame, strip,
+                                    qw::MainPorts{files, registry, ansi, activation, pictures, shell, questions,
                                                settings, screenSaver, slideShows, systemFolders,
                                                {messages, folderPicker, fileDialogs, printer, clipboard, wallpaper,
                                                 mailer, marks},

@@ -14,9 +14,9 @@
 #include <vector>
 
 #include "main/Keyboard.h"
-#include "win32/Handles.h"
+#include "win32/kit/Handles.h"
 #include "win32/main/DrawnAccessible.h"
-#include "win32/Window.h"
+#include "win32/kit/Window.h"
 
 namespace qw::win32 {
 

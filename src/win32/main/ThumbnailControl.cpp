@@ -12,7 +12,7 @@
 #include "main/ThumbnailStrip.h"
 #include "resources/resource_ids.h"
 #include "win32/PictureDrawing.h"
-#include "win32/Utf.h"
+#include "win32/kit/Utf.h"
 
 namespace qw::win32 {
 

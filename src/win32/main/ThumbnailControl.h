@@ -20,9 +20,9 @@
 
 #include "main/Keyboard.h"
 #include "main/ThumbnailView.h"
-#include "win32/Handles.h"
+#include "win32/kit/Handles.h"
 #include "win32/main/DrawnAccessible.h"
-#include "win32/Window.h"
+#include "win32/kit/Window.h"
 
 namespace qw::win32 {
 

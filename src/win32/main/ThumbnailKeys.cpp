@@ -5,7 +5,7 @@
 #include "main/ThumbnailStrip.h"
 #include "win32/main/KeyboardInput.h"
 #include "win32/main/ThumbnailControl.h"
-#include "win32/Utf.h"
+#include "win32/kit/Utf.h"
 
 namespace qw::win32 {
 

@@ -14,7 +14,7 @@
 #include <functional>
 #include <string>
 
-#include "win32/Window.h"
+#include "win32/kit/Window.h"
 
 namespace qw::win32 {
 

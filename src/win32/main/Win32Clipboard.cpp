@@ -5,9 +5,9 @@
 #include <cstring>
 #include <stdexcept>
 
-#include "win32/Handles.h"
-#include "win32/Utf.h"
-#include "win32/Window.h"
+#include "win32/kit/Handles.h"
+#include "win32/kit/Utf.h"
+#include "win32/kit/Window.h"
 #include "win32/main/PaintedPicture.h"
 
 namespace qw::win32 {

@@ -6,7 +6,7 @@
 #include <stdexcept>
 #include <vector>
 
-#include "win32/Utf.h"
+#include "win32/kit/Utf.h"
 
 namespace qw::win32 {
 

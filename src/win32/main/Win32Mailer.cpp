@@ -7,8 +7,8 @@
 #include <optional>
 #include <stdexcept>
 
-#include "win32/Handles.h"
-#include "win32/Utf.h"
+#include "win32/kit/Handles.h"
+#include "win32/kit/Utf.h"
 #include "win32/Win32Registry.h"
 #include "win32/main/SimpleMapi.h"
 

@@ -6,7 +6,7 @@
 #include <map>
 #include <string>
 
-#include "win32/Handles.h"
+#include "win32/kit/Handles.h"
 
 #include "main/CommandPorts.h"
 

@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "shared/Text.h"
-#include "win32/Utf.h"
+#include "win32/kit/Utf.h"
 #include "win32/main/PaintedPicture.h"
 
 namespace qw::win32 {

@@ -3,7 +3,7 @@
 // to the orientation asked for before the page is measured.
 
 #include "main/Printing.h"
-#include "win32/Handles.h"
+#include "win32/kit/Handles.h"
 
 namespace qw::win32 {
 

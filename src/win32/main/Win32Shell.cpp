@@ -4,7 +4,7 @@
 #include <shellapi.h>
 #include <shlwapi.h>
 
-#include "win32/Utf.h"
+#include "win32/kit/Utf.h"
 
 namespace qw::win32 {
 

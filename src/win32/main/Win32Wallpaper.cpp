@@ -7,7 +7,7 @@
 
 #include <stdexcept>
 
-#include "win32/Utf.h"
+#include "win32/kit/Utf.h"
 #include "win32/main/PaintedPicture.h"
 
 namespace qw::win32 {

@@ -8,8 +8,8 @@
 
 #include <stdexcept>
 
-#include "win32/Handles.h"
-#include "win32/Utf.h"
+#include "win32/kit/Handles.h"
+#include "win32/kit/Utf.h"
 
 namespace qw::win32 {
 

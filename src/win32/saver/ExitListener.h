@@ -8,7 +8,7 @@
 
 #include <functional>
 
-#include "win32/Window.h"
+#include "win32/kit/Window.h"
 
 namespace qw::win32 {
 

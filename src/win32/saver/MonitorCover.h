@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "win32/saver/SlideShowWindow.h"
-#include "win32/Window.h"
+#include "win32/kit/Window.h"
 
 namespace qw::win32 {
 

@@ -5,10 +5,10 @@
 #include <utility>
 
 #include "saver/SlideShow.h"
-#include "win32/Display.h"
-#include "win32/Fonts.h"
+#include "win32/kit/Display.h"
+#include "win32/kit/Fonts.h"
 #include "win32/PictureDrawing.h"
-#include "win32/Utf.h"
+#include "win32/kit/Utf.h"
 
 namespace qw::win32 {
 

@@ -17,8 +17,8 @@
 #include <string>
 
 #include "saver/SlideShowView.h"
-#include "win32/Handles.h"
-#include "win32/Window.h"
+#include "win32/kit/Handles.h"
+#include "win32/kit/Window.h"
 
 namespace qw {
 class SlideShow;

@@ -1,6 +1,6 @@
 #include "win32/saver/Win32SaverProcess.h"
 
-#include "win32/Utf.h"
+#include "win32/kit/Utf.h"
 
 namespace qw::win32 {
 

@@ -5,7 +5,7 @@
 #include <windows.h>
 
 #include "saver/SaverPorts.h"
-#include "win32/Handles.h"
+#include "win32/kit/Handles.h"
 
 namespace qw::win32 {
 

@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <stdexcept>
 
-#include "win32/Utf.h"
+#include "win32/kit/Utf.h"
 
 namespace qw::win32 {
 

@@ -5,11 +5,11 @@
 #include <string>
 #include <vector>
 
-#include "fakes/MainWindowFixture.h"
+#include "fakes/MainPresenterFixture.h"
 
 namespace qw {
 
-class CommandsFixture : public MainWindowFixture {
+class CommandsFixture : public MainPresenterFixture {
 protected:
     CommandsFixture() { InstallStack(); }
 
@@ -20,8 +20,8 @@ protected:
         if (width) pictures.AddPixels(InInbox(name), width, height);
     }
     // Starts the window and makes the file current, as a click on it does.
-    MainWindow& StartedWith(const std::string& path) {
-        MainWindow& w = Started();
+    MainPresenter& StartedWith(const std::string& path) {
+        MainPresenter& w = Started();
         w.ShowFile(path);
         return w;
     }

@@ -11,7 +11,7 @@
 
 #include <string>
 
-#include "win32/Handles.h"
+#include "win32/kit/Handles.h"
 #include "win32/main/SimpleMapi.h"
 
 namespace {

@@ -1,7 +1,7 @@
-#include "win32/main/MainFrame.h"
+#include "win32/main/MainWindow.h"
 
 #include "main/MainLayout.h"
-#include "main/MainWindow.h"
+#include "main/MainPresenter.h"
 #include "main/ThumbnailStrip.h"
 #include "resources/resource_ids.h"
 #include "win32/ExitMessage.h"
@@ -9,8 +9,8 @@
 #include "win32/main/PreviewControl.h"
 #include "win32/main/TaskPaneControl.h"
 #include "win32/main/ThumbnailControl.h"
-#include "win32/Fonts.h"
-#include "win32/Utf.h"
+#include "win32/kit/Fonts.h"
+#include "win32/kit/Utf.h"
 #include "win32/WicPictures.h"
 
 namespace qw::win32 {
@@ -50,7 +50,7 @@ HWND CreateLabel(HINSTANCE instance, HWND parent, PixelSize size) {
 }
 }  // namespace
 
-MainFrame::MainFrame(HINSTANCE instance)
+MainWindow::MainWindow(HINSTANCE instance)
     : instance_(instance), icon_(ProgramIcon(instance, SM_CXICON)), smallIcon_(ProgramIcon(instance, SM_CXSMICON)) {
     RECT frame{0, 0, DesignedClientWidth, DesignedClientHeight};
     AdjustWindowRectEx(&frame, WS_OVERLAPPEDWINDOW, FALSE, 0);
@@ -67,25 +67,25 @@ MainFrame::MainFrame(HINSTANCE instance)
     CreateControls();
 }
 
-MainFrame::~MainFrame() {
+MainWindow::~MainWindow() {
     // The window and its controls go before the fonts and icons they show.
     presenter_ = nullptr;
     DestroyNow();
 }
 
-void MainFrame::CreateControls() {
+void MainWindow::CreateControls() {
     RECT client;
     GetClientRect(Handle(), &client);
     const PixelSize label = PreviewBox(client.right, client.bottom);
 
     // Drawn bottom to top: the status line, the file label, the preview.
-    lblInfo_ = CreateLabel(instance_, Handle(), label);
+    statusLabel_ = CreateLabel(instance_, Handle(), label);
     infoFont_ = PointFont(L"Verdana", 2025, FW_BOLD, true);  // 20.25 points
-    SendMessageW(lblInfo_, WM_SETFONT, reinterpret_cast<WPARAM>(infoFont_.Get()), FALSE);
+    SendMessageW(statusLabel_, WM_SETFONT, reinterpret_cast<WPARAM>(infoFont_.Get()), FALSE);
 
-    lblFileInfo_ = CreateLabel(instance_, Handle(), label);
+    fileInfoLabel_ = CreateLabel(instance_, Handle(), label);
     fileInfoFont_ = FontFrom(MessageFontDescription(), MessageFontDescription().lfWeight);
-    SendMessageW(lblFileInfo_, WM_SETFONT, reinterpret_cast<WPARAM>(fileInfoFont_.Get()), FALSE);
+    SendMessageW(fileInfoLabel_, WM_SETFONT, reinterpret_cast<WPARAM>(fileInfoFont_.Get()), FALSE);
 
     preview_ = std::make_unique<PreviewControl>(instance_, WindowArgs{.Parent = Handle(), .X = PreviewLeft,
                                                                       .Y = PreviewTop, .Width = 0, .Height = 0});
@@ -108,7 +108,7 @@ void MainFrame::CreateControls() {
                               .Height = StripHeightOnForm});
 }
 
-void MainFrame::Attach(MainWindow* presenter, ThumbnailStrip* strip) {
+void MainWindow::Attach(MainPresenter* presenter, ThumbnailStrip* strip) {
     presenter_ = presenter;
     strip_->OnSlotClick = [strip](int slot) { strip->OnSlotClick(slot); };
     strip_->OnSlotRightButtonUp = [strip](int slot) { strip->OnSlotRightButtonUp(slot); };
@@ -124,11 +124,11 @@ void MainFrame::Attach(MainWindow* presenter, ThumbnailStrip* strip) {
 }
 
 template <typename F>
-void MainFrame::ToPresenter(F&& call) {
+void MainWindow::ToPresenter(F&& call) {
     if (presenter_) call();
 }
 
-LRESULT MainFrame::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+LRESULT MainWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
         case WM_TIMER:
             if (wParam == WatcherTimerId) ToPresenter([&] { presenter_->OnTimer(); });
@@ -163,7 +163,7 @@ LRESULT MainFrame::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_CTLCOLORSTATIC: {
             HDC dc = reinterpret_cast<HDC>(wParam);
             SetBkMode(dc, TRANSPARENT);
-            if (reinterpret_cast<HWND>(lParam) == lblInfo_) SetTextColor(dc, GetSysColor(COLOR_HIGHLIGHT));
+            if (reinterpret_cast<HWND>(lParam) == statusLabel_) SetTextColor(dc, GetSysColor(COLOR_HIGHLIGHT));
             return reinterpret_cast<LRESULT>(GetStockObject(WHITE_BRUSH));
         }
         case WM_DESTROY:
@@ -183,112 +183,112 @@ LRESULT MainFrame::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     }
 }
 
-void MainFrame::OnDestroyed() {
-    lblInfo_ = lblFileInfo_ = nullptr;
+void MainWindow::OnDestroyed() {
+    statusLabel_ = fileInfoLabel_ = nullptr;
     // The program lives as long as its main window.
     PostQuitMessage(0);
 }
 
-void MainFrame::HookWindow() {
+void MainWindow::HookWindow() {
     tray_.HookWindow(
-        Handle(), [this] { ToPresenter([&] { presenter_->SysTrayMouseEventHandler(); }); },
+        Handle(), [this] { ToPresenter([&] { presenter_->OnTrayIconClick(); }); },
         [this] { ToPresenter([&] { presenter_->OnNoticeClick(); }); });
 }
 
-void MainFrame::AddTrayIcon(const std::string& tip) {
+void MainWindow::AddTrayIcon(const std::string& tip) {
     // The icon's identifier is the icon's own handle.
     tray_.Add(Handle(), static_cast<UINT>(reinterpret_cast<UINT_PTR>(smallIcon_.Get())), smallIcon_.Get(),
               Widen(tip));
 }
 
-void MainFrame::RemoveTrayIcon() { tray_.Remove(); }
+void MainWindow::RemoveTrayIcon() { tray_.Remove(); }
 
-void MainFrame::ShowTrayNotice(const std::string& title, const std::string& text) {
+void MainWindow::ShowTrayNotice(const std::string& title, const std::string& text) {
     tray_.ShowBalloon(Widen(title), Widen(text));
 }
 
-void MainFrame::Show() {
+void MainWindow::Show() {
     ShowWindow(Handle(), SW_SHOW);
     // Focus marks only after the keyboard is used, unless the system's
     // setting shows them always.
     SendMessageW(Handle(), WM_CHANGEUISTATE, MAKEWPARAM(UIS_INITIALIZE, 0), 0);
 }
 
-void MainFrame::Hide() { ShowWindow(Handle(), SW_HIDE); }
+void MainWindow::Hide() { ShowWindow(Handle(), SW_HIDE); }
 
-void MainFrame::SetCaption(const std::string& caption) { SetWindowTextW(Handle(), Widen(caption).c_str()); }
+void MainWindow::SetCaption(const std::string& caption) { SetWindowTextW(Handle(), Widen(caption).c_str()); }
 
-void MainFrame::SetStatusText(const std::string& text) { SetWindowTextW(lblInfo_, Widen(text).c_str()); }
+void MainWindow::SetStatusText(const std::string& text) { SetWindowTextW(statusLabel_, Widen(text).c_str()); }
 
-void MainFrame::SetStatusVisible(bool visible) { ShowWindow(lblInfo_, visible ? SW_SHOW : SW_HIDE); }
+void MainWindow::SetStatusVisible(bool visible) { ShowWindow(statusLabel_, visible ? SW_SHOW : SW_HIDE); }
 
-void MainFrame::StartWatcherTimer(unsigned milliseconds) { SetTimer(Handle(), WatcherTimerId, milliseconds, nullptr); }
+void MainWindow::StartWatcherTimer(unsigned milliseconds) { SetTimer(Handle(), WatcherTimerId, milliseconds, nullptr); }
 
-int MainFrame::ClientWidth() const {
+int MainWindow::ClientWidth() const {
     RECT client;
     GetClientRect(Handle(), &client);
     return client.right;
 }
 
-int MainFrame::ClientHeight() const {
+int MainWindow::ClientHeight() const {
     RECT client;
     GetClientRect(Handle(), &client);
     return client.bottom;
 }
 
-void MainFrame::SetStripWidth(int width) {
+void MainWindow::SetStripWidth(int width) {
     SetWindowPos(strip_->Handle(), nullptr, 0, 0, width, StripHeightOnForm, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-void MainFrame::SetPaneHeight(int height) { pane_->Resize(PaneWidth, height); }
+void MainWindow::SetPaneHeight(int height) { pane_->Resize(PaneWidth, height); }
 
-void MainFrame::SetLabelSizes(PixelSize fileInfo, PixelSize info) {
+void MainWindow::SetLabelSizes(PixelSize fileInfo, PixelSize info) {
     const UINT flags = SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE;
-    SetWindowPos(lblFileInfo_, nullptr, 0, 0, fileInfo.Width, fileInfo.Height, flags);
-    SetWindowPos(lblInfo_, nullptr, 0, 0, info.Width, info.Height, flags);
+    SetWindowPos(fileInfoLabel_, nullptr, 0, 0, fileInfo.Width, fileInfo.Height, flags);
+    SetWindowPos(statusLabel_, nullptr, 0, 0, info.Width, info.Height, flags);
 }
 
-void MainFrame::SetPreviewPicture(std::shared_ptr<const Picture> picture) { preview_->SetPicture(std::move(picture)); }
+void MainWindow::SetPreviewPicture(std::shared_ptr<const Picture> picture) { preview_->SetPicture(std::move(picture)); }
 
-void MainFrame::SetPreviewSize(PixelSize size) { preview_->SetSize(size.Width, size.Height); }
+void MainWindow::SetPreviewSize(PixelSize size) { preview_->SetSize(size.Width, size.Height); }
 
-void MainFrame::SetPreviewVisible(bool visible) { ShowWindow(preview_->Handle(), visible ? SW_SHOW : SW_HIDE); }
+void MainWindow::SetPreviewVisible(bool visible) { ShowWindow(preview_->Handle(), visible ? SW_SHOW : SW_HIDE); }
 
-void MainFrame::SetFileInfoText(const std::string& text) { SetWindowTextW(lblFileInfo_, Widen(text).c_str()); }
+void MainWindow::SetFileInfoText(const std::string& text) { SetWindowTextW(fileInfoLabel_, Widen(text).c_str()); }
 
-void MainFrame::SetFileInfoVisible(bool visible) { ShowWindow(lblFileInfo_, visible ? SW_SHOW : SW_HIDE); }
+void MainWindow::SetFileInfoVisible(bool visible) { ShowWindow(fileInfoLabel_, visible ? SW_SHOW : SW_HIDE); }
 
-void MainFrame::AddPaneBar(const std::string& key, const std::string& title) { pane_->AddBar(key, title); }
+void MainWindow::AddPaneBar(const std::string& key, const std::string& title) { pane_->AddBar(key, title); }
 
-void MainFrame::AddPaneItem(const std::string& barKey, const std::string& key, const std::string& caption,
-                            int iconIndex) {
+void MainWindow::AddPaneItem(const std::string& barKey, const std::string& key, const std::string& caption,
+                             int iconIndex) {
     pane_->AddItem(barKey, key, caption, iconIndex);
 }
 
-std::uint32_t MainFrame::PaneItemTextColor(const std::string& key) const { return pane_->ItemTextColor(key); }
+std::uint32_t MainWindow::PaneItemTextColor(const std::string& key) const { return pane_->ItemTextColor(key); }
 
-void MainFrame::SetPaneItemClickable(const std::string& key, bool clickable) {
+void MainWindow::SetPaneItemClickable(const std::string& key, bool clickable) {
     pane_->SetItemClickable(key, clickable);
 }
 
-void MainFrame::SetPaneItemTextColor(const std::string& key, std::uint32_t color) {
+void MainWindow::SetPaneItemTextColor(const std::string& key, std::uint32_t color) {
     pane_->SetItemTextColor(key, static_cast<COLORREF>(color));
 }
 
-void MainFrame::SetPaneRedraw(bool on) { pane_->SetRedraw(on); }
+void MainWindow::SetPaneRedraw(bool on) { pane_->SetRedraw(on); }
 
-bool MainFrame::PaneItemClickable(const std::string& key) const { return pane_->ItemClickable(key); }
+bool MainWindow::PaneItemClickable(const std::string& key) const { return pane_->ItemClickable(key); }
 
-void MainFrame::SetPaneFocusItem(const std::string& key) { pane_->SetFocusItem(key); }
+void MainWindow::SetPaneFocusItem(const std::string& key) { pane_->SetFocusItem(key); }
 
-void MainFrame::SetFocusPlace(FocusPlace place) {
+void MainWindow::SetFocusPlace(FocusPlace place) {
     HWND control = place == FocusPlace::Pane    ? pane_->Handle()
                    : place == FocusPlace::Strip ? strip_->Handle()
                                                 : strip_->ScrollBarWindow();
     SetFocus(control);
 }
 
-Command MainFrame::PopUpMenu(const Menu& menu, bool fromIcon) {
+Command MainWindow::PopUpMenu(const Menu& menu, bool fromIcon) {
     // The icon's menu closes on a click elsewhere only when its owner is the
     // foreground window; it also lets the right button choose.
     if (fromIcon) SetForegroundWindow(Handle());
@@ -299,7 +299,7 @@ Command MainFrame::PopUpMenu(const Menu& menu, bool fromIcon) {
     return chosen;
 }
 
-Command MainFrame::PopUpMenuAtThumbnail(const Menu& menu, int slot) {
+Command MainWindow::PopUpMenuAtThumbnail(const Menu& menu, int slot) {
     // At the thumbnail's lower left corner, where the keyboard user looks.
     const auto image = strip_->ImageRect(slot);
     POINT at{image ? image->left : 0, image ? image->bottom : 0};
@@ -307,6 +307,6 @@ Command MainFrame::PopUpMenuAtThumbnail(const Menu& menu, int slot) {
     return TrackMenu(menu, Handle(), at, 0);
 }
 
-void MainFrame::Unload() { DestroyNow(); }
+void MainWindow::Unload() { DestroyNow(); }
 
 }  // namespace qw::win32

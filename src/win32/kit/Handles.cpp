@@ -1,4 +1,4 @@
-#include "win32/Handles.h"
+#include "win32/kit/Handles.h"
 
 #include <iterator>
 

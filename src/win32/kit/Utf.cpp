@@ -1,4 +1,4 @@
-#include "win32/Utf.h"
+#include "win32/kit/Utf.h"
 
 #include <windows.h>
 

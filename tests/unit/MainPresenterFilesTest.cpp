@@ -3,14 +3,14 @@
 
 #include <gtest/gtest.h>
 
-#include "fakes/MainWindowFixture.h"
+#include "fakes/MainPresenterFixture.h"
 
 namespace qw {
 namespace {
 
-class MainWindowFilesTest : public MainWindowFixture {
+class MainPresenterFilesTest : public MainPresenterFixture {
 protected:
-    MainWindowFilesTest() {
+    MainPresenterFilesTest() {
         files.AddFolder("C:\\App");
         files.SetTypeName("txt", "Text Document");
         InstallStack();
@@ -32,10 +32,10 @@ protected:
     }
 };
 
-TEST_F(MainWindowFilesTest, StartUpBuildsThePaneAndShowsTheInboxWithNothingCurrent) {
+TEST_F(MainPresenterFilesTest, StartUpBuildsThePaneAndShowsTheInboxWithNothingCurrent) {
     Inbox("first.jpg", 640, 480);
     Inbox("second.txt");
-    MainWindow& w = Started();
+    MainPresenter& w = Started();
     EXPECT_EQ(view.paneBars, (std::vector<std::string>{"InboxBar", "ScreenSaverBar", "FileBar"}));
     EXPECT_EQ(view.paneOrder.size(), 14u);
     EXPECT_EQ(view.Item("EmailBarItem").Icon, 10);
@@ -51,9 +51,9 @@ TEST_F(MainWindowFilesTest, StartUpBuildsThePaneAndShowsTheInboxWithNothingCurre
     EXPECT_EQ(view.paneChangesWhileRedrawOn, 0);  // every batch of item changes is drawn once
 }
 
-TEST_F(MainWindowFilesTest, AClickedPictureIsPreviewedAndEnablesEveryFileCommand) {
+TEST_F(MainPresenterFilesTest, AClickedPictureIsPreviewedAndEnablesEveryFileCommand) {
     Inbox("photo.jpg", 640, 480);
-    MainWindow& w = Started();
+    MainPresenter& w = Started();
     strip.OnSlotClick(1);
     EXPECT_EQ(w.State().CurrentFile, "C:\\App\\inbox\\photo.jpg");
     EXPECT_TRUE(view.previewVisible);
@@ -63,9 +63,9 @@ TEST_F(MainWindowFilesTest, AClickedPictureIsPreviewedAndEnablesEveryFileCommand
         EXPECT_EQ(Pane(key), "on n") << key;
 }
 
-TEST_F(MainWindowFilesTest, ADocumentIsDescribedInWordsAndEnablesOnlyItsCommands) {
+TEST_F(MainPresenterFilesTest, ADocumentIsDescribedInWordsAndEnablesOnlyItsCommands) {
     files.AddFile("C:\\App\\inbox\\empty.txt");
-    MainWindow& w = Started();
+    MainPresenter& w = Started();
     w.ShowFile("C:\\App\\inbox\\empty.txt");
     EXPECT_FALSE(view.previewVisible);
     EXPECT_TRUE(view.fileInfoVisible);
@@ -74,20 +74,20 @@ TEST_F(MainWindowFilesTest, ADocumentIsDescribedInWordsAndEnablesOnlyItsCommands
     EXPECT_EQ(Pane("FilePrintBarItem"), "off s");
 }
 
-TEST_F(MainWindowFilesTest, APictureThatCannotBeLoadedIsDescribedInsteadOfShownBroken) {
+TEST_F(MainPresenterFilesTest, APictureThatCannotBeLoadedIsDescribedInsteadOfShownBroken) {
     Inbox("broken.jpg");
     pictures.Fail("C:\\App\\inbox\\broken.jpg");
-    MainWindow& w = Started();
+    MainPresenter& w = Started();
     w.ShowFile("C:\\App\\inbox\\broken.jpg");
     EXPECT_FALSE(view.previewVisible);
     EXPECT_EQ(view.fileInfoText, "JPG File\r\nbroken.jpg\r\n(4 bytes) ");
     EXPECT_EQ(w.State().CurrentFile, "C:\\App\\inbox\\broken.jpg");
 }
 
-TEST_F(MainWindowFilesTest, WithoutTheStackShowingAFileOnlyHidesThePreview) {
+TEST_F(MainPresenterFilesTest, WithoutTheStackShowingAFileOnlyHidesThePreview) {
     registry.FailOn(RegistryOperation::ReadText, StackRootValue);
     Inbox("photo.jpg", 100, 100);
-    MainWindow& w = Started();
+    MainPresenter& w = Started();
     view.previewVisible = true;
     strip.OnSlotClick(1);
     EXPECT_FALSE(view.previewVisible);
@@ -95,7 +95,7 @@ TEST_F(MainWindowFilesTest, WithoutTheStackShowingAFileOnlyHidesThePreview) {
     EXPECT_EQ(Pane("MoveBarItem"), "off s");
 }
 
-TEST_F(MainWindowFilesTest, RightClickMakesTheFileCurrentBeforeTheMenuOpens) {
+TEST_F(MainPresenterFilesTest, RightClickMakesTheFileCurrentBeforeTheMenuOpens) {
     Inbox("notes.txt");
     Started();
     strip.OnSlotRightButtonUp(1);
@@ -113,20 +113,20 @@ TEST_F(MainWindowFilesTest, RightClickMakesTheFileCurrentBeforeTheMenuOpens) {
     EXPECT_EQ(view.poppedUp.size(), 2u);
 }
 
-TEST_F(MainWindowFilesTest, DoubleClickOpensTheFileWithItsProgram) {
+TEST_F(MainPresenterFilesTest, DoubleClickOpensTheFileWithItsProgram) {
     Inbox("notes.txt");
-    MainWindow& w = Started();
+    MainPresenter& w = Started();
     strip.OnSlotClick(1);
     strip.OnSlotDoubleClick(1);
     EXPECT_EQ(shell.opened, (std::vector<std::string>{"C:\\App\\inbox\\notes.txt"}));
     EXPECT_EQ(w.State().CurrentFile, "C:\\App\\inbox\\notes.txt");
 }
 
-TEST_F(MainWindowFilesTest, SwitchingViewsClearsTheFileAndShowsTheOtherFolder) {
+TEST_F(MainPresenterFilesTest, SwitchingViewsClearsTheFileAndShowsTheOtherFolder) {
     Inbox("photo.jpg", 100, 100);
     files.AddFile("C:\\App\\screensaver\\slide.jpg");
     pictures.AddPixels("C:\\App\\screensaver\\slide.jpg", 100, 100);
-    MainWindow& w = Started();
+    MainPresenter& w = Started();
     strip.OnSlotClick(1);
     w.OnPaneItemClick("ScreenSaverViewFilesBarItem");
     EXPECT_FALSE(w.State().InboxShown);
@@ -143,20 +143,20 @@ TEST_F(MainWindowFilesTest, SwitchingViewsClearsTheFileAndShowsTheOtherFolder) {
     EXPECT_EQ(Strip(), (std::vector<std::string>{"C:\\App\\inbox\\photo.jpg"}));
 }
 
-TEST_F(MainWindowFilesTest, AReceivedFileGoesToTheFrontAndBecomesCurrent) {
+TEST_F(MainPresenterFilesTest, AReceivedFileGoesToTheFrontAndBecomesCurrent) {
     Inbox("old.jpg", 100, 100);
     files.AddFile("C:\\BT\\In\\new.jpg");
     pictures.AddPixels("C:\\App\\inbox\\new.jpg", 300, 200);
-    MainWindow& w = Started();
+    MainPresenter& w = Started();
     w.OnTimer();
     EXPECT_EQ(Strip().front(), "C:\\App\\inbox\\new.jpg");
     EXPECT_EQ(w.State().CurrentFile, "C:\\App\\inbox\\new.jpg");
     EXPECT_EQ(view.previewSize, (PixelSize{300, 200}));
 }
 
-TEST_F(MainWindowFilesTest, AFileReceivedWhileTheScreenSaverFolderIsShownSwitchesToTheInbox) {
+TEST_F(MainPresenterFilesTest, AFileReceivedWhileTheScreenSaverFolderIsShownSwitchesToTheInbox) {
     files.AddFile("C:\\BT\\In\\new.txt");
-    MainWindow& w = Started();
+    MainPresenter& w = Started();
     w.OnPaneItemClick("ScreenSaverViewFilesBarItem");
     w.OnTimer();
     EXPECT_TRUE(w.State().InboxShown);
@@ -164,9 +164,9 @@ TEST_F(MainWindowFilesTest, AFileReceivedWhileTheScreenSaverFolderIsShownSwitche
     EXPECT_EQ(w.State().CurrentFile, "C:\\App\\inbox\\new.txt");
 }
 
-TEST_F(MainWindowFilesTest, ResizingRefitsThePreviewAndCollapsesSmallWindows) {
+TEST_F(MainPresenterFilesTest, ResizingRefitsThePreviewAndCollapsesSmallWindows) {
     Inbox("photo.jpg", 640, 480);
-    MainWindow& w = Started();
+    MainPresenter& w = Started();
     strip.OnSlotClick(1);
     view.clientWidth = 1000;
     view.clientHeight = 800;
@@ -183,9 +183,9 @@ TEST_F(MainWindowFilesTest, ResizingRefitsThePreviewAndCollapsesSmallWindows) {
     EXPECT_EQ(view.infoSize, (PixelSize{0, 0}));
 }
 
-TEST_F(MainWindowFilesTest, ItemKeysThatMatchNothingDoNothing) {
+TEST_F(MainPresenterFilesTest, ItemKeysThatMatchNothingDoNothing) {
     Inbox("photo.jpg", 100, 100);
-    MainWindow& w = Started();
+    MainPresenter& w = Started();
     strip.OnSlotClick(1);
     w.OnPaneItemClick("NoSuchItem");
     w.OnPaneItemClick("inboxviewfilesbaritem");

@@ -1,13 +1,13 @@
 // The settings commands of the main window and the Windows screen-saver
 // choice that follows the settings.
 
-#include "main/MainWindow.h"
+#include "main/MainPresenter.h"
 
 #include "shared/Text.h"
 
 namespace qw {
 
-void MainWindow::ShowSettings(SettingsTab startTab) {
+void MainPresenter::ShowSettings(SettingsTab startTab) {
     // The icon menu still works while the dialog is open; one dialog at a
     // time, so a second request leaves the open one as it is.
     if (settingsOpen_) return;
@@ -35,7 +35,7 @@ void MainWindow::ShowSettings(SettingsTab startTab) {
 // received files is set; the folder counts only while it holds nothing else
 // (a value written by other hands may name Documents), and the watcher runs
 // from the first time either is there.
-void MainWindow::FindReceivedFiles() {
+void MainPresenter::FindReceivedFiles() {
     const std::string folder = ReadReceivedFolder(ports_.Registry);
     const KnownFolders known{folders_.Application, Trim(state_.CurrentSettings.CopyToFolderPath),
                              state_.BluetoothInboxFolder, state_.BluetoothRootFolder};
@@ -48,7 +48,7 @@ void MainWindow::FindReceivedFiles() {
     }
 }
 
-void MainWindow::ApplyScreenSaverChoice() {
+void MainPresenter::ApplyScreenSaverChoice() {
     try {
         ApplyScreenSaverSetting(ports_.ScreenSaver, state_.CurrentSettings);
     } catch (const std::exception&) {
@@ -57,6 +57,6 @@ void MainWindow::ApplyScreenSaverChoice() {
     }
 }
 
-void MainWindow::PreviewScreenSaver() { ports_.ScreenSaver.PreviewScreenSaver(); }
+void MainPresenter::PreviewScreenSaver() { ports_.ScreenSaver.PreviewScreenSaver(); }
 
 }  // namespace qw

@@ -4,17 +4,17 @@
 #include <optional>
 #include <string>
 
-#include "fakes/MainWindowFixture.h"
+#include "fakes/MainPresenterFixture.h"
 
 namespace qw {
 namespace {
 
-using MainWindowSettingsTest = MainWindowFixture;
+using MainPresenterSettingsTest = MainPresenterFixture;
 
 const std::string kOurs = "C:\\WINDOWS\\system32\\quillw~1.scr";
 const std::string kOther = "C:\\WINDOWS\\system32\\ssText3d.scr";
 
-TEST_F(MainWindowSettingsTest, StartUpPutsTheWindowsScreenSaverInLineWithTheSettings) {
+TEST_F(MainPresenterSettingsTest, StartUpPutsTheWindowsScreenSaverInLineWithTheSettings) {
     struct Case {
         const char* Name;
         std::optional<bool> StoredUse;  // nothing: no settings file
@@ -53,22 +53,22 @@ TEST_F(MainWindowSettingsTest, StartUpPutsTheWindowsScreenSaverInLineWithTheSett
 
 // The Windows choice is re-applied after every dialog, Cancel included, so a
 // change made meanwhile in the display settings is put right.
-TEST_F(MainWindowSettingsTest, SettingsCommandsOpenTheirTabThenReapplyAndRefresh) {
+TEST_F(MainPresenterSettingsTest, SettingsCommandsOpenTheirTabThenReapplyAndRefresh) {
     struct Case {
         const char* Name;
-        std::function<void(MainWindow&)> Run;
+        std::function<void(MainPresenter&)> Run;
         SettingsTab Tab;
     };
     const Case cases[] = {
-        {"Inbox pane item", [](MainWindow& w) { w.OnPaneItemClick("InboxSettingsBarItem"); }, SettingsTab::Inbox},
-        {"Screen Saver pane item", [](MainWindow& w) { w.OnPaneItemClick("ScreenSaverSettingsBarItem"); },
+        {"Inbox pane item", [](MainPresenter& w) { w.OnPaneItemClick("InboxSettingsBarItem"); }, SettingsTab::Inbox},
+        {"Screen Saver pane item", [](MainPresenter& w) { w.OnPaneItemClick("ScreenSaverSettingsBarItem"); },
          SettingsTab::ScreenSaver},
-        {"Inbox icon menu entry", [](MainWindow& w) { w.RunCommand(Command::ShowInboxSettings); },
+        {"Inbox icon menu entry", [](MainPresenter& w) { w.RunCommand(Command::ShowInboxSettings); },
          SettingsTab::Inbox},
-        {"Screen Saver icon menu entry", [](MainWindow& w) { w.RunCommand(Command::ShowScreenSaverSettings); },
+        {"Screen Saver icon menu entry", [](MainPresenter& w) { w.RunCommand(Command::ShowScreenSaverSettings); },
          SettingsTab::ScreenSaver},
     };
-    MainWindow& w = Started();
+    MainPresenter& w = Started();
     for (const Case& c : cases) {
         SCOPED_TRACE(c.Name);
         std::optional<SettingsTab> tab;
@@ -76,7 +76,7 @@ TEST_F(MainWindowSettingsTest, SettingsCommandsOpenTheirTabThenReapplyAndRefresh
         dialogs.user = [&](SettingsDialog& d, FakeSettingsDialogView& v) {
             tab = v.tab;
             inboxTabAvailable = v.inboxTabAvailable;
-            v.Click(d, SettingsControl::chkUseScreenSaver);
+            v.Click(d, SettingsControl::UseScreenSaverBox);
             d.OnCancel();
         };
         registry.Set(ScreenSaverValue, kOther);
@@ -91,11 +91,11 @@ TEST_F(MainWindowSettingsTest, SettingsCommandsOpenTheirTabThenReapplyAndRefresh
     EXPECT_TRUE(files.Bytes("C:\\App\\settings.txt").empty());
 }
 
-TEST_F(MainWindowSettingsTest, OkSavesTheSettingsAndTheChoiceFollowsThem) {
-    MainWindow& w = Started();
+TEST_F(MainPresenterSettingsTest, OkSavesTheSettingsAndTheChoiceFollowsThem) {
+    MainPresenter& w = Started();
     ASSERT_EQ(registry.Value(ScreenSaverValue), kOurs);
     dialogs.user = [](SettingsDialog& d, FakeSettingsDialogView& v) {
-        v.Click(d, SettingsControl::chkUseScreenSaver);
+        v.Click(d, SettingsControl::UseScreenSaverBox);
         d.OnOk();
     };
     w.ShowScreenSaverSettings();
@@ -105,11 +105,11 @@ TEST_F(MainWindowSettingsTest, OkSavesTheSettingsAndTheChoiceFollowsThem) {
 }
 
 // The icon menu stays usable while the dialog is open.
-TEST_F(MainWindowSettingsTest, ExitWhileTheDialogIsOpenClosesItUnsavedThenEnds) {
-    MainWindow& w = Started();
+TEST_F(MainPresenterSettingsTest, ExitWhileTheDialogIsOpenClosesItUnsavedThenEnds) {
+    MainPresenter& w = Started();
     std::vector<std::string> callsInDialog;
     dialogs.user = [&](SettingsDialog& d, FakeSettingsDialogView& v) {
-        v.Click(d, SettingsControl::chkPrintFile);
+        v.Click(d, SettingsControl::PrintBox);
         w.RunCommand(Command::ShowInboxSettings);  // no second dialog
         view.calls.clear();
         w.RunCommand(Command::ExitProgram);
@@ -124,9 +124,9 @@ TEST_F(MainWindowSettingsTest, ExitWhileTheDialogIsOpenClosesItUnsavedThenEnds) 
     EXPECT_EQ(files.CountOf(FileOperation::ReplaceFileContents), 0u);
 }
 
-TEST_F(MainWindowSettingsTest, PreviewItemStartsTheScreenSaverFile) {
+TEST_F(MainPresenterSettingsTest, PreviewItemStartsTheScreenSaverFile) {
     files.AddFile("C:\\App\\quillwavess.scr");
-    MainWindow& w = Started();
+    MainPresenter& w = Started();
     w.OnPaneItemClick("PreviewScreenSaverBarItem");
     EXPECT_EQ(platform.started, (std::vector<std::string>{"C:\\App\\quillwavess.scr"}));
 }

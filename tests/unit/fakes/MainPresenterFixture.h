@@ -18,7 +18,7 @@
 #include "fakes/FakeSettingsDialog.h"
 #include "fakes/FakeSystemFolders.h"
 #include "fakes/FakeThumbnailView.h"
-#include "main/MainWindow.h"
+#include "main/MainPresenter.h"
 
 namespace qw {
 
@@ -50,14 +50,14 @@ public:
     bool IsDangerousType(const std::string& extension) override { return dangerous.count(extension) > 0; }
 };
 
-class MainWindowFixture : public ::testing::Test {
+class MainPresenterFixture : public ::testing::Test {
 protected:
     // Creates the application folder and runs the window's load.
-    MainWindow& Started(const std::string& appFolder = "C:\\App") {
+    MainPresenter& Started(const std::string& appFolder = "C:\\App") {
         files.AddFolder(appFolder);
         screenSaver = std::make_unique<ScreenSaverRegistration>(
             ScreenSaverPorts{registry, files, platform, platform, messages}, appFolder);
-        window = std::make_unique<MainWindow>(
+        window = std::make_unique<MainPresenter>(
             view, strip,
             MainPorts{files, registry, ansi, activation, pictures, shell, questions, settingsEditor, *screenSaver,
                       slideShows, systemFolders,
@@ -102,7 +102,7 @@ protected:
     SettingsDialogEditor settingsEditor{dialogs, files, {messages, folderPicker, colorPicker, clock, platform, ansi},
                                         ReceivedFolderPorts{registry, systemFolders, "C:\\App"}};
     std::unique_ptr<ScreenSaverRegistration> screenSaver;
-    std::unique_ptr<MainWindow> window;
+    std::unique_ptr<MainPresenter> window;
 };
 
 }  // namespace qw

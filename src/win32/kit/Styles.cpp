@@ -1,4 +1,4 @@
-#include "win32/Styles.h"
+#include "win32/kit/Styles.h"
 
 #include <windows.h>
 #include <commctrl.h>

@@ -1,8 +1,8 @@
 #include <windows.h>
 
-#include "win32/Display.h"
+#include "win32/kit/Display.h"
 
-#include "win32/Handles.h"
+#include "win32/kit/Handles.h"
 
 namespace qw::win32 {
 

@@ -23,7 +23,7 @@
 //      `Default(...)` for the rest. Reach the presenter there: the window
 //      decides nothing itself.
 //   3. Hold fonts, brushes, bitmaps, icons and child windows in the owners of
-//      "win32/Handles.h" (or as child `Window` objects), never as raw handles.
+//      "win32/kit/Handles.h" (or as child `Window` objects), never as raw handles.
 //      Paint through `PaintScope` and, when the window draws a lot,
 //      `BufferedPaint`.
 //      A window that paints every pixel itself answers the paint messages

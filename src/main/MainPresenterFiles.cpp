@@ -4,7 +4,7 @@
 
 #include "main/FromOutside.h"
 #include "main/MainLayout.h"
-#include "main/MainWindow.h"
+#include "main/MainPresenter.h"
 #include "shared/Paths.h"
 
 namespace qw {
@@ -18,7 +18,7 @@ std::string FileInfoText(const FileItem& file) {
 
 }  // namespace
 
-void MainWindow::ShowFile(const std::string& path) {
+void MainPresenter::ShowFile(const std::string& path) {
     if (!state_.BluetoothFound) {
         view_.SetPreviewVisible(false);
         return;
@@ -57,7 +57,7 @@ void MainWindow::ShowFile(const std::string& path) {
     UpdateFileCommands(path);
 }
 
-void MainWindow::UpdateFileCommands(const std::string& path) {
+void MainPresenter::UpdateFileCommands(const std::string& path) {
     view_.SetPaneRedraw(false);
     fileCommands_ =
         FileCommandStates(FileCaseOf(path, state_.BluetoothFound), state_.InboxShown, state_.ItemTextColor);
@@ -68,11 +68,11 @@ void MainWindow::UpdateFileCommands(const std::string& path) {
     view_.SetPaneRedraw(true);
 }
 
-CommandTarget MainWindow::CurrentTarget() const {
+CommandTarget MainPresenter::CurrentTarget() const {
     return {state_.CurrentFile, state_.InboxShown, preview_};
 }
 
-void MainWindow::ClearFile() {
+void MainPresenter::ClearFile() {
     preview_.reset();
     view_.SetPreviewPicture(nullptr);
     view_.SetPreviewVisible(false);
@@ -82,11 +82,11 @@ void MainWindow::ClearFile() {
     UpdateFileCommands("");
 }
 
-void MainWindow::ShowInbox() { ShowFolder(true); }
+void MainPresenter::ShowInbox() { ShowFolder(true); }
 
-void MainWindow::ShowScreenSaverImages() { ShowFolder(false); }
+void MainPresenter::ShowScreenSaverImages() { ShowFolder(false); }
 
-void MainWindow::ShowFolder(bool inbox, bool listedNow) {
+void MainPresenter::ShowFolder(bool inbox, bool listedNow) {
     // The "View Files" item of the folder on show is greyed and inert.
     const char* shown = inbox ? "InboxViewFilesBarItem" : "ScreenSaverViewFilesBarItem";
     const char* other = inbox ? "ScreenSaverViewFilesBarItem" : "InboxViewFilesBarItem";

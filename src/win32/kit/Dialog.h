@@ -30,8 +30,8 @@
 
 #include <string>
 
-#include "win32/Handles.h"
-#include "win32/Window.h"
+#include "win32/kit/Handles.h"
+#include "win32/kit/Window.h"
 
 namespace qw::win32 {
 

@@ -1,4 +1,4 @@
-#include "main/MainWindow.h"
+#include "main/MainPresenter.h"
 
 #include "main/MainLayout.h"
 #include "shared/Folders.h"
@@ -6,7 +6,7 @@
 
 namespace qw {
 
-MainWindow::MainWindow(MainView& view, ThumbnailStrip& strip, MainPorts ports, std::string applicationFolder)
+MainPresenter::MainPresenter(MainView& view, ThumbnailStrip& strip, MainPorts ports, std::string applicationFolder)
     : view_(view),
       strip_(strip),
       ports_(std::move(ports)),
@@ -42,7 +42,7 @@ MainWindow::MainWindow(MainView& view, ThumbnailStrip& strip, MainPorts ports, s
     };
 }
 
-void MainWindow::Load() {
+void MainPresenter::Load() {
     view_.HookWindow();
     view_.AddTrayIcon(MainCaption);
     // The program lives in the notification area: the window exists from
@@ -95,7 +95,7 @@ void MainWindow::Load() {
     UpdateStatus();
 }
 
-void MainWindow::BuildTaskPane() {
+void MainPresenter::BuildTaskPane() {
     for (const PaneBar& bar : PaneBars()) {
         view_.AddPaneBar(bar.Key, bar.Title);
         for (const PaneItem& item : bar.Items)
@@ -104,7 +104,7 @@ void MainWindow::BuildTaskPane() {
     state_.ItemTextColor = view_.PaneItemTextColor(ItemColorReference);
 }
 
-void MainWindow::UpdateStatus() {
+void MainPresenter::UpdateStatus() {
     view_.SetCaption(MainCaption);
     view_.SetStatusText("");
     if (!state_.BluetoothFound) {
@@ -113,7 +113,7 @@ void MainWindow::UpdateStatus() {
     }
 }
 
-void MainWindow::FileTakenOver(const std::string& path) {
+void MainPresenter::FileTakenOver(const std::string& path) {
     if (state_.InboxShown)
         strip_.AddFile(path);
     else
@@ -128,7 +128,7 @@ void MainWindow::FileTakenOver(const std::string& path) {
     });
 }
 
-void MainWindow::OnNoticeClick() {
+void MainPresenter::OnNoticeClick() {
     RunCommand(Command::ShowWindow);
     const std::string file = notices_.LastFile();
     if (file.empty()) return;
@@ -137,9 +137,9 @@ void MainWindow::OnNoticeClick() {
     if (state_.InboxFiles.Contains(file)) ShowFile(file);
 }
 
-void MainWindow::SysTrayMouseEventHandler() { RunCommand(view_.PopUpMenu(TrayPopUpMenu(), true)); }
+void MainPresenter::OnTrayIconClick() { RunCommand(view_.PopUpMenu(TrayPopUpMenu(), true)); }
 
-void MainWindow::PopUpThumbMenu(int slot) {
+void MainPresenter::PopUpThumbMenu(int slot) {
     // The watcher goes on ticking while the menu is open and an arrival
     // becomes current; the chosen entry still acts on the file the menu was
     // opened for. Every entry of this menu is a file command.
@@ -148,13 +148,13 @@ void MainWindow::PopUpThumbMenu(int slot) {
     commands_.Run(slot ? view_.PopUpMenuAtThumbnail(menu, slot) : view_.PopUpMenu(menu, false), target);
 }
 
-void MainWindow::OnPreviewMouseUp(int button) {
+void MainPresenter::OnPreviewMouseUp(int button) {
     if (button == 2) PopUpThumbMenu();
 }
 
-void MainWindow::OnPaneItemClick(const std::string& itemKey) { RunCommand(DispatchPaneItem(itemKey)); }
+void MainPresenter::OnPaneItemClick(const std::string& itemKey) { RunCommand(DispatchPaneItem(itemKey)); }
 
-void MainWindow::RunCommand(Command command) {
+void MainPresenter::RunCommand(Command command) {
     switch (command) {
         case Command::ShowWindow:
             view_.Show();
@@ -186,7 +186,7 @@ void MainWindow::RunCommand(Command command) {
     }
 }
 
-bool MainWindow::OnQueryUnload(UnloadMode mode) {
+bool MainPresenter::OnQueryUnload(UnloadMode mode) {
     if (mode == UnloadMode::UserClose) {
         view_.Hide();
         return true;
@@ -194,7 +194,7 @@ bool MainWindow::OnQueryUnload(UnloadMode mode) {
     return false;
 }
 
-void MainWindow::ExitProgram() {
+void MainPresenter::ExitProgram() {
     // A dialog or message box still open closes with the window; whatever
     // opened it finds the program exiting when it returns and stops there.
     exiting_ = true;
@@ -210,7 +210,7 @@ void MainWindow::ExitProgram() {
     view_.Unload();
 }
 
-void MainWindow::OnResize() {
+void MainPresenter::OnResize() {
     const PixelSize picture =
         preview_ ? PictureSizeInPixels(*preview_, ports_.DisplayResolution()) : PixelSize{0, 0};
     const MainLayout layout = LayoutFor(view_.ClientWidth(), view_.ClientHeight(), picture);

@@ -1,6 +1,6 @@
-#include "win32/Fonts.h"
+#include "win32/kit/Fonts.h"
 
-#include "win32/Display.h"
+#include "win32/kit/Display.h"
 
 namespace qw::win32 {
 

@@ -61,9 +61,9 @@ struct MainPorts {
     std::function<Resolution()> DisplayResolution = [] { return Resolution{}; };
 };
 
-class MainWindow {
+class MainPresenter {
 public:
-    MainWindow(MainView& view, ThumbnailStrip& strip, MainPorts ports, std::string applicationFolder);
+    MainPresenter(MainView& view, ThumbnailStrip& strip, MainPorts ports, std::string applicationFolder);
 
     // The window's load: everything between creating the (hidden) window and
     // the first message.
@@ -72,7 +72,7 @@ public:
     // ---- Events.
     void OnTimer() { watcher_.Tick(); }
     // The icon was clicked (left release or right press).
-    void SysTrayMouseEventHandler();
+    void OnTrayIconClick();
     // The balloon of a notice was clicked: the window comes up with the
     // notice's last file current.
     void OnNoticeClick();

@@ -1,12 +1,12 @@
-#include "win32/Window.h"
+#include "win32/kit/Window.h"
 
 #include <commctrl.h>
 
 #include <stdexcept>
 #include <utility>
 
-#include "win32/Handles.h"
-#include "win32/Utf.h"
+#include "win32/kit/Handles.h"
+#include "win32/kit/Utf.h"
 
 namespace qw::win32 {
 

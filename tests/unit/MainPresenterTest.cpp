@@ -3,17 +3,17 @@
 #include <algorithm>
 
 #include "SettingsFiles.h"
-#include "fakes/MainWindowFixture.h"
+#include "fakes/MainPresenterFixture.h"
 #include "shared/RegistryValues.h"
 
 namespace qw {
 namespace {
 
-using MainWindowTest = MainWindowFixture;
+using MainPresenterTest = MainPresenterFixture;
 
-TEST_F(MainWindowTest, FirstStartInAnEmptyFolderMakesTheFoldersAndStaysAnIcon) {
+TEST_F(MainPresenterTest, FirstStartInAnEmptyFolderMakesTheFoldersAndStaysAnIcon) {
     InstallStack();
-    MainWindow& w = Started();
+    MainPresenter& w = Started();
     // The hook before the icon, and the window hidden before anything is loaded.
     ASSERT_GE(view.calls.size(), 3u);
     EXPECT_EQ(std::vector<std::string>(view.calls.begin(), view.calls.begin() + 3),
@@ -36,8 +36,8 @@ TEST_F(MainWindowTest, FirstStartInAnEmptyFolderMakesTheFoldersAndStaysAnIcon) {
     EXPECT_FALSE(view.statusVisible);
 }
 
-TEST_F(MainWindowTest, WithoutTheStackTheStatusSaysSoAndNoTimerRuns) {
-    MainWindow& w = Started();
+TEST_F(MainPresenterTest, WithoutTheStackTheStatusSaysSoAndNoTimerRuns) {
+    MainPresenter& w = Started();
     EXPECT_FALSE(w.State().BluetoothFound);
     EXPECT_EQ(w.State().BluetoothInboxFolder, "");
     EXPECT_EQ(view.timerInterval, 0u);
@@ -45,12 +45,12 @@ TEST_F(MainWindowTest, WithoutTheStackTheStatusSaysSoAndNoTimerRuns) {
     EXPECT_TRUE(view.statusVisible);
 }
 
-TEST_F(MainWindowTest, ListsTheFoldersAlreadyThereAndLeavesThemAlone) {
+TEST_F(MainPresenterTest, ListsTheFoldersAlreadyThereAndLeavesThemAlone) {
     files.AddFile("C:\\App\\inbox\\one.jpg");
     files.AddFile("C:\\App\\inbox\\two.txt");
     files.AddFile("C:\\App\\screensaver\\slide.jpg");
     files.AddFolder("C:\\App\\desktop");
-    MainWindow& w = Started();
+    MainPresenter& w = Started();
     ASSERT_EQ(w.State().InboxFiles.Count(), 2u);
     EXPECT_EQ(w.State().InboxFiles.At(1).Path, "C:\\App\\inbox\\one.jpg");
     EXPECT_EQ(w.State().ScreenSaverFiles.Count(), 1u);
@@ -60,42 +60,42 @@ TEST_F(MainWindowTest, ListsTheFoldersAlreadyThereAndLeavesThemAlone) {
     EXPECT_EQ(strip.NoOfFiles(), 2);
 }
 
-TEST_F(MainWindowTest, AnApplicationFolderAtADriveRootGivesDoubledBackslashes) {
-    MainWindow& w = Started("D:\\");
+TEST_F(MainPresenterTest, AnApplicationFolderAtADriveRootGivesDoubledBackslashes) {
+    MainPresenter& w = Started("D:\\");
     EXPECT_TRUE(files.HasFolder("D:\\\\inbox"));
     EXPECT_EQ(registry.Value(ApplicationPathValue), "D:\\");
     EXPECT_EQ(w.Folders().SettingsFile(), "D:\\\\settings.txt");
 }
 
-TEST_F(MainWindowTest, StartUpGoesOnWhenTheRegistryOrTheSettingsFileFail) {
+TEST_F(MainPresenterTest, StartUpGoesOnWhenTheRegistryOrTheSettingsFileFail) {
     InstallStack();
     registry.FailOn(RegistryOperation::WriteText, ApplicationPathValue);
     files.FailOn(FileOperation::FileExists, "C:\\App\\settings.txt", FailureTimes::Always);
-    MainWindow& w = Started();
+    MainPresenter& w = Started();
     EXPECT_TRUE(files.HasFolder("C:\\App\\inbox"));
     EXPECT_TRUE(w.State().BluetoothFound);
     EXPECT_TRUE(w.State().CurrentSettings.ShowQuillwave);
 }
 
-TEST_F(MainWindowTest, ReadsStoredSettings) {
+TEST_F(MainPresenterTest, ReadsStoredSettings) {
     std::array<std::uint8_t, 238> bytes = EncodeSettings(SettingsRecord{}, ansi);
     bytes[214] = bytes[215] = 0;  // UseScreenSaver off
     files.AddFile("C:\\App\\settings.txt", std::vector<std::uint8_t>(bytes.begin(), bytes.end()));
-    MainWindow& w = Started();
+    MainPresenter& w = Started();
     EXPECT_FALSE(w.State().CurrentSettings.UseScreenSaver);
 }
 
-TEST_F(MainWindowTest, TheTimerTakesReceivedFilesOver) {
+TEST_F(MainPresenterTest, TheTimerTakesReceivedFilesOver) {
     InstallStack();
     files.AddFile("C:\\BT\\In\\photo.jpg");
-    MainWindow& w = Started();
+    MainPresenter& w = Started();
     w.OnTimer();
     EXPECT_TRUE(files.HasFile("C:\\App\\inbox\\photo.jpg"));
     EXPECT_EQ(w.State().InboxFiles.At(1).Path, "C:\\App\\inbox\\photo.jpg");
 }
 
-TEST_F(MainWindowTest, TheCloseBoxHidesWhileOtherUnloadsEndTheWindow) {
-    MainWindow& w = Started();
+TEST_F(MainPresenterTest, TheCloseBoxHidesWhileOtherUnloadsEndTheWindow) {
+    MainPresenter& w = Started();
     view.Show();
     EXPECT_TRUE(w.OnQueryUnload(UnloadMode::UserClose));
     EXPECT_FALSE(view.visible);
@@ -103,30 +103,30 @@ TEST_F(MainWindowTest, TheCloseBoxHidesWhileOtherUnloadsEndTheWindow) {
     EXPECT_FALSE(w.OnQueryUnload(UnloadMode::SystemShutdown));
 }
 
-TEST_F(MainWindowTest, IconMenuShowsTheWindowOrEndsTheProgram) {
-    MainWindow& w = Started();
+TEST_F(MainPresenterTest, IconMenuShowsTheWindowOrEndsTheProgram) {
+    MainPresenter& w = Started();
     view.calls.clear();
     view.nextChoice = Command::ShowWindow;
-    w.SysTrayMouseEventHandler();
+    w.OnTrayIconClick();
     EXPECT_EQ(view.calls, (std::vector<std::string>{"menu", "show"}));
     EXPECT_TRUE(view.poppedUpFromIcon.back());
     EXPECT_EQ(view.poppedUp.back().front().Caption, "Show Quillwave!...");
 
     view.calls.clear();
     view.nextChoice = Command::None;  // dismissed
-    w.SysTrayMouseEventHandler();
+    w.OnTrayIconClick();
     EXPECT_EQ(view.calls, (std::vector<std::string>{"menu"}));
 
     view.calls.clear();
     view.nextChoice = Command::ExitProgram;
-    w.SysTrayMouseEventHandler();
+    w.OnTrayIconClick();
     EXPECT_EQ(view.calls, (std::vector<std::string>{"menu", "untray", "unload"}));
 }
 
 // The program runs for weeks: of the files that keep arriving it holds the
 // pictures on show only (the strip's slots and the preview), whether the
 // window comes forward for each file or a notice tells of it.
-class ArrivalsTest : public MainWindowFixture, public ::testing::WithParamInterface<bool> {};
+class ArrivalsTest : public MainPresenterFixture, public ::testing::WithParamInterface<bool> {};
 
 TEST_P(ArrivalsTest, PicturesOfEarlierArrivalsAreLetGo) {
     InstallStack();
@@ -134,7 +134,7 @@ TEST_P(ArrivalsTest, PicturesOfEarlierArrivalsAreLetGo) {
     settings.ShowQuillwave = GetParam();
     settings.AddFileToScreenSaver = true;
     files.AddFile("C:\\App\\settings.txt", test::SettingsFile(settings));
-    MainWindow& w = Started();
+    MainPresenter& w = Started();
     const int before = FakePicture::live;
     int afterFirst = 0;
     for (int n = 1; n <= 60; ++n) {

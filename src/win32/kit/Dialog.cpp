@@ -1,11 +1,11 @@
-#include "win32/Dialog.h"
+#include "win32/kit/Dialog.h"
 
 #include <algorithm>
 #include <stdexcept>
 #include <utility>
 
-#include "win32/Fonts.h"
-#include "win32/Utf.h"
+#include "win32/kit/Fonts.h"
+#include "win32/kit/Utf.h"
 
 namespace qw::win32 {
 

@@ -10,12 +10,12 @@
 #include <string>
 
 #include "main/MainView.h"
-#include "win32/Handles.h"
+#include "win32/kit/Handles.h"
 #include "win32/main/TrayIcon.h"
-#include "win32/Window.h"
+#include "win32/kit/Window.h"
 
 namespace qw {
-class MainWindow;
+class MainPresenter;
 class ThumbnailStrip;
 }  // namespace qw
 
@@ -29,16 +29,16 @@ inline constexpr const wchar_t* MainWindowClass = L"QuillwaveMainWindow";
 inline constexpr int DesignedClientWidth = 672;
 inline constexpr int DesignedClientHeight = 515;
 
-class MainFrame : public Window, public MainView {
+class MainWindow : public Window, public MainView {
 public:
     // The window and its controls, hidden. Throws std::runtime_error when one
     // of them cannot be made; what was made is released again.
-    explicit MainFrame(HINSTANCE instance);
-    ~MainFrame() override;
+    explicit MainWindow(HINSTANCE instance);
+    ~MainWindow() override;
 
     // The strip's control, for its presenter; then both presenters are attached.
     ThumbnailControl& StripControl() { return *strip_; }
-    void Attach(MainWindow* presenter, ThumbnailStrip* strip);
+    void Attach(MainPresenter* presenter, ThumbnailStrip* strip);
     WindowId Id() const override { return reinterpret_cast<WindowId>(Handle()); }
     void HookWindow() override;
     void AddTrayIcon(const std::string& tip) override;
@@ -94,12 +94,12 @@ private:
     Font infoFont_;
     Font fileInfoFont_;
     ImageList paneIcons_;
-    HWND lblInfo_ = nullptr;      // children: they go with the window
-    HWND lblFileInfo_ = nullptr;
+    HWND statusLabel_ = nullptr;      // children: they go with the window
+    HWND fileInfoLabel_ = nullptr;
     std::unique_ptr<TaskPaneControl> pane_;
     std::unique_ptr<ThumbnailControl> strip_;
     std::unique_ptr<PreviewControl> preview_;
-    MainWindow* presenter_ = nullptr;
+    MainPresenter* presenter_ = nullptr;
     HWND lastFocus_ = nullptr;  // the control that had the focus when the window was left
     TrayIcon tray_;
 };
