@@ -12,13 +12,13 @@ MainPresenter::MainPresenter(MainView& view, ThumbnailStrip& strip, MainPorts po
       ports_(std::move(ports)),
       folders_{std::move(applicationFolder)},
       bluetooth_(ports_.Registry),
-      watcher_(state_, ports_.Files, ports_.Commands.Marks, folders_,
+      watcher_(state_, ports_.Files, ports_.Commands.Marks, folders_, busy_,
                [this](const std::string& path) { FileTakenOver(path); }),
       commands_(state_, folders_, strip_, ports_.Files, ports_.Commands,
-                {[this] { return CurrentTarget(); }, [this] { ClearFile(); }, [this] { ShowScreenSaverImages(); },
-                 [this] { return exiting_; }}),
+                {[this] { return CurrentTarget(); }, [this] { ClearFile(); }, [this] { ShowScreenSaverImages(); }},
+                busy_),
       actions_(
-          commands_, [this] { return IsScreenSaverRunning(ports_.Registry, ports_.SlideShows); },
+          commands_, busy_, [this] { return IsScreenSaverRunning(ports_.Registry, ports_.SlideShows); },
           [this] { BringToFront(); }),
       keyboard_(view_, strip_, [this](const std::string& itemKey) { OnPaneItemClick(itemKey); }) {
     strip_.FileClick = [this](const std::string& path) { ShowFile(path); };
@@ -43,7 +43,7 @@ MainPresenter::MainPresenter(MainView& view, ThumbnailStrip& strip, MainPorts po
 }
 
 void MainPresenter::Load() {
-    view_.HookWindow();
+    view_.RouteTrayIcon();
     view_.AddTrayIcon(MainCaption);
     // The program lives in the notification area: the window exists from
     // here on but is shown only on request.
@@ -197,23 +197,21 @@ bool MainPresenter::OnQueryUnload(UnloadMode mode) {
 void MainPresenter::ExitProgram() {
     // A dialog or message box still open closes with the window; whatever
     // opened it finds the program exiting when it returns and stops there.
-    exiting_ = true;
-    watcher_.Stop();
+    busy_.AskExit();
     view_.RemoveTrayIcon();
-    if (settingsOpen_) {
+    if (busy_.IsOpen(Busy::Work::SettingsDialog)) {
         // The icon menu works while the settings dialog is open; the dialog
         // closes unsaved and its command ends the program once it has gone.
-        exitPending_ = true;
         ports_.Settings.CloseSettingsDialog();
         return;
     }
     view_.Unload();
 }
 
-void MainPresenter::OnResize() {
+void MainPresenter::OnResize(int clientWidth, int clientHeight) {
     const PixelSize picture =
         preview_ ? PictureSizeInPixels(*preview_, ports_.DisplayResolution()) : PixelSize{0, 0};
-    const MainLayout layout = LayoutFor(view_.ClientWidth(), view_.ClientHeight(), picture);
+    const MainLayout layout = LayoutFor(clientWidth, clientHeight, picture);
     if (layout.StripWidth) view_.SetStripWidth(*layout.StripWidth);
     view_.SetPreviewSize(layout.Preview);
     view_.SetPaneHeight(layout.PaneHeight);

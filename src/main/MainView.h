@@ -19,8 +19,8 @@ public:
     virtual ~MainView() = default;
 
     virtual WindowId Id() const = 0;
-    // Routes the notification-area icon's messages to the presenter.
-    virtual void HookWindow() = 0;
+    // From now on the notification-area icon's messages reach the presenter.
+    virtual void RouteTrayIcon() = 0;
     virtual void AddTrayIcon(const std::string& tip) = 0;
     virtual void RemoveTrayIcon() = 0;
     // A balloon at the icon, or new text for the one on show.

@@ -82,21 +82,11 @@ HRESULT CopyUpright(IWICBitmapSource* source, qw::PixelSize stored, int orientat
 class WicSession {
 public:
     WicSession() {
-        const HRESULT init = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
-        // RPC_E_CHANGED_MODE: the thread is already multithreaded, where WIC works as well.
-        if (FAILED(init) && init != RPC_E_CHANGED_MODE)
-            throw PictureError("COM cannot be initialised (" + HresultText(init) + ")");
-        uninitialize_ = SUCCEEDED(init);
+        if (!com_.Usable()) throw PictureError("COM cannot be initialised (" + HresultText(com_.Result()) + ")");
         const HRESULT hr = CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER,
                                             IID_PPV_ARGS(&factory_));
-        if (FAILED(hr)) {
-            if (uninitialize_) CoUninitialize();
+        if (FAILED(hr))
             throw PictureError("The Windows Imaging Component is not available (" + HresultText(hr) + ")");
-        }
-    }
-    ~WicSession() {
-        factory_.Reset();
-        if (uninitialize_) CoUninitialize();
     }
     WicSession(const WicSession&) = delete;
     WicSession& operator=(const WicSession&) = delete;
@@ -104,7 +94,7 @@ public:
     IWICImagingFactory* Factory() const { return factory_.Get(); }
 
 private:
-    bool uninitialize_ = false;
+    ComScope com_;  // goes after the factory
     ComPtr<IWICImagingFactory> factory_;
 };
 

@@ -129,13 +129,15 @@ void MainWindow::ToPresenter(F&& call) {
 }
 
 LRESULT MainWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    // The icon's messages first: its callback message has the value of
+    // WM_RBUTTONUP.
+    if (const auto answer = tray_.OnWindowMessage(message, lParam)) return *answer;
     switch (message) {
         case WM_TIMER:
             if (wParam == WatcherTimerId) ToPresenter([&] { presenter_->OnTimer(); });
             return 0;
         case WM_SIZE:
-            ToPresenter([&] { presenter_->OnResize(); });
-            return 0;
+            return 0;  // OnResized
         case WM_CLOSE: {
             bool cancel = false;
             ToPresenter([&] { cancel = presenter_->OnQueryUnload(UnloadMode::UserClose); });
@@ -183,16 +185,19 @@ LRESULT MainWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     }
 }
 
+void MainWindow::OnResized(int width, int height) {
+    ToPresenter([&] { presenter_->OnResize(width, height); });
+}
+
 void MainWindow::OnDestroyed() {
     statusLabel_ = fileInfoLabel_ = nullptr;
     // The program lives as long as its main window.
     PostQuitMessage(0);
 }
 
-void MainWindow::HookWindow() {
-    tray_.HookWindow(
-        Handle(), [this] { ToPresenter([&] { presenter_->OnTrayIconClick(); }); },
-        [this] { ToPresenter([&] { presenter_->OnNoticeClick(); }); });
+void MainWindow::RouteTrayIcon() {
+    tray_.Route([this] { ToPresenter([&] { presenter_->OnTrayIconClick(); }); },
+                [this] { ToPresenter([&] { presenter_->OnNoticeClick(); }); });
 }
 
 void MainWindow::AddTrayIcon(const std::string& tip) {

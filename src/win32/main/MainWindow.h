@@ -40,7 +40,7 @@ public:
     ThumbnailControl& StripControl() { return *strip_; }
     void Attach(MainPresenter* presenter, ThumbnailStrip* strip);
     WindowId Id() const override { return reinterpret_cast<WindowId>(Handle()); }
-    void HookWindow() override;
+    void RouteTrayIcon() override;
     void AddTrayIcon(const std::string& tip) override;
     void RemoveTrayIcon() override;
     void ShowTrayNotice(const std::string& title, const std::string& text) override;
@@ -80,6 +80,7 @@ public:
 
 protected:
     LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+    void OnResized(int width, int height) override;
     void OnDestroyed() override;
 
 private:
@@ -94,7 +95,9 @@ private:
     Font infoFont_;
     Font fileInfoFont_;
     ImageList paneIcons_;
-    HWND statusLabel_ = nullptr;      // children: they go with the window
+    // Children, so they go with the window. The old form's names: lblInfo
+    // and lblFileInfo.
+    HWND statusLabel_ = nullptr;
     HWND fileInfoLabel_ = nullptr;
     std::unique_ptr<TaskPaneControl> pane_;
     std::unique_ptr<ThumbnailControl> strip_;

@@ -331,14 +331,17 @@ void TaskPaneControl::OnVScroll(int request) {
 
 // ---------------------------------------------------------------- messages
 
+void TaskPaneControl::OnResized(int, int) {
+    Layout();
+    Invalidate();
+}
+
 LRESULT TaskPaneControl::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     const POINT at{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
     if (const auto answered = OnKeyboardMessage(message, wParam, lParam)) return *answered;
     switch (message) {
         case WM_SIZE:
-            Layout();
-            Invalidate();
-            return 0;
+            return 0;  // OnResized
         case WM_ERASEBKGND:
             return 1;  // Paint covers every pixel
         case WM_PAINT: {

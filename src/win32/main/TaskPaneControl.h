@@ -121,6 +121,7 @@ private:
     bool RunPartAction(long part) override;
     long FocusedPart() const override;
     long OwnRole() const override;
+    void OnResized(int width, int height) override;
 
     Bar* FindBar(const std::string& key);
     const Bar* FindBar(const std::string& key) const;

@@ -310,8 +310,7 @@ LRESULT ThumbnailControl::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) 
             toolTip_.Reset();
             break;
         case WM_SIZE:
-            if (OnResize) OnResize();
-            return 0;
+            return 0;  // OnResized
         case WM_LBUTTONDOWN: OnButtonDown(at); return 0;
         case WM_LBUTTONUP: OnButtonUp(at); return 0;
         case WM_LBUTTONDBLCLK: OnDoubleClick(at); return 0;

@@ -87,6 +87,9 @@ private:
     };
 
     LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+    void OnResized(int, int) override {
+        if (OnResize) OnResize();
+    }
     void OnDestroyed() override;
     std::optional<LRESULT> OnKeyboardMessage(UINT message, WPARAM wParam, LPARAM lParam);
     std::optional<LRESULT> OnScrollBarMessage(UINT message, WPARAM wParam);
