@@ -19,7 +19,8 @@ MainPresenter::MainPresenter(MainView& view, ThumbnailStrip& strip, MainPorts po
                 busy_),
       actions_(
           commands_, busy_, [this] { return IsScreenSaverRunning(ports_.Registry, ports_.SlideShows); },
-          [this] { BringToFront(); }) {
+          [this] { BringToFront(); }),
+      keyboard_(view_, strip_, [this](const std::string& itemKey) { OnPaneItemClick(itemKey); }) {
     strip_.FileClick = [this](const std::string& path) { ShowFile(path); };
     strip_.FileRightClick = [this](const std::string& path) {
         // The file becomes current before the menu opens, so its commands act on it.
@@ -28,6 +29,16 @@ MainPresenter::MainPresenter(MainView& view, ThumbnailStrip& strip, MainPorts po
     };
     strip_.FileDblClick = [this](const std::string& path) {
         OpenAskingFirst(ports_.Shell, ports_.Questions, path);
+    };
+    strip_.FileDeleteKey = [this](const std::string&) {
+        // Only while the Delete item and menu entry are on: without the stack
+        // a focused thumbnail is no current file to delete.
+        for (const FileCommandState& command : fileCommands_)
+            if (command.Runs == Command::DeleteCurrentFile && command.On) RunCommand(command.Runs);
+    };
+    strip_.FileMenuKey = [this](const std::string& path) {
+        ShowFile(path);
+        PopUpThumbMenu(strip_.SlotOf(path));
     };
 }
 
@@ -128,12 +139,13 @@ void MainPresenter::OnNoticeClick() {
 
 void MainPresenter::OnTrayIconClick() { RunCommand(view_.PopUpMenu(TrayPopUpMenu(), true)); }
 
-void MainPresenter::PopUpThumbMenu() {
+void MainPresenter::PopUpThumbMenu(int slot) {
     // The watcher goes on ticking while the menu is open and an arrival
     // becomes current; the chosen entry still acts on the file the menu was
     // opened for. Every entry of this menu is a file command.
     const CommandTarget target = CurrentTarget();
-    commands_.Run(view_.PopUpMenu(ThumbMenu(fileCommands_), false), target);
+    const Menu menu = ThumbMenu(fileCommands_);
+    commands_.Run(slot ? view_.PopUpMenuAtThumbnail(menu, slot) : view_.PopUpMenu(menu, false), target);
 }
 
 void MainPresenter::OnPreviewMouseUp(int button) {
@@ -146,6 +158,7 @@ void MainPresenter::RunCommand(Command command) {
     switch (command) {
         case Command::ShowWindow:
             view_.Show();
+            keyboard_.FocusAfterShow();
             break;
         case Command::ExitProgram:
             ExitProgram();

@@ -42,6 +42,7 @@
 #include "main/Busy.h"
 #include "main/FileCommands.h"
 #include "main/InboxWatcher.h"
+#include "main/KeyboardNavigation.h"
 #include "main/MainState.h"
 #include "main/MainPorts.h"
 #include "main/MainView.h"
@@ -105,6 +106,9 @@ public:
     void ShowScreenSaverSettings() { ShowSettings(SettingsTab::ScreenSaver); }
     void PreviewScreenSaver();
 
+    // The keys of the task pane, the strip and its scroll buttons.
+    KeyboardNavigation& Keyboard() { return keyboard_; }
+
     const MainState& State() const { return state_; }
     MainState& State() { return state_; }
     const AppFolders& Folders() const { return folders_; }
@@ -115,7 +119,8 @@ private:
     // read again one by one.
     void ShowFolder(bool inbox, bool listedNow = false);
     void FileTakenOver(const std::string& path);
-    void PopUpThumbMenu();
+    // At the mouse, or for the keyboard at the thumbnail of `slot`.
+    void PopUpThumbMenu(int slot = 0);
     void ExitProgram();
     CommandTarget CurrentTarget() const;
     void ShowSettings(SettingsTab startTab);
@@ -138,6 +143,7 @@ private:
     FileCommands commands_;
     AutomaticActions actions_;
     ArrivalNotices notices_;
+    KeyboardNavigation keyboard_;
     bool stackFound_ = false;
     bool watcherStarted_ = false;
 };

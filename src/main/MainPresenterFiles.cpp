@@ -53,6 +53,7 @@ void MainPresenter::ShowFile(const std::string& path) {
         view_.SetFileInfoText(FileInfoText(file));
     }
     state_.CurrentFile = path;
+    strip_.SetCurrentFile(path);
     UpdateFileCommands(path);
 }
 
@@ -77,6 +78,7 @@ void MainPresenter::ClearFile() {
     view_.SetPreviewVisible(false);
     view_.SetFileInfoVisible(false);
     state_.CurrentFile.clear();
+    strip_.SetCurrentFile("");
     UpdateFileCommands("");
 }
 

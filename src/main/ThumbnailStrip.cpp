@@ -115,6 +115,7 @@ void ThumbnailStrip::AddFile(const FileItem& file) {
                 HideThumbnail(s);
         }
         KeepPicturesOnShow();
+        PushCurrentSlot();
     }
     lastVisible_ = std::min(noOfThumbnails_, count);
     UpdateScrollBar();
@@ -157,11 +158,13 @@ void ThumbnailStrip::ShowThumbnail(int position, int slot) {
             const PixelSize size =
                 GetSize(picture.get(), scale.AsResolution(), cell.Width, cell.Height, FitMode::ShrinkOnly);
             view_.ShowPicture(slot, std::move(picture), PlaceInCell(slot, size, scale), tip);
+            view_.SetSlotName(slot, ShownName(file.Name));
             return;
         }
     }
     const PixelSize size = GetSize(scale(IconSize), scale(IconSize), cell.Width, cell.Height, FitMode::ShrinkOnly);
     view_.ShowIcon(slot, icon, PlaceInCell(slot, size, scale), tip);
+    view_.SetSlotName(slot, ShownName(file.Name));
 }
 
 std::shared_ptr<const Picture> ThumbnailStrip::PictureOnShow(const std::string& path) const {
@@ -182,6 +185,7 @@ void ThumbnailStrip::RefreshThumbnails() {
     }
     for (int s = noOfThumbnails_ + 1; s <= SlotCount; ++s) HideThumbnail(s);
     KeepPicturesOnShow();
+    PushCurrentSlot();
 }
 
 void ThumbnailStrip::KeepPicturesOnShow() {
@@ -296,9 +300,15 @@ void ThumbnailStrip::Raise(const FileEvent& event, const std::optional<std::stri
     if (path && event) event(*path);
 }
 
-void ThumbnailStrip::OnSlotClick(int slot) { Raise(FileClick, PathAtSlot(slot)); }
-void ThumbnailStrip::OnSlotRightButtonUp(int slot) { Raise(FileRightClick, PathAtSlot(slot)); }
-void ThumbnailStrip::OnSlotDoubleClick(int slot) { Raise(FileDblClick, PathAtSlot(slot)); }
+// A file used with the mouse becomes current before the main window hears of it.
+void ThumbnailStrip::OnSlotClick(int slot) { Raise(FileClick, Used(PathAtSlot(slot))); }
+void ThumbnailStrip::OnSlotRightButtonUp(int slot) { Raise(FileRightClick, Used(PathAtSlot(slot))); }
+void ThumbnailStrip::OnSlotDoubleClick(int slot) { Raise(FileDblClick, Used(PathAtSlot(slot))); }
+
+std::optional<std::string> ThumbnailStrip::Used(std::optional<std::string> path) {
+    if (path) SetCurrentFile(*path);
+    return path;
+}
 
 // ---- Batches.
 

@@ -15,6 +15,7 @@
 #include <unordered_map>
 
 #include "main/FileList.h"
+#include "main/Keyboard.h"
 #include "main/ThumbnailView.h"
 #include "shared/FileSystem.h"
 #include "shared/PictureFitting.h"
@@ -123,6 +124,21 @@ public:
     FileEvent FileRightClick;
     FileEvent FileDblClick;
 
+    // ---- From the keyboard (ThumbnailStripKeys.cpp). The strip's current
+    // file has its focus: Left, Right, Home and End move to another file,
+    // scrolling as the scroll buttons do, and raise FileClick for it; Enter
+    // raises FileDblClick, Delete FileDeleteKey and the menu keys FileMenuKey
+    // for the current file.
+    void OnKey(NavigationKey key);
+    FileEvent FileDeleteKey;
+    FileEvent FileMenuKey;
+    // The file the main window made current ("" for none); clicks make their
+    // file current too.
+    void SetCurrentFile(const std::string& path);
+    const std::string& CurrentFile() const { return current_; }
+    // The slot showing the file, 0 when it is not on show.
+    int SlotOf(const std::string& path) const;
+
     // ---- Batches. Between BeginBatch and EndBatch the list, the positions and
     // the scroll bar change exactly as they would, but no picture is loaded and
     // neither the slots nor the scroll bar are drawn; the outermost EndBatch
@@ -173,6 +189,7 @@ private:
     // The file at the slot, or nothing when the slot is beyond the list.
     std::optional<std::string> PathAtSlot(int slot) const;
     static void Raise(const FileEvent& event, const std::optional<std::string>& path);
+    std::optional<std::string> Used(std::optional<std::string> path);
 
     ThumbnailView& view_;
     FileSystem& fileSystem_;
@@ -189,6 +206,10 @@ private:
     // one slot on; keeping them means only the new file is loaded, not six.
     std::unordered_map<std::string, std::shared_ptr<const Picture>> onShow_;
     int batchDepth_ = 0;
+    std::string current_;
+    int shownCurrentSlot_ = -1;  // what the view was last told
+
+    void PushCurrentSlot();
 };
 
 }  // namespace qw

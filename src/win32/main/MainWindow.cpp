@@ -27,6 +27,24 @@ Icon ProgramIcon(HINSTANCE instance, int side) {
         LoadImageW(instance, MAKEINTRESOURCEW(IDI_QUILLWAVE), IMAGE_ICON, side, side, 0)));
 }
 
+// Shows the menu at the point and returns the chosen entry once it has
+// closed (None when dismissed).
+Command TrackMenu(const Menu& menu, HWND owner, POINT at, UINT flags) {
+    const PopupMenu owned(CreatePopupMenu());
+    HMENU popup = owned.Get();
+    for (std::size_t i = 0; i < menu.size(); ++i) {
+        if (menu[i].IsSeparator()) {
+            AppendMenuW(popup, MF_SEPARATOR, 0, nullptr);
+        } else {
+            AppendMenuW(popup, MF_STRING | (menu[i].Enabled ? MF_ENABLED : MF_GRAYED), i + 1,
+                        Widen(menu[i].Caption).c_str());
+        }
+    }
+    const UINT chosen = TrackPopupMenu(popup, flags | TPM_RETURNCMD | TPM_NONOTIFY, at.x, at.y, 0, owner, nullptr);
+    if (chosen == 0 || chosen > menu.size()) return Command::None;
+    return menu[chosen - 1].Command;
+}
+
 HWND CreateLabel(HINSTANCE instance, HWND parent, const MainPlaces& places, PixelSize size) {
     HWND label = CreateWindowExW(WS_EX_TRANSPARENT, L"STATIC", L"", WS_CHILD | SS_LEFT | SS_NOPREFIX,
                                  places.PreviewLeft, places.PreviewTop, size.Width, size.Height, parent, nullptr,
@@ -166,6 +184,12 @@ void MainWindow::Attach(MainPresenter* presenter, ThumbnailStrip* strip) {
     strip_->OnSlotDoubleClick = [strip](int slot) { strip->OnSlotDoubleClick(slot); };
     strip_->OnScroll = [strip](int value) { strip->OnScroll(value); };
     strip_->OnResize = [strip] { strip->OnResize(); };
+    strip_->OnKey = [this](FocusPlace where, NavigationKey key) {
+        ToPresenter([&] { presenter_->Keyboard().OnKey(where, key); });
+    };
+    pane_->OnKey = [this](NavigationKey key) {
+        ToPresenter([&] { presenter_->Keyboard().OnKey(FocusPlace::Pane, key); });
+    };
 }
 
 template <typename F>
@@ -192,6 +216,16 @@ LRESULT MainWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             if (!cancel) DestroyNow();
             return 0;
         }
+        case WM_ACTIVATE:
+            // The focus comes back to the control that had it.
+            if (LOWORD(wParam) == WA_INACTIVE && IsChild(Handle(), GetFocus())) lastFocus_ = GetFocus();
+            return Default(message, wParam, lParam);
+        case WM_SETFOCUS:
+            if (lastFocus_ && IsChild(Handle(), lastFocus_) && IsWindowVisible(lastFocus_))
+                SetFocus(lastFocus_);
+            else
+                ToPresenter([&] { presenter_->Keyboard().FocusAfterShow(); });
+            return 0;
         case WM_QUERYENDSESSION:
             return TRUE;
         case WM_ENDSESSION:
@@ -250,7 +284,12 @@ void MainWindow::ShowTrayNotice(const std::string& title, const std::string& tex
     tray_.ShowBalloon(Widen(title), Widen(text));
 }
 
-void MainWindow::Show() { ShowWindow(Handle(), SW_SHOW); }
+void MainWindow::Show() {
+    ShowWindow(Handle(), SW_SHOW);
+    // Focus marks only after the keyboard is used, unless the system's
+    // setting shows them always.
+    SendMessageW(Handle(), WM_CHANGEUISTATE, MAKEWPARAM(UIS_INITIALIZE, 0), 0);
+}
 
 void MainWindow::Hide() { ShowWindow(Handle(), SW_HIDE); }
 
@@ -316,27 +355,34 @@ void MainWindow::SetPaneItemTextColor(const std::string& key, std::uint32_t colo
 
 void MainWindow::SetPaneRedraw(bool on) { pane_->SetRedraw(on); }
 
+bool MainWindow::PaneItemClickable(const std::string& key) const { return pane_->ItemClickable(key); }
+
+void MainWindow::SetPaneFocusItem(const std::string& key) { pane_->SetFocusItem(key); }
+
+void MainWindow::SetFocusPlace(FocusPlace place) {
+    HWND control = place == FocusPlace::Pane    ? pane_->Handle()
+                   : place == FocusPlace::Strip ? strip_->Handle()
+                                                : strip_->ScrollBarWindow();
+    SetFocus(control);
+}
+
 Command MainWindow::PopUpMenu(const Menu& menu, bool fromIcon) {
-    const PopupMenu owned(CreatePopupMenu());
-    HMENU popup = owned.Get();
-    for (std::size_t i = 0; i < menu.size(); ++i) {
-        if (menu[i].IsSeparator()) {
-            AppendMenuW(popup, MF_SEPARATOR, 0, nullptr);
-        } else {
-            AppendMenuW(popup, MF_STRING | (menu[i].Enabled ? MF_ENABLED : MF_GRAYED), i + 1,
-                        Widen(menu[i].Caption).c_str());
-        }
-    }
     // The icon's menu closes on a click elsewhere only when its owner is the
     // foreground window; it also lets the right button choose.
     if (fromIcon) SetForegroundWindow(Handle());
     POINT at{};
     GetCursorPos(&at);
-    const UINT flags = TPM_RETURNCMD | TPM_NONOTIFY | (fromIcon ? TPM_RIGHTBUTTON : 0);
-    const UINT chosen = TrackPopupMenu(popup, flags, at.x, at.y, 0, Handle(), nullptr);
+    const Command chosen = TrackMenu(menu, Handle(), at, fromIcon ? TPM_RIGHTBUTTON : 0);
     if (fromIcon) PostMessageW(Handle(), WM_NULL, 0, 0);
-    if (chosen == 0 || chosen > menu.size()) return Command::None;
-    return menu[chosen - 1].Command;
+    return chosen;
+}
+
+Command MainWindow::PopUpMenuAtThumbnail(const Menu& menu, int slot) {
+    // At the thumbnail's lower left corner, where the keyboard user looks.
+    const auto image = strip_->ImageRect(slot);
+    POINT at{image ? image->left : 0, image ? image->bottom : 0};
+    ClientToScreen(strip_->Handle(), &at);
+    return TrackMenu(menu, Handle(), at, 0);
 }
 
 void MainWindow::Unload() { DestroyNow(); }

@@ -71,7 +71,12 @@ public:
     void SetPaneItemTextColor(const std::string& key, std::uint32_t color) override;
     void SetPaneRedraw(bool on) override;
 
+    bool PaneItemClickable(const std::string& key) const override;
+    void SetPaneFocusItem(const std::string& key) override;
+    void SetFocusPlace(FocusPlace place) override;
+
     Command PopUpMenu(const Menu& menu, bool fromIcon) override;
+    Command PopUpMenuAtThumbnail(const Menu& menu, int slot) override;
     void Unload() override;
 
 protected:
@@ -111,6 +116,7 @@ private:
     std::unique_ptr<PreviewControl> preview_;
     MainPresenter* presenter_ = nullptr;
     ThumbnailStrip* stripPresenter_ = nullptr;
+    HWND lastFocus_ = nullptr;  // the control that had the focus when the window was left
     TrayIcon tray_;
 };
 

@@ -347,6 +347,7 @@ void TaskPaneControl::OnResized(int, int) {
 
 LRESULT TaskPaneControl::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     const POINT at{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+    if (const auto answered = OnKeyboardMessage(message, wParam, lParam)) return *answered;
     switch (message) {
         case WM_SIZE:
             return 0;  // OnResized

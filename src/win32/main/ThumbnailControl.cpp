@@ -44,19 +44,16 @@ ThumbnailControl::ThumbnailControl(HINSTANCE instance, WindowArgs args, IconLoad
     LoadIcons();
     frameBrush_.Reset(CreateSolidBrush(kFrame));
 
-    args.Style |= WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN | WS_CLIPSIBLINGS;
+    args.Style |= WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN | WS_CLIPSIBLINGS | WS_TABSTOP;
     Create(instance, {.Name = L"QuillwaveThumbnailStrip", .Style = CS_DBLCLKS}, args);
-    // Not a tab stop, and it hands the focus on whenever it gets it, so it
-    // never shows a focus mark.
-    scrollBar_ = CreateWindowExW(0, L"SCROLLBAR", nullptr, WS_CHILD | WS_VISIBLE | SBS_HORZ, 0,
+    // A tab stop of its own: from the keyboard its arrows scroll the strip.
+    scrollBar_ = CreateWindowExW(0, L"SCROLLBAR", nullptr, WS_CHILD | WS_VISIBLE | WS_TABSTOP | SBS_HORZ, 0,
                                  qw::ScrollBarTopAt(scale_), ClientWidth(), qw::ScrollBarHeightAt(scale_), Handle(),
                                  nullptr, instance, nullptr);
     if (!scrollBar_)
         throw std::runtime_error("cannot create the thumbnail strip's scroll bar: " + ErrorText(GetLastError()));
-    scrollBarWatch_.Attach(scrollBar_, [this](UINT message, WPARAM, LPARAM) -> std::optional<LRESULT> {
-        if (message != WM_SETFOCUS) return std::nullopt;
-        SetFocus(Handle());  // the strip itself draws no focus mark
-        return 0;
+    scrollBarWatch_.Attach(scrollBar_, [this](UINT message, WPARAM wParam, LPARAM) {
+        return OnScrollBarMessage(message, wParam);
     });
     SetScrollBar(false, 0, 0);
 
@@ -232,6 +229,7 @@ void ThumbnailControl::Paint(HDC dc, const RECT& area) {
         RECT overlap;
         if (IntersectRect(&overlap, &r, &area)) PaintSlot(dc, slot);
     }
+    PaintFocus(dc);
 }
 
 void ThumbnailControl::PaintSlot(HDC dc, int slot) {
@@ -267,6 +265,7 @@ void ThumbnailControl::DrawIcon(HDC dc, int entry, const RECT& where) const {
 // ---------------------------------------------------------------- input
 
 void ThumbnailControl::OnButtonDown(POINT at) {
+    SetFocus(Handle());  // as a list takes the focus, so the arrows go on from the click
     pressed_ = SlotUnder(at);
     if (pressed_) SetCapture(Handle());
 }
@@ -323,6 +322,7 @@ void ThumbnailControl::OnDestroyed() {
 
 LRESULT ThumbnailControl::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     const POINT at{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+    if (const auto answered = OnKeyboardMessage(message, wParam, lParam)) return *answered;
     // Drawn off screen and copied at once, so a slot never flickers white.
     if (const auto painted =
             PaintEveryPixel(Handle(), message, wParam, [this](HDC dc, const RECT& area) { Paint(dc, area); }))

@@ -111,6 +111,16 @@ public:
         paneRedraw = on;
     }
 
+    bool PaneItemClickable(const std::string& key) const override { return pane.at(key).Clickable; }
+    std::string paneFocus;
+    std::vector<FocusPlace> focusMoves;
+    void SetPaneFocusItem(const std::string& key) override { paneFocus = key; }
+    void SetFocusPlace(FocusPlace place) override { focusMoves.push_back(place); }
+    std::vector<int> menuSlots;  // the thumbnail each keyboard menu opened at
+    Command PopUpMenuAtThumbnail(const Menu& menu, int slot) override {
+        menuSlots.push_back(slot);
+        return PopUpMenu(menu, false);
+    }
     Command PopUpMenu(const Menu& menu, bool fromIcon) override {
         poppedUp.push_back(menu);
         poppedUpFromIcon.push_back(fromIcon);
