@@ -40,7 +40,7 @@ long ThumbnailControl::PartRole(long) const { return ROLE_SYSTEM_LISTITEM; }
 long ThumbnailControl::PartState(long) const { return STATE_SYSTEM_FOCUSABLE | STATE_SYSTEM_SELECTABLE; }
 
 RECT ThumbnailControl::PartPlace(long part) const {
-    const qw::SlotRect frame = qw::FrameOf(SlotOfPart(part));
+    const qw::SlotRect frame = qw::FrameOf(SlotOfPart(part), scale_);
     return {frame.Left, frame.Top, frame.Left + frame.Width, frame.Top + frame.Height};
 }
 

@@ -103,7 +103,7 @@ private:
     std::optional<LRESULT> OnKeyboardMessage(UINT message, WPARAM wParam, LPARAM lParam);
     bool ShowsFocusOn(const Item& item) const;
     // Where the focus rectangle of the item goes, in content coordinates.
-    static RECT FocusMark(const Item& item);
+    RECT FocusMark(const Item& item) const;
     void InvalidateFocus();
 
     // Posted by a screen reader's default action: wParam is the part.

@@ -10,9 +10,9 @@ bool TaskPaneControl::ShowsFocusOn(const Item& item) const {
     return !focus_.empty() && item.key == focus_ && ShowsFocusMark(Handle());
 }
 
-RECT TaskPaneControl::FocusMark(const Item& item) {
+RECT TaskPaneControl::FocusMark(const Item& item) const {
     RECT mark = item.hit;
-    InflateRect(&mark, 2, 1);
+    InflateRect(&mark, Scaled(2), Scaled(1));
     return mark;
 }
 

@@ -10,10 +10,11 @@
 namespace qw::win32 {
 
 namespace {
-RECT FocusMarkOf(int slot) {
-    const qw::SlotRect frame = qw::FrameOf(slot);
+// Around the thumbnail's frame, two 96-dpi pixels out, at the strip's scale.
+RECT FocusMarkOf(int slot, qw::Scale scale) {
+    const qw::SlotRect frame = qw::FrameOf(slot, scale);
     RECT r{frame.Left, frame.Top, frame.Left + frame.Width, frame.Top + frame.Height};
-    InflateRect(&r, 2, 2);
+    InflateRect(&r, scale(2), scale(2));
     return r;
 }
 }  // namespace
@@ -37,7 +38,7 @@ void ThumbnailControl::InvalidateFocus() {
         InvalidateRect(Handle(), nullptr, FALSE);
         return;
     }
-    const RECT r = FocusMarkOf(current_);
+    const RECT r = FocusMarkOf(current_, scale_);
     InvalidateRect(Handle(), &r, FALSE);
 }
 
@@ -45,11 +46,11 @@ void ThumbnailControl::PaintFocus(HDC dc) {
     if (!ShowsFocusMark(Handle())) return;
     RECT mark;
     if (current_ != 0) {
-        mark = FocusMarkOf(current_);
+        mark = FocusMarkOf(current_, scale_);
     } else {
         // No current file on show: the strip as a whole has the focus.
         GetClientRect(Handle(), &mark);
-        mark.bottom = qw::ScrollBarTop - 2;
+        mark.bottom = qw::ScrollBarTopAt(scale_) - scale_(2);
         InflateRect(&mark, -1, -1);
     }
     DrawFocusMark(dc, mark);
