@@ -148,12 +148,13 @@ int main() {
     qw::ThumbnailStrip strip(stripView, files, pictures);
     NoSlideShows slideShows;
     qw::FakeSystemFolders systemFolders;
-    qw::MainPresenter window(view, strip,
-                             {files, registry, ansi, activation, pictures, shell, questions, settingsDialog, screenSaver,
-                           slideShows, systemFolders, {messages, picker, dialogs, printer, clipboard, wallpaper, mailer, marks}},
-                          "C:\\App");
-    window.Load();
-    qw::SettingsRecord& settings = window.State().CurrentSettings;
+    qw::MainPresenter presenter(view, strip,
+                                {files, registry, ansi, activation, pictures, shell, questions, settingsDialog,
+                                 screenSaver, slideShows, systemFolders,
+                                 {messages, picker, dialogs, printer, clipboard, wallpaper, mailer, marks}},
+                                "C:\\App");
+    presenter.Load();
+    qw::SettingsRecord& settings = presenter.State().CurrentSettings;
     settings.ShowQuillwave = false;
     settings.CopyToFolderPath = "D:\\Received";
 
@@ -164,7 +165,7 @@ int main() {
         const std::string name = "IMG_" + std::to_string(++photo) + ".JPG";
         files.Add("C:\\BT\\In\\" + name, Bytes(1000, 0xD8));
         pictures.AddPixels("C:\\App\\inbox\\" + name, 4000, 3000);
-        window.OnTimer();
+        presenter.OnTimer();
         mostLoads = std::max(mostLoads, pictures.LoadCount("C:\\App\\inbox\\" + name));
     };
     const int passes = 200;
@@ -179,8 +180,9 @@ int main() {
     // Each action on its own, as the pass runs it on the file just received.
     const qw::CommandTarget target{"C:\\App\\inbox\\IMG_1.JPG", true,
                                    std::shared_ptr<const qw::Picture>(pictures.Load("C:\\App\\inbox\\IMG_1.JPG"))};
-    qw::FileCommands commands(window.State(), window.Folders(), strip, files,
-                              {messages, picker, dialogs, printer, clipboard, wallpaper, mailer, marks}, {});
+    qw::Busy busy;
+    qw::FileCommands commands(presenter.State(), presenter.Folders(), strip, files,
+                              {messages, picker, dialogs, printer, clipboard, wallpaper, mailer, marks}, {}, busy);
     const int repeats = 1000;
     const double wallpaperMs = Milliseconds([&] { commands.UseAsDesktopBackground(target.Picture.get()); }, repeats);
     const double screenSaverMs = Milliseconds([&] { commands.AddToScreenSaver(target.File); }, repeats);

@@ -27,6 +27,8 @@ public:
     void ShowPicture(int, std::shared_ptr<const qw::Picture>, qw::SlotRect, const std::string&) override { ++drawn; }
     void ShowIcon(int, int, qw::SlotRect, const std::string&) override { ++drawn; }
     void HideSlot(int) override {}
+    void SetSlotName(int, const std::string&) override {}
+    void SetCurrentSlot(int) override {}
     void SetScrollBar(bool, int, int) override {}
     void SetScrollBarWidth(int) override {}
     int ClientWidth() const override { return 1200; }

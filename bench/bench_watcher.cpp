@@ -59,7 +59,8 @@ int main() {
     }
     CountingFileSystem files;
     NoMarks marks;
-    qw::InboxWatcher watcher(state, files, marks, qw::AppFolders{"C:\\App"}, nullptr);
+    qw::Busy busy;
+    qw::InboxWatcher watcher(state, files, marks, qw::AppFolders{"C:\\App"}, busy, nullptr);
 
     const int ticks = 10000;
     const auto start = Clock::now();
@@ -77,7 +78,7 @@ int main() {
     }
     for (int i = 0; i < 100000; ++i) chain.InboxFiles.Append({"C:\\App\\inbox\\other" + std::to_string(i), "x", 1, ""});
     CountingFileSystem disk;
-    qw::InboxWatcher chainWatcher(chain, disk, marks, qw::AppFolders{"C:\\App"}, nullptr);
+    qw::InboxWatcher chainWatcher(chain, disk, marks, qw::AppFolders{"C:\\App"}, busy, nullptr);
     const auto chainStart = Clock::now();
     const std::string destination = chainWatcher.FreeDestination("photo.jpg");
     const double chainTime = std::chrono::duration<double, std::micro>(Clock::now() - chainStart).count();

@@ -190,7 +190,7 @@ int RunPhoneStrip(const std::wstring& folder) {
     qw::test::HostWindow host(900, qw::StripHeight);
     qw::win32::ThumbnailControl control(
         GetModuleHandleW(nullptr), {.Parent = host.Handle(), .X = 0, .Y = 0, .Width = 900, .Height = qw::StripHeight},
-        [](int) { return qw::win32::Icon(); });
+        [](int, int) { return qw::win32::Icon(); });
     qw::ThumbnailStrip strip(control, files, pictures);
     UpdateWindow(control.Handle());
     const auto phone = [&](int i) { return Narrow(folder + L"\\PHONE_" + std::to_wstring(i) + L".jpg"); };
@@ -250,7 +250,7 @@ void StripStartUp(const std::wstring& folder) {
         qw::win32::ThumbnailControl control(
             GetModuleHandleW(nullptr),
             {.Parent = host.Handle(), .X = 0, .Y = 0, .Width = 900, .Height = qw::StripHeight},
-            [](int) { return qw::win32::Icon(); });
+            [](int, int) { return qw::win32::Icon(); });
         qw::ThumbnailStrip strip(control, files, pictures);
         UpdateWindow(control.Handle());
         const double t0 = Now();

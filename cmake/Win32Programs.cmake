@@ -31,7 +31,8 @@ target_link_libraries(qw_win32 PUBLIC qw_shared
 
 file(GLOB QW_WIN32_MAIN_SOURCES CONFIGURE_DEPENDS src/win32/main/*.cpp)
 list(FILTER QW_WIN32_MAIN_SOURCES EXCLUDE REGEX ".*/QuillwaveMain\\.cpp$")
-qw_library(qw_win32_main "${QW_WIN32_MAIN_SOURCES}" qw_win32 qw_main)
+# oleacc: the accessible objects of the main window's drawn controls.
+qw_library(qw_win32_main "${QW_WIN32_MAIN_SOURCES}" qw_win32 qw_main oleacc)
 
 file(GLOB QW_WIN32_SAVER_SOURCES CONFIGURE_DEPENDS src/win32/saver/*.cpp)
 list(FILTER QW_WIN32_SAVER_SOURCES EXCLUDE REGEX ".*/ScreenSaverMain\\.cpp$")

@@ -31,6 +31,7 @@ forbid() {
 forbid src/shared "main/|saver/|win32/|windows\.h" "src/shared includes another layer or Windows"
 forbid src/main "saver/|win32/|windows\.h" "src/main includes the screen saver or Windows"
 forbid src/saver "main/|win32/|windows\.h" "src/saver includes the main program or Windows"
+forbid src/win32/kit "main/|saver/|win32/[A-Za-z0-9_]+\\.h|win32/main/|win32/saver/" "the window kit includes something outside it"
 forbid src/win32 "main/|saver/|win32/main/|win32/saver/" "src/win32 (shared by both programs) includes one program's code"
 forbid src/win32/main "saver/|win32/saver/" "src/win32/main includes the screen saver's code"
 forbid src/win32/saver "main/|win32/main/" "src/win32/saver includes the main program's code"

@@ -1,11 +1,13 @@
 #!/usr/bin/env python3
 """Draws the program's small icons, pixel by pixel, into resources/icons/:
 
-  pane_*.ico   16 x 16, 32-bit with alpha: the task pane's items, in the
+  pane_*.ico   16 x 16 (and 32 x 32, each pixel doubled, for a screen of
+               200 %), 32-bit with alpha: the task pane's items, in the
                order of their resource ids (101..111):
                view, settings, add_to_screen_saver, screen_saver, print,
                folder, save, delete, clipboard, desktop, email
-  file_*.ico   32 x 32, the 16 colours of the standard VGA palette: the
+  file_*.ico   32 x 32 (and 64 x 64, doubled), the 16 colours of the
+               standard VGA palette: the
                pictures the thumbnail strip shows for files that are not
                images, in the order of their resource ids (201..209):
                document, pdf, presentation, notepad, calendar, contact,
@@ -21,7 +23,7 @@ import tempfile
 
 sys.dont_write_bytecode = True  # no __pycache__ in the source tree
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
-from pixelart import Canvas, ico32, ico4, mix  # noqa: E402
+from pixelart import Canvas, doubled, ico32, ico4, mix  # noqa: E402
 
 HERE = os.path.dirname(os.path.abspath(__file__))
 OUT = os.path.normpath(os.path.join(HERE, "..", "icons"))
@@ -439,14 +441,14 @@ def main():
         draw(c)
         path = os.path.join(OUT, f"pane_{name}.ico")
         with open(path, "wb") as f:
-            f.write(ico32(c))
+            f.write(ico32([c, doubled(c)]))
         written["pane"].append(path)
     for name, draw in FILES:
         c = Canvas(32)
         draw(c)
         path = os.path.join(OUT, f"file_{name}.ico")
         with open(path, "wb") as f:
-            f.write(ico4(c, VGA))
+            f.write(ico4([c, doubled(c)], VGA))
         written["file"].append(path)
     if len(sys.argv) == 3 and sys.argv[1] == "--preview":
         os.makedirs(sys.argv[2], exist_ok=True)

@@ -29,10 +29,10 @@ void AutomaticActions::Run(const CommandTarget& file, SettingsRecord settings,
     if (windowDecided) windowDecided(bringsForward, runningAtFirst);
     if (image && picture && settings.PrintFile) commands_.PrintPicture(picture);
     // A message box was open; the user may have exited meanwhile.
-    if (commands_.Exiting()) return;
+    if (busy_.Exiting()) return;
     if (image && picture && settings.CopyFile) commands_.CopyPictureToClipboard(picture);
     if (!screenSaverRunning() && settings.EmailFile) commands_.EmailFileWithOutlook(file.File);
-    if (commands_.Exiting()) return;
+    if (busy_.Exiting()) return;
     // Only a desktop.bmp that cannot be written ends the sequence; whether
     // Windows then takes it as the wallpaper is not the file's concern.
     if (image && picture && settings.DesktopBackground) (void)commands_.UseAsDesktopBackground(picture);

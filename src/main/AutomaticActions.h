@@ -19,9 +19,10 @@ std::string CopyDestination(const std::string& copyToFolderPath, const std::stri
 class AutomaticActions {
 public:
     // `screenSaverRunning` asks afresh whether the slide show runs.
-    AutomaticActions(FileCommands& commands, std::function<bool()> screenSaverRunning,
+    AutomaticActions(FileCommands& commands, const Busy& busy, std::function<bool()> screenSaverRunning,
                      std::function<void()> bringToFront)
         : commands_(commands),
+          busy_(busy),
           screenSaverRunning_(std::move(screenSaverRunning)),
           bringToFront_(std::move(bringToFront)) {}
 
@@ -41,6 +42,7 @@ public:
 
 private:
     FileCommands& commands_;
+    const Busy& busy_;
     std::function<bool()> screenSaverRunning_;
     std::function<void()> bringToFront_;
 };

@@ -5,6 +5,7 @@
 
 #include <cctype>
 
+#include "main/FromOutside.h"
 #include "shared/Paths.h"
 #include "shared/Text.h"
 
@@ -30,22 +31,17 @@ std::string NameOf(const std::string& path) {
     return at == std::string::npos ? path : path.substr(at + 1);
 }
 
-// Save As and Add Image From File share one dialog, so either one running
-// keeps the other from opening it a second time.
-Command GuardOf(Command command) {
-    return command == Command::AddImageFromFile ? Command::SaveCurrentFileAs : command;
-}
-
 }  // namespace
 
 FileCommands::FileCommands(MainState& state, AppFolders folders, ThumbnailStrip& strip, FileSystem& files,
-                           FileCommandPorts ports, CommandWindow window)
+                           FileCommandPorts ports, CommandWindow window, Busy& busy)
     : state_(state),
       folders_(std::move(folders)),
       strip_(strip),
       files_(files),
       ports_(ports),
-      window_(std::move(window)) {}
+      window_(std::move(window)),
+      busy_(busy) {}
 
 void FileCommands::Run(Command command, std::optional<CommandTarget> startedFor) {
     switch (command) {
@@ -63,13 +59,8 @@ void FileCommands::Run(Command command, std::optional<CommandTarget> startedFor)
             return;
     }
     if (Exiting()) return;
-    const Command guard = GuardOf(command);
-    if (!running_.insert(guard).second) return;  // its dialog or message is still open
-    struct Done {
-        std::set<Command>& running;
-        Command guard;
-        ~Done() { running.erase(guard); }
-    } done{running_, guard};
+    const Busy::Scope open = busy_.Enter(command);
+    if (!open) return;  // its dialog or message is still open
 
     if (command == Command::AddImageFromFile) {
         AddImageFromFile();

@@ -8,15 +8,15 @@
 // the watcher goes on ticking and a new arrival becomes current, yet the
 // command still acts on the file it was started for. It does nothing more
 // once the program is exiting, and a command started again while it still
-// runs is ignored.
+// runs is ignored (Busy.h holds both rules).
 
 #include <functional>
 #include <memory>
 #include <optional>
-#include <set>
 #include <string>
 
-#include "main/CommandPorts.h"
+#include "main/Busy.h"
+#include "main/MainPorts.h"
 #include "main/Commands.h"
 #include "main/MainState.h"
 #include "main/ThumbnailStrip.h"
@@ -39,13 +39,12 @@ struct CommandWindow {
     std::function<CommandTarget()> CurrentTarget;
     std::function<void()> ClearFile;
     std::function<void()> ShowScreenSaverImages;
-    std::function<bool()> Exiting;
 };
 
 class FileCommands {
 public:
     FileCommands(MainState& state, AppFolders folders, ThumbnailStrip& strip, FileSystem& files,
-                 FileCommandPorts ports, CommandWindow window);
+                 FileCommandPorts ports, CommandWindow window, Busy& busy);
 
     // Runs a command of the File bar, the thumbnail menu or "Add Image From
     // File" on `target`, by default the current file; other commands are
@@ -76,7 +75,7 @@ public:
 
     // True once the program is ending: a command whose dialog or message box
     // returns then stops at once.
-    bool Exiting() const { return window_.Exiting && window_.Exiting(); }
+    bool Exiting() const { return busy_.Exiting(); }
 
 private:
     void SaveCurrentFileAs(const CommandTarget& target);
@@ -114,7 +113,7 @@ private:
     // The save/open dialog is one dialog shared by Save As and Add Image From
     // File; it keeps the file name it held last between uses.
     std::string dialogFileName_;
-    std::set<Command> running_;
+    Busy& busy_;
 };
 
 }  // namespace qw

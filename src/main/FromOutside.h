@@ -8,29 +8,13 @@
 #include <string>
 #include <string_view>
 
-#include "main/Shell.h"
-#include "shared/Dialogs.h"
-#include "shared/FileSystem.h"
+#include "main/MainPorts.h"
 
 namespace qw {
 
 // Where every received file comes from, as the zone marks record it: the
 // Internet zone, as for a downloaded file.
 inline constexpr const char* OutsideSource = "about:internet";
-
-// Marks files with the zone of the address they came from.
-class ZoneMarker {
-public:
-    enum class Verdict {
-        Kept,     // marked, or the volume holds no marks: the file stays
-        Refused,  // the virus scanner or the system's policy refused the file
-    };
-    virtual ~ZoneMarker() = default;
-    // Marks the file as coming from `source` and lets the system's virus
-    // scanner look at it. Throws when the mark cannot be written; a volume
-    // without room for marks (no alternate streams) is no failure.
-    virtual Verdict MarkFromOutside(const std::string& path, const std::string& source) = 0;
-};
 
 // Marks a file that has just arrived or been copied from a received one.
 // Returns whether it may stay: a file refused by the scanner is removed if it

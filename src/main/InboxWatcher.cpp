@@ -7,12 +7,9 @@
 namespace qw {
 
 void InboxWatcher::Tick() {
-    if (passRunning_ || stopped_) return;
-    passRunning_ = true;
-    struct Reset {
-        bool& flag;
-        ~Reset() { flag = false; }
-    } reset{passRunning_};
+    if (busy_.Exiting()) return;
+    const Busy::Scope pass = busy_.Enter(Busy::Work::WatcherPass);
+    if (!pass) return;
     CheckFolder(state_.BluetoothInboxFolder);
     CheckFolder(state_.BluetoothRootFolder);
     if (!state_.ReceivedFilesFolder.empty()) CheckFolder(state_.ReceivedFilesFolder);
@@ -43,7 +40,7 @@ void InboxWatcher::CheckFolder(const std::string& folder) {
         return;
     }
     for (const FileItem& file : received) {
-        if (stopped_) return;
+        if (busy_.Exiting()) return;
         std::string destination;
         try {
             destination = FreeDestination(file.Name);

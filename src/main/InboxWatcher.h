@@ -7,6 +7,7 @@
 #include <functional>
 #include <string>
 
+#include "main/Busy.h"
 #include "main/FileList.h"
 #include "main/FromOutside.h"
 #include "main/MainState.h"
@@ -21,20 +22,21 @@ public:
     // (show it, act on it). A failure it throws ends the work on that file.
     using TakenOver = std::function<void(const std::string& path)>;
 
-    InboxWatcher(MainState& state, FileSystem& files, ZoneMarker& marks, AppFolders folders, TakenOver takenOver)
+    InboxWatcher(MainState& state, FileSystem& files, ZoneMarker& marks, AppFolders folders, Busy& busy,
+                 TakenOver takenOver)
         : state_(state),
           files_(files),
           marks_(marks),
           folders_(std::move(folders)),
+          busy_(busy),
           takenOver_(std::move(takenOver)) {}
 
     // One timer tick: the stack's inbox folder, then its root folder, then
     // the folder of received files when one is set. A tick
     // that falls due while a pass is still running (an action's message box
-    // pumps messages) does nothing, so passes never nest.
+    // pumps messages) does nothing, so passes never nest. Once the program
+    // is exiting no file is taken over, not even by a pass still running.
     void Tick();
-    // No file is taken over from now on, not even by a pass still running.
-    void Stop() { stopped_ = true; }
 
     // One pass over a folder; a folder that cannot be opened is left alone.
     void CheckFolder(const std::string& folder);
@@ -52,9 +54,8 @@ private:
     FileSystem& files_;
     ZoneMarker& marks_;
     AppFolders folders_;
+    Busy& busy_;
     TakenOver takenOver_;
-    bool passRunning_ = false;
-    bool stopped_ = false;
 };
 
 // Appends every file directly in the folder, in listing order, keyed by path.

@@ -2,14 +2,27 @@
 
 namespace qw {
 
-PixelSize PreviewBox(int clientWidth, int clientHeight) {
-    return {clientWidth - PreviewLeft - LowerMargin, clientHeight - PreviewTop - LowerMargin};
+MainPlaces PlacesAt(Scale scale) {
+    MainPlaces places;
+    places.PaneWidth = scale(PaneWidth);
+    places.StripHeight = scale(StripHeightOnForm);
+    places.Margin = scale(LowerMargin);
+    places.PreviewLeft = places.PaneWidth + places.Margin;
+    places.PreviewTop = places.StripHeight + places.Margin;
+    places.DesignedClient = {scale(DesignedClientWidth), scale(DesignedClientHeight)};
+    return places;
 }
 
-MainLayout LayoutFor(int clientWidth, int clientHeight, PixelSize picture) {
+PixelSize PreviewBox(int clientWidth, int clientHeight, Scale scale) {
+    const MainPlaces places = PlacesAt(scale);
+    return {clientWidth - places.PreviewLeft - places.Margin, clientHeight - places.PreviewTop - places.Margin};
+}
+
+MainLayout LayoutFor(int clientWidth, int clientHeight, PixelSize picture, Scale scale) {
     MainLayout layout;
-    if (clientWidth - PaneWidth > 0) layout.StripWidth = clientWidth - PaneWidth;
-    const PixelSize box = PreviewBox(clientWidth, clientHeight);
+    const int paneWidth = PlacesAt(scale).PaneWidth;
+    if (clientWidth - paneWidth > 0) layout.StripWidth = clientWidth - paneWidth;
+    const PixelSize box = PreviewBox(clientWidth, clientHeight, scale);
     layout.Preview = GetSize(picture.Width, picture.Height, box.Width, box.Height, FitMode::ShrinkOnly);
     layout.PaneHeight = clientHeight;
     // Both labels share the preview's corner, so one rule sizes both.

@@ -12,14 +12,15 @@ MainPresenter::MainPresenter(MainView& view, ThumbnailStrip& strip, MainPorts po
       ports_(std::move(ports)),
       folders_{std::move(applicationFolder)},
       bluetooth_(ports_.Registry),
-      watcher_(state_, ports_.Files, ports_.Commands.Marks, folders_,
+      watcher_(state_, ports_.Files, ports_.Commands.Marks, folders_, busy_,
                [this](const std::string& path) { FileTakenOver(path); }),
       commands_(state_, folders_, strip_, ports_.Files, ports_.Commands,
-                {[this] { return CurrentTarget(); }, [this] { ClearFile(); }, [this] { ShowScreenSaverImages(); },
-                 [this] { return exiting_; }}),
+                {[this] { return CurrentTarget(); }, [this] { ClearFile(); }, [this] { ShowScreenSaverImages(); }},
+                busy_),
       actions_(
-          commands_, [this] { return IsScreenSaverRunning(ports_.Registry, ports_.SlideShows); },
-          [this] { BringToFront(); }) {
+          commands_, busy_, [this] { return IsScreenSaverRunning(ports_.Registry, ports_.SlideShows); },
+          [this] { BringToFront(); }),
+      keyboard_(view_, strip_, [this](const std::string& itemKey) { OnPaneItemClick(itemKey); }) {
     strip_.FileClick = [this](const std::string& path) { ShowFile(path); };
     strip_.FileRightClick = [this](const std::string& path) {
         // The file becomes current before the menu opens, so its commands act on it.
@@ -29,10 +30,20 @@ MainPresenter::MainPresenter(MainView& view, ThumbnailStrip& strip, MainPorts po
     strip_.FileDblClick = [this](const std::string& path) {
         OpenAskingFirst(ports_.Shell, ports_.Questions, path);
     };
+    strip_.FileDeleteKey = [this](const std::string&) {
+        // Only while the Delete item and menu entry are on: without the stack
+        // a focused thumbnail is no current file to delete.
+        for (const FileCommandState& command : fileCommands_)
+            if (command.Runs == Command::DeleteCurrentFile && command.On) RunCommand(command.Runs);
+    };
+    strip_.FileMenuKey = [this](const std::string& path) {
+        ShowFile(path);
+        PopUpThumbMenu(strip_.SlotOf(path));
+    };
 }
 
 void MainPresenter::Load() {
-    view_.HookWindow();
+    view_.RouteTrayIcon();
     view_.AddTrayIcon(MainCaption);
     // The program lives in the notification area: the window exists from
     // here on but is shown only on request.
@@ -128,12 +139,13 @@ void MainPresenter::OnNoticeClick() {
 
 void MainPresenter::OnTrayIconClick() { RunCommand(view_.PopUpMenu(TrayPopUpMenu(), true)); }
 
-void MainPresenter::PopUpThumbMenu() {
+void MainPresenter::PopUpThumbMenu(int slot) {
     // The watcher goes on ticking while the menu is open and an arrival
     // becomes current; the chosen entry still acts on the file the menu was
     // opened for. Every entry of this menu is a file command.
     const CommandTarget target = CurrentTarget();
-    commands_.Run(view_.PopUpMenu(ThumbMenu(fileCommands_), false), target);
+    const Menu menu = ThumbMenu(fileCommands_);
+    commands_.Run(slot ? view_.PopUpMenuAtThumbnail(menu, slot) : view_.PopUpMenu(menu, false), target);
 }
 
 void MainPresenter::OnPreviewMouseUp(int button) {
@@ -146,6 +158,7 @@ void MainPresenter::RunCommand(Command command) {
     switch (command) {
         case Command::ShowWindow:
             view_.Show();
+            keyboard_.FocusAfterShow();
             break;
         case Command::ExitProgram:
             ExitProgram();
@@ -184,23 +197,21 @@ bool MainPresenter::OnQueryUnload(UnloadMode mode) {
 void MainPresenter::ExitProgram() {
     // A dialog or message box still open closes with the window; whatever
     // opened it finds the program exiting when it returns and stops there.
-    exiting_ = true;
-    watcher_.Stop();
+    busy_.AskExit();
     view_.RemoveTrayIcon();
-    if (settingsOpen_) {
+    if (busy_.IsOpen(Busy::Work::SettingsDialog)) {
         // The icon menu works while the settings dialog is open; the dialog
         // closes unsaved and its command ends the program once it has gone.
-        exitPending_ = true;
         ports_.Settings.CloseSettingsDialog();
         return;
     }
     view_.Unload();
 }
 
-void MainPresenter::OnResize() {
-    const PixelSize picture =
-        preview_ ? PictureSizeInPixels(*preview_, ports_.DisplayResolution()) : PixelSize{0, 0};
-    const MainLayout layout = LayoutFor(view_.ClientWidth(), view_.ClientHeight(), picture);
+void MainPresenter::OnResize(int clientWidth, int clientHeight) {
+    const Resolution resolution = ports_.DisplayResolution();
+    const PixelSize picture = preview_ ? PictureSizeInPixels(*preview_, resolution) : PixelSize{0, 0};
+    const MainLayout layout = LayoutFor(clientWidth, clientHeight, picture, Scale::Of(resolution));
     if (layout.StripWidth) view_.SetStripWidth(*layout.StripWidth);
     view_.SetPreviewSize(layout.Preview);
     view_.SetPaneHeight(layout.PaneHeight);

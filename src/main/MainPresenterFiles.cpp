@@ -39,9 +39,9 @@ void MainPresenter::ShowFile(const std::string& path) {
         view_.SetPreviewSize({0, 0});
         preview_ = picture;
         view_.SetPreviewPicture(picture);
-        const PixelSize box = PreviewBox(view_.ClientWidth(), view_.ClientHeight());
-        view_.SetPreviewSize(
-            GetSize(picture.get(), ports_.DisplayResolution(), box.Width, box.Height, FitMode::ShrinkOnly));
+        const Resolution resolution = ports_.DisplayResolution();
+        const PixelSize box = PreviewBox(view_.ClientWidth(), view_.ClientHeight(), Scale::Of(resolution));
+        view_.SetPreviewSize(GetSize(picture.get(), resolution, box.Width, box.Height, FitMode::ShrinkOnly));
         view_.SetFileInfoVisible(false);
     } else {
         // A file whose picture did not load has none: the previous file's
@@ -53,6 +53,7 @@ void MainPresenter::ShowFile(const std::string& path) {
         view_.SetFileInfoText(FileInfoText(file));
     }
     state_.CurrentFile = path;
+    strip_.SetCurrentFile(path);
     UpdateFileCommands(path);
 }
 
@@ -77,6 +78,7 @@ void MainPresenter::ClearFile() {
     view_.SetPreviewVisible(false);
     view_.SetFileInfoVisible(false);
     state_.CurrentFile.clear();
+    strip_.SetCurrentFile("");
     UpdateFileCommands("");
 }
 

@@ -10,16 +10,12 @@ namespace qw {
 void MainPresenter::ShowSettings(SettingsTab startTab) {
     // The icon menu still works while the dialog is open; one dialog at a
     // time, so a second request leaves the open one as it is.
-    if (settingsOpen_) return;
-    settingsOpen_ = true;
-    try {
+    {
+        const Busy::Scope dialog = busy_.Enter(Busy::Work::SettingsDialog);
+        if (!dialog) return;
         ports_.Settings.EditSettings(startTab, false, folders_.SettingsFile(), state_.CurrentSettings);
-    } catch (...) {
-        settingsOpen_ = false;
-        throw;
     }
-    settingsOpen_ = false;
-    if (exitPending_) {
+    if (busy_.ExitWaitsForSettings()) {
         view_.Unload();
         return;
     }

@@ -6,6 +6,7 @@
 #include <memory>
 #include <string>
 
+#include "main/Keyboard.h"
 #include "main/Menus.h"
 #include "shared/PictureFitting.h"
 #include "shared/Pictures.h"
@@ -18,8 +19,8 @@ public:
     virtual ~MainView() = default;
 
     virtual WindowId Id() const = 0;
-    // Routes the notification-area icon's messages to the presenter.
-    virtual void HookWindow() = 0;
+    // From now on the notification-area icon's messages reach the presenter.
+    virtual void RouteTrayIcon() = 0;
     virtual void AddTrayIcon(const std::string& tip) = 0;
     virtual void RemoveTrayIcon() = 0;
     // A balloon at the icon, or new text for the one on show.
@@ -58,11 +59,19 @@ public:
     virtual void SetPaneItemTextColor(const std::string& key, std::uint32_t color) = 0;
     // Changes between off and on are drawn once, when it is turned on.
     virtual void SetPaneRedraw(bool on) = 0;
+    virtual bool PaneItemClickable(const std::string& key) const = 0;
+
+    // ---- The keyboard focus: the item of the pane that shows it ("" for
+    // none) and the place of the window that has it.
+    virtual void SetPaneFocusItem(const std::string& key) = 0;
+    virtual void SetFocusPlace(FocusPlace place) = 0;
 
     // Pops the menu up at the mouse position and returns the chosen entry
     // once it has closed (None when dismissed). The icon menu first makes the
     // window the foreground window, so that it closes on a click elsewhere.
     virtual Command PopUpMenu(const Menu& menu, bool fromIcon) = 0;
+    // The same at the thumbnail of the strip's slot, for the keyboard.
+    virtual Command PopUpMenuAtThumbnail(const Menu& menu, int slot) = 0;
 
     // Destroys the window, which ends the program.
     virtual void Unload() = 0;

@@ -22,11 +22,28 @@ int CentringOffset(int room) {
 
 }  // namespace
 
-int CalcNoOfThumbnails(int clientWidth) {
+SlotRect CellOf(int slot, Scale scale) {
+    return {(slot - 1) * scale(SlotPitch) + scale(CellInset), scale(CellInset), scale(CellWidth), scale(CellHeight)};
+}
+
+SlotRect FrameOf(int slot, Scale scale) {
+    const SlotRect cell = CellOf(slot, scale);
+    const int margin = scale(FrameMargin);
+    return {cell.Left - margin, cell.Top - margin, cell.Width + 2 * margin, cell.Height + 2 * margin};
+}
+
+int ScrollBarTopAt(Scale scale) { return scale(ScrollBarTop); }
+
+int ScrollBarHeightAt(Scale scale) {
+    // Ends exactly at the strip's height on the main window, scaled the same way.
+    return scale(StripHeight) - ScrollBarTopAt(scale);
+}
+
+int CalcNoOfThumbnails(int clientWidth, Scale scale) {
     // The divisor is a frame's width, not the pitch, so the last slot in use
     // may be cut off at the right edge.
-    const auto w = RoundHalfEven(static_cast<double>(clientWidth) - 10);
-    const auto n = w / 128;  // truncated toward zero
+    const auto w = RoundHalfEven(static_cast<double>(clientWidth) - scale(10));
+    const auto n = w / scale(128);  // truncated toward zero
     return static_cast<int>(std::clamp<std::int64_t>(n, 1, SlotCount));
 }
 
@@ -41,10 +58,10 @@ int IconEntryFor(std::string_view path) {
     return PlainDocumentIcon;
 }
 
-SlotRect PlaceInCell(int slot, PixelSize size) {
-    const SlotRect cell = CellOf(slot);
-    return {cell.Left + CentringOffset(CellWidth - size.Width),
-            cell.Top + CentringOffset(CellHeight - size.Height), size.Width, size.Height};
+SlotRect PlaceInCell(int slot, PixelSize size, Scale scale) {
+    const SlotRect cell = CellOf(slot, scale);
+    return {cell.Left + CentringOffset(cell.Width - size.Width), cell.Top + CentringOffset(cell.Height - size.Height),
+            size.Width, size.Height};
 }
 
 std::string ToolTipOf(const FileItem& file) {
@@ -59,7 +76,7 @@ ThumbnailStrip::ThumbnailStrip(ThumbnailView& view, FileSystem& files, PictureLo
     ArrangeThumbnails();
     firstVisible_ = 1;
     lastVisible_ = 1;
-    noOfThumbnails_ = CalcNoOfThumbnails(view_.ClientWidth());
+    noOfThumbnails_ = CalcNoOfThumbnails(view_.ClientWidth(), CurrentScale());
     UpdateScrollBar();
 }
 
@@ -98,6 +115,7 @@ void ThumbnailStrip::AddFile(const FileItem& file) {
                 HideThumbnail(s);
         }
         KeepPicturesOnShow();
+        PushCurrentSlot();
     }
     lastVisible_ = std::min(noOfThumbnails_, count);
     UpdateScrollBar();
@@ -120,6 +138,8 @@ void ThumbnailStrip::DeleteAllFiles() {
 void ThumbnailStrip::ShowThumbnail(int position, int slot) {
     const FileItem& file = list_.At(static_cast<std::size_t>(position));
     const std::string tip = ToolTipOf(file);
+    const Scale scale = CurrentScale();
+    const SlotRect cell = CellOf(slot, scale);
     int icon = IconEntryFor(file.Path);
     if (IsImageFile(file.Path)) {
         std::shared_ptr<const Picture> picture;
@@ -136,13 +156,15 @@ void ThumbnailStrip::ShowThumbnail(int position, int slot) {
         }
         if (picture) {
             const PixelSize size =
-                GetSize(picture.get(), resolution_(), CellWidth, CellHeight, FitMode::ShrinkOnly);
-            view_.ShowPicture(slot, std::move(picture), PlaceInCell(slot, size), tip);
+                GetSize(picture.get(), scale.AsResolution(), cell.Width, cell.Height, FitMode::ShrinkOnly);
+            view_.ShowPicture(slot, std::move(picture), PlaceInCell(slot, size, scale), tip);
+            view_.SetSlotName(slot, ShownName(file.Name));
             return;
         }
     }
-    const PixelSize size = GetSize(IconSize, IconSize, CellWidth, CellHeight, FitMode::ShrinkOnly);
-    view_.ShowIcon(slot, icon, PlaceInCell(slot, size), tip);
+    const PixelSize size = GetSize(scale(IconSize), scale(IconSize), cell.Width, cell.Height, FitMode::ShrinkOnly);
+    view_.ShowIcon(slot, icon, PlaceInCell(slot, size, scale), tip);
+    view_.SetSlotName(slot, ShownName(file.Name));
 }
 
 std::shared_ptr<const Picture> ThumbnailStrip::PictureOnShow(const std::string& path) const {
@@ -163,6 +185,7 @@ void ThumbnailStrip::RefreshThumbnails() {
     }
     for (int s = noOfThumbnails_ + 1; s <= SlotCount; ++s) HideThumbnail(s);
     KeepPicturesOnShow();
+    PushCurrentSlot();
 }
 
 void ThumbnailStrip::KeepPicturesOnShow() {
@@ -242,7 +265,7 @@ void ThumbnailStrip::OnScroll(int value) {
 void ThumbnailStrip::OnResize() {
     const int clientWidth = view_.ClientWidth();
     const int oldCount = noOfThumbnails_;
-    noOfThumbnails_ = CalcNoOfThumbnails(clientWidth);
+    noOfThumbnails_ = CalcNoOfThumbnails(clientWidth, CurrentScale());
     if (!list_.Empty() && noOfThumbnails_ != oldCount) {
         // More slots than files: the whole list fits, so show it from the front.
         if (noOfThumbnails_ > oldCount && noOfThumbnails_ > NoOfFiles()) firstVisible_ = 1;
@@ -251,6 +274,16 @@ void ThumbnailStrip::OnResize() {
         UpdateScrollBar();
     }
     view_.SetScrollBarWidth(clientWidth);
+}
+
+void ThumbnailStrip::OnScaleChanged() {
+    // Unlike a change of width, every slot changes size, so all are drawn
+    // again; the first visible file stays where the user left it.
+    noOfThumbnails_ = CalcNoOfThumbnails(view_.ClientWidth(), CurrentScale());
+    lastVisible_ = VisibleEnd();
+    RefreshThumbnails();
+    if (!list_.Empty()) UpdateScrollBar();
+    view_.SetScrollBarWidth(view_.ClientWidth());
 }
 
 // ---- Mouse.
@@ -267,9 +300,15 @@ void ThumbnailStrip::Raise(const FileEvent& event, const std::optional<std::stri
     if (path && event) event(*path);
 }
 
-void ThumbnailStrip::OnSlotClick(int slot) { Raise(FileClick, PathAtSlot(slot)); }
-void ThumbnailStrip::OnSlotRightButtonUp(int slot) { Raise(FileRightClick, PathAtSlot(slot)); }
-void ThumbnailStrip::OnSlotDoubleClick(int slot) { Raise(FileDblClick, PathAtSlot(slot)); }
+// A file used with the mouse becomes current before the main window hears of it.
+void ThumbnailStrip::OnSlotClick(int slot) { Raise(FileClick, Used(PathAtSlot(slot))); }
+void ThumbnailStrip::OnSlotRightButtonUp(int slot) { Raise(FileRightClick, Used(PathAtSlot(slot))); }
+void ThumbnailStrip::OnSlotDoubleClick(int slot) { Raise(FileDblClick, Used(PathAtSlot(slot))); }
+
+std::optional<std::string> ThumbnailStrip::Used(std::optional<std::string> path) {
+    if (path) SetCurrentFile(*path);
+    return path;
+}
 
 // ---- Batches.
 

@@ -15,37 +15,39 @@
 #include <unordered_map>
 
 #include "main/FileList.h"
+#include "main/Keyboard.h"
 #include "main/ThumbnailView.h"
 #include "shared/FileSystem.h"
 #include "shared/PictureFitting.h"
 #include "shared/Pictures.h"
+#include "shared/Scale.h"
 
 namespace qw {
 
-// ---- Geometry of the strip, in pixels of its client area. The frames and the
-// scroll bar never move, so the control places them itself from these.
+// ---- Geometry of the strip, in pixels of its client area at 96 dpi; on a
+// screen of another resolution every length is scaled (shared/Scale.h). The
+// frames and the scroll bar never move, so the control places them itself.
 inline constexpr int SlotCount = 6;
 inline constexpr int CellWidth = 120;
 inline constexpr int CellHeight = 90;
 inline constexpr int SlotPitch = 136;
+inline constexpr int CellInset = 10;   // the first cell's distance from the left and top edges
 inline constexpr int FrameMargin = 4;  // a frame lies this far outside its cell
 inline constexpr int IconSize = 32;
-
-// The largest area a thumbnail of slot 1..6 may take.
-constexpr SlotRect CellOf(int slot) {
-    return {(slot - 1) * SlotPitch + 10, 10, CellWidth, CellHeight};
-}
-// The frame drawn around the cell of the slot.
-constexpr SlotRect FrameOf(int slot) {
-    const SlotRect cell = CellOf(slot);
-    return {cell.Left - FrameMargin, cell.Top - FrameMargin, cell.Width + 2 * FrameMargin,
-            cell.Height + 2 * FrameMargin};
-}
 // The scroll bar spans the whole client width, 10 below the frames.
-inline constexpr int ScrollBarTop = FrameOf(1).Top + FrameOf(1).Height + 10;
+inline constexpr int ScrollBarTop = CellInset - FrameMargin + CellHeight + 2 * FrameMargin + 10;
 inline constexpr int ScrollBarHeight = 17;
 // The height at which the strip shows everything.
 inline constexpr int StripHeight = ScrollBarTop + ScrollBarHeight;
+
+// The largest area a thumbnail of slot 1..6 may take. Cells step by the
+// scaled pitch, so every cell has the same size and the same gaps.
+SlotRect CellOf(int slot, Scale scale = {});
+// The frame drawn around the cell of the slot.
+SlotRect FrameOf(int slot, Scale scale = {});
+// The scroll bar's top and height; it ends at the strip's scaled height.
+int ScrollBarTopAt(Scale scale);
+int ScrollBarHeightAt(Scale scale);
 
 // Positions in the list are 16-bit, as in the rest of the program's lists.
 inline constexpr std::size_t MaxThumbnailFiles = 32767;
@@ -56,12 +58,13 @@ public:
     using std::length_error::length_error;
 };
 
-// Slots in use for a client width: (width - 10) / 128, at least 1, at most 6.
-int CalcNoOfThumbnails(int clientWidth);
+// Slots in use for a client width: (width - 10) / 128, at least 1, at most 6,
+// each length scaled.
+int CalcNoOfThumbnails(int clientWidth, Scale scale = {});
 // The icon entry (1 to 9) for a file not shown as its own picture, by extension.
 int IconEntryFor(std::string_view path);
 // Where a thumbnail of `size` goes in the slot: centred in the cell.
-SlotRect PlaceInCell(int slot, PixelSize size);
+SlotRect PlaceInCell(int slot, PixelSize size, Scale scale = {});
 // "name (type, size bytes)".
 std::string ToolTipOf(const FileItem& file);
 
@@ -108,6 +111,10 @@ public:
     void OnScroll(int value);
     // The control's width changed; its client width is read from the view.
     void OnResize();
+    // The display's resolution changed (the window moved to a monitor of
+    // another scale): every slot is drawn again at the new size, from the
+    // same first visible file.
+    void OnScaleChanged();
     void OnSlotClick(int slot);
     void OnSlotRightButtonUp(int slot);
     void OnSlotDoubleClick(int slot);
@@ -116,6 +123,21 @@ public:
     FileEvent FileClick;
     FileEvent FileRightClick;
     FileEvent FileDblClick;
+
+    // ---- From the keyboard (ThumbnailStripKeys.cpp). The strip's current
+    // file has its focus: Left, Right, Home and End move to another file,
+    // scrolling as the scroll buttons do, and raise FileClick for it; Enter
+    // raises FileDblClick, Delete FileDeleteKey and the menu keys FileMenuKey
+    // for the current file.
+    void OnKey(NavigationKey key);
+    FileEvent FileDeleteKey;
+    FileEvent FileMenuKey;
+    // The file the main window made current ("" for none); clicks make their
+    // file current too.
+    void SetCurrentFile(const std::string& path);
+    const std::string& CurrentFile() const { return current_; }
+    // The slot showing the file, 0 when it is not on show.
+    int SlotOf(const std::string& path) const;
 
     // ---- Batches. Between BeginBatch and EndBatch the list, the positions and
     // the scroll bar change exactly as they would, but no picture is loaded and
@@ -154,6 +176,7 @@ private:
     void UpdateScrollBar();
     void ScrollBarChanged();
     int VisibleEnd() const;
+    Scale CurrentScale() const { return Scale::Of(resolution_()); }
     bool Drawing() const { return batchDepth_ == 0; }
 
     void SetScrollBarMaximum(int maximum);
@@ -166,6 +189,7 @@ private:
     // The file at the slot, or nothing when the slot is beyond the list.
     std::optional<std::string> PathAtSlot(int slot) const;
     static void Raise(const FileEvent& event, const std::optional<std::string>& path);
+    std::optional<std::string> Used(std::optional<std::string> path);
 
     ThumbnailView& view_;
     FileSystem& fileSystem_;
@@ -182,6 +206,10 @@ private:
     // one slot on; keeping them means only the new file is loaded, not six.
     std::unordered_map<std::string, std::shared_ptr<const Picture>> onShow_;
     int batchDepth_ = 0;
+    std::string current_;
+    int shownCurrentSlot_ = -1;  // what the view was last told
+
+    void PushCurrentSlot();
 };
 
 }  // namespace qw

@@ -33,6 +33,11 @@ public:
     virtual void ShowIcon(int slot, int iconEntry, SlotRect image, const std::string& toolTip) = 0;
     // Hides the slot's image and its frame.
     virtual void HideSlot(int slot) = 0;
+    // The file's name as a screen reader reads it, for the slot just shown.
+    virtual void SetSlotName(int slot, const std::string& name) = 0;
+    // The slot of the current file, which has the strip's keyboard focus;
+    // 0 when that file is not on show.
+    virtual void SetCurrentSlot(int slot) = 0;
 
     // The scroll bar's state as the presenter holds it (the minimum is always 0).
     // Setting it must not be reported back as a scroll.

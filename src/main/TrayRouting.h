@@ -2,7 +2,7 @@
 // Which messages of the main window open the notification-area icon's menu
 // or answer a click on its balloon. The icon reports mouse events as a
 // message of its own (the value of WM_RBUTTONUP) with the event in lParam;
-// everything else goes on to the window's previous procedure untouched.
+// everything else goes on to the window's own handling untouched.
 
 #include <cstdint>
 
@@ -15,14 +15,14 @@ inline constexpr std::intptr_t TrayLeftButtonUp = 0x202;
 inline constexpr std::intptr_t TrayBalloonClick = 0x405;
 
 enum class TrayRoute {
-    NotHooked,   // answer 0: the hook is not installed yet
+    NotRouted,   // answer nothing: the icon's messages are not routed yet
     PopUpMenu,   // open the icon menu and answer -1, not passing it on
     BalloonClick,  // show the window with the file of the notice, not passing it on
     PassOn,      // hand the message to the previous window procedure
 };
 
-constexpr TrayRoute RouteWindowMessage(bool hooked, unsigned message, std::intptr_t lParam) {
-    if (!hooked) return TrayRoute::NotHooked;
+constexpr TrayRoute RouteWindowMessage(bool routed, unsigned message, std::intptr_t lParam) {
+    if (!routed) return TrayRoute::NotRouted;
     if (message == TrayCallbackMessage && (lParam == TrayRightButtonDown || lParam == TrayLeftButtonUp))
         return TrayRoute::PopUpMenu;
     if (message == TrayCallbackMessage && lParam == TrayBalloonClick) return TrayRoute::BalloonClick;

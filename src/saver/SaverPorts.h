@@ -1,9 +1,19 @@
 #pragma once
-// What the screen saver needs of Windows beyond files, registry and
-// pictures: its own process, the mouse pointer and its windows.
+// Everything the screen saver reaches outside itself: SaverPorts holds one
+// of each. Files, registry, pictures, clock, message boxes and the settings
+// dialog are shared with the main program; its own process, the mouse
+// pointer and its windows are the screen saver's alone (below).
 
 #include <cstdint>
 #include <string>
+
+#include "shared/Clock.h"
+#include "shared/Dialogs.h"
+#include "shared/FileSystem.h"
+#include "shared/Pictures.h"
+#include "shared/Registry.h"
+#include "shared/SettingsEditing.h"
+#include "shared/TextEncoding.h"
 
 namespace qw {
 
@@ -40,6 +50,20 @@ public:
     // creating nothing, when `parent` names no window. When the parent goes
     // away the window goes with it and reports that it was closed.
     virtual bool OpenPreview(std::uint64_t parent, std::uint32_t background) = 0;
+};
+
+// The ports the screen saver is started with.
+struct SaverPorts {
+    qw::FileSystem& Files;
+    qw::Registry& Registry;
+    const AnsiCodePage& Ansi;
+    PictureLoader& Pictures;
+    qw::Clock& Clock;
+    MessageBoxes& Messages;
+    SettingsEditor& Editor;
+    ScreenSaverInstaller& Installer;
+    SaverProcess& Process;
+    SaverWindows& Windows;
 };
 
 }  // namespace qw

@@ -11,13 +11,10 @@
 #include "saver/SaverPorts.h"
 #include "saver/SlideShow.h"
 #include "saver/SlideShowView.h"
-#include "shared/Clock.h"
-#include "shared/Dialogs.h"
 #include "shared/FileSystem.h"
 #include "shared/Pictures.h"
 #include "shared/Registry.h"
 #include "shared/Settings.h"
-#include "shared/SettingsEditing.h"
 #include "shared/TextEncoding.h"
 
 namespace qw {
@@ -25,19 +22,6 @@ namespace qw {
 inline constexpr const char* SlideShowTitle = "Quillwave! Screen Saver";
 inline constexpr const char* PasswordMessage = "Password Protection is not yet available with this screen saver";
 inline constexpr const char* PasswordTitle = "WARNING";
-
-struct SaverPorts {
-    qw::FileSystem& Files;
-    qw::Registry& Registry;
-    const AnsiCodePage& Ansi;
-    PictureLoader& Pictures;
-    qw::Clock& Clock;
-    MessageBoxes& Messages;
-    SettingsEditor& Editor;
-    ScreenSaverInstaller& Installer;
-    SaverProcess& Process;
-    SaverWindows& Windows;
-};
 
 // What the entry point does once Main has returned.
 enum class AfterMain {

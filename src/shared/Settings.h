@@ -57,7 +57,8 @@ void LoadSettings(FileSystem& files, const AnsiCodePage& codePage, const std::st
 
 enum class CheckState { Unchecked = 0, Checked = 1, Grayed = 2 };
 
-// What the settings dialog's controls hold.
+// What the settings dialog's controls hold, named as the controls are
+// (SettingsControl).
 struct SettingsDialogValues {
     CheckState ShowWindowBox = CheckState::Unchecked;
     CheckState PrintBox = CheckState::Unchecked;

@@ -253,7 +253,7 @@ void SettingsDialogEditor::EditSettings(SettingsTab startTab, bool hideInboxTab,
     SettingsDialogValues values;
     std::string receivedFolder;
     {
-        const std::unique_ptr<SettingsDialogWindow> window = dialogs_.CreateSettingsDialog();
+        const std::unique_ptr<SettingsDialogView> window = makeWindow_();
         SettingsDialog dialog(*window, ports_, received_ ? &*received_ : nullptr);
         dialog.Open(startTab, hideInboxTab, record);
         open_ = &dialog;

@@ -1,9 +1,14 @@
 #pragma once
-// The settings dialog "Settings", shared by both programs: its presenter,
-// which holds every rule of the dialog, the window port that shows it, and
-// EditSettings, which runs one dialog and saves what the user confirms.
+// The settings dialog "Settings", shared by both programs:
+// - SettingsDialog, the presenter, holds every rule of the dialog;
+// - SettingsDialogView is the dialog as the presenter sees it, and the
+//   window that shows it (SettingsWindow on Windows) implements it;
+// - SettingsDialogEditor is what a program calls to edit its settings
+//   (the SettingsEditor port): it makes a window, runs the presenter on it
+//   and saves what the user confirms.
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -87,29 +92,15 @@ private:
     bool confirmed_ = false;
 };
 
-// The window that shows one settings dialog. It exists from its creation to
-// its destruction, so the presenter can fill it before it is shown and read
-// it after it is hidden.
-class SettingsDialogWindow : public SettingsDialogView {
-public:
-    // Shows the dialog modally over its owner, forwarding every event to
-    // `presenter`, and returns once the presenter has hidden it.
-    virtual void ShowModal(SettingsDialog& presenter) = 0;
-};
-
-class SettingsDialogFactory {
-public:
-    virtual ~SettingsDialogFactory() = default;
-    // A new, hidden settings dialog with every control in place.
-    virtual std::unique_ptr<SettingsDialogWindow> CreateSettingsDialog() = 0;
-};
+// Makes a new, hidden settings dialog with every control in place.
+using MakeSettingsWindow = std::function<std::unique_ptr<SettingsDialogView>()>;
 
 // EditSettings for both programs.
 class SettingsDialogEditor : public SettingsEditor {
 public:
-    SettingsDialogEditor(SettingsDialogFactory& dialogs, FileSystem& files, SettingsDialogPorts ports,
+    SettingsDialogEditor(MakeSettingsWindow makeWindow, FileSystem& files, SettingsDialogPorts ports,
                          std::optional<ReceivedFolderPorts> received = std::nullopt)
-        : dialogs_(dialogs), files_(files), ports_(ports), received_(std::move(received)) {}
+        : makeWindow_(std::move(makeWindow)), files_(files), ports_(ports), received_(std::move(received)) {}
 
     // A save that fails is told to the user; `record` then holds the new
     // values, which the running program goes on using.
@@ -118,7 +109,7 @@ public:
     void CloseSettingsDialog() override;
 
 private:
-    SettingsDialogFactory& dialogs_;
+    MakeSettingsWindow makeWindow_;
     FileSystem& files_;
     SettingsDialogPorts ports_;
     std::optional<ReceivedFolderPorts> received_;

@@ -11,40 +11,43 @@
 
 namespace qw {
 
-// The controls whose state the presenter sets or reads.
+class SettingsDialog;
+
+// The controls whose state the presenter sets or reads. The old form's
+// names, which the rules of the dialog use, are on the right.
 enum class SettingsControl {
     // "Inbox" tab
-    ShowWindowBox,
-    PrintBox,
-    ClipboardBox,
-    EmailBox,
-    WallpaperBox,
-    AddToScreenSaverBox,
-    CopyToFolderBox,
-    CopyFolderText,
-    BrowseCopyFolder,
-    ReceivedFolderBox,  // "Also take over files saved to this folder:"
-    ReceivedFolderText,  // read-only: the folder's path
+    ShowWindowBox,         // chkShowQuillwave
+    PrintBox,              // chkPrintFile
+    ClipboardBox,          // chkCopyFile
+    EmailBox,              // chkEmailFile
+    WallpaperBox,          // chkDesktopBackground
+    AddToScreenSaverBox,   // chkAddFileToScreenSaver
+    CopyToFolderBox,       // chkCopyToFolder
+    CopyFolderText,        // txtCopyToFolder
+    BrowseCopyFolder,      // cmdSelectFolder
+    ReceivedFolderBox,     // "Also take over files saved to this folder:"
+    ReceivedFolderText,    // read-only: the folder's path
     BrowseReceivedFolder,  // "Browse..."
     // "Screen Saver" tab
-    UseScreenSaverBox,
-    OriginalSizeOption,
-    ResizeOption,
-    ColumnsText,
-    RowsText,
-    SecondsText,
-    ShowClockBox,  // the last: the window keeps one handle per control
+    UseScreenSaverBox,     // chkUseScreenSaver
+    OriginalSizeOption,    // optDoNotResizeImages
+    ResizeOption,          // optResizeImages
+    ColumnsText,           // txtNoOfImagesX
+    RowsText,              // txtNoOfImagesY
+    SecondsText,           // txtShowImagesForSeconds
+    ShowClockBox,          // chkShowClock; the last: the window keeps one handle per control
 };
 
 class SettingsDialogView {
 public:
     virtual ~SettingsDialogView() = default;
 
-    // Check boxes (chk...). Setting a state does not report a click back.
+    // Check boxes (...Box). Setting a state does not report a click back.
     virtual void SetCheck(SettingsControl box, CheckState state) = 0;
     virtual CheckState Check(SettingsControl box) const = 0;
     virtual void SetEnabled(SettingsControl control, bool enabled) = 0;
-    // Text boxes (txt...).
+    // Text boxes (...Text).
     virtual void SetText(SettingsControl textBox, const std::string& text) = 0;
     virtual std::string Text(SettingsControl textBox) const = 0;
     // The option pair: ResizeOption selected (true) or OriginalSizeOption (false).
@@ -65,6 +68,11 @@ public:
     virtual void StartClockTimer(unsigned milliseconds) = 0;
     virtual void StopClockTimer() = 0;
 
+    // Shows the dialog modally over its owner, forwarding every event to
+    // `presenter`, and returns once the presenter has hidden it. The window
+    // exists from its creation to its destruction, so the presenter can fill
+    // it before it is shown and read it after it is hidden.
+    virtual void ShowModal(SettingsDialog& presenter) = 0;
     // Hides the dialog, which ends its modal display; `confirmed` after a
     // successful OK, false after Cancel and the close box.
     virtual void Hide(bool confirmed) = 0;

@@ -11,6 +11,7 @@
 #include <cwctype>
 #include <stdexcept>
 
+#include "win32/kit/Handles.h"
 #include "win32/kit/Utf.h"
 
 namespace qw::win32 {
@@ -42,20 +43,6 @@ bool IsFolder(const std::wstring& path) {
     const DWORD attributes = GetFileAttributesW(path.c_str());
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
-
-// COM for the thread while a dialog is open; a thread that has it already keeps it.
-class ComScope {
-public:
-    ComScope() : initialised_(SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED))) {}
-    ~ComScope() {
-        if (initialised_) CoUninitialize();
-    }
-    ComScope(const ComScope&) = delete;
-    ComScope& operator=(const ComScope&) = delete;
-
-private:
-    bool initialised_;
-};
 
 ComPtr<IShellItem> FolderItem(const std::wstring& folder) {
     ComPtr<IShellItem> item;

@@ -46,10 +46,6 @@ SettingsWindow::~SettingsWindow() {
     DestroyNow();
 }
 
-std::unique_ptr<SettingsDialogWindow> SettingsWindowFactory::CreateSettingsDialog() {
-    return std::make_unique<SettingsWindow>(instance_, owner_);
-}
-
 // ---------------------------------------------------------------- the view
 
 void SettingsWindow::SetCheck(SettingsControl box, CheckState state) {

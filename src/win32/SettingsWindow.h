@@ -38,12 +38,16 @@ inline int SettingsControlId(SettingsControl control) {
 
 enum class SettingsPage : int { Inbox = 0, ScreenSaver = 1, About = 2 };
 
-class SettingsWindow : public DialogWindow, public SettingsDialogWindow {
+class SettingsWindow : public DialogWindow, public SettingsDialogView {
 public:
     // The hidden dialog with every control in place. Throws
     // std::runtime_error when a part of it cannot be made.
     SettingsWindow(HINSTANCE instance, HWND owner);
     ~SettingsWindow() override;
+    // What makes the settings dialogs owned by one window (nullptr for none).
+    static MakeSettingsWindow Maker(HINSTANCE instance, HWND owner) {
+        return [instance, owner] { return std::make_unique<SettingsWindow>(instance, owner); };
+    }
 
     void SetCheck(SettingsControl box, CheckState state) override;
     CheckState Check(SettingsControl box) const override;
@@ -97,17 +101,6 @@ private:
     bool inboxAvailable_ = true;
     SettingsPage page_ = SettingsPage::Inbox;
     SettingsDialog* presenter_ = nullptr;
-};
-
-// Makes settings dialogs owned by one window (nullptr for none).
-class SettingsWindowFactory : public SettingsDialogFactory {
-public:
-    SettingsWindowFactory(HINSTANCE instance, HWND owner) : instance_(instance), owner_(owner) {}
-    std::unique_ptr<SettingsDialogWindow> CreateSettingsDialog() override;
-
-private:
-    HINSTANCE instance_;
-    HWND owner_;
 };
 
 }  // namespace qw::win32

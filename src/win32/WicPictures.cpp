@@ -5,7 +5,6 @@
 #include <new>
 #include <utility>
 
-#include "win32/kit/Display.h"
 #include "shared/PhotoMetadata.h"
 #include "shared/PictureStructure.h"
 #include "win32/FileReading.h"
@@ -82,21 +81,11 @@ HRESULT CopyUpright(IWICBitmapSource* source, qw::PixelSize stored, int orientat
 class WicSession {
 public:
     WicSession() {
-        const HRESULT init = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
-        // RPC_E_CHANGED_MODE: the thread is already multithreaded, where WIC works as well.
-        if (FAILED(init) && init != RPC_E_CHANGED_MODE)
-            throw PictureError("COM cannot be initialised (" + HresultText(init) + ")");
-        uninitialize_ = SUCCEEDED(init);
+        if (!com_.Usable()) throw PictureError("COM cannot be initialised (" + HresultText(com_.Result()) + ")");
         const HRESULT hr = CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER,
                                             IID_PPV_ARGS(&factory_));
-        if (FAILED(hr)) {
-            if (uninitialize_) CoUninitialize();
+        if (FAILED(hr))
             throw PictureError("The Windows Imaging Component is not available (" + HresultText(hr) + ")");
-        }
-    }
-    ~WicSession() {
-        factory_.Reset();
-        if (uninitialize_) CoUninitialize();
     }
     WicSession(const WicSession&) = delete;
     WicSession& operator=(const WicSession&) = delete;
@@ -104,7 +93,7 @@ public:
     IWICImagingFactory* Factory() const { return factory_.Get(); }
 
 private:
-    bool uninitialize_ = false;
+    ComScope com_;  // goes after the factory
     ComPtr<IWICImagingFactory> factory_;
 };
 
@@ -143,7 +132,10 @@ WicPicture::WicPicture(std::shared_ptr<WicSession> session, PageBytes bytes,
         previewBytes_ = metadata.Preview;
     }
     size_ = qw::OrientedSize(stored_, orientation_);
-    natural_ = qw::PixelsToHimetric(size_, ScreenResolution());
+    // A picture's pixels are taken as pixels of a 96-dpi screen, like every
+    // other fixed length of the program's windows: on a screen of 150 % it is
+    // shown half as large again, as the window around it is.
+    natural_ = qw::PixelsToHimetric(size_, qw::Resolution{96, 96});
     CheckDecodes(path);
     CloseFrame();
 }

@@ -86,7 +86,7 @@ void RunningProgram::Start(const std::wstring& exe, const std::wstring& argument
     PROCESS_INFORMATION started{};
     if (!CreateProcessW(exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, folder.c_str(),
                         &startup, &started))
-        throw std::runtime_error("cannot start the program");
+        throw std::runtime_error("cannot start the program: " + qw::win32::ErrorText(GetLastError()));
     process_.Reset(started.hProcess);
     qw::win32::KernelHandle thread(started.hThread);
     id_ = started.dwProcessId;
@@ -172,7 +172,7 @@ DWORD Beam(const std::wstring& folder, const std::vector<std::wstring>& files,
     PROCESS_INFORMATION process{};
     if (!CreateProcessW(exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, CREATE_NO_WINDOW, nullptr,
                         nullptr, &startup, &process))
-        throw std::runtime_error("cannot start qwbeam.exe");
+        throw std::runtime_error("cannot start qwbeam.exe: " + qw::win32::ErrorText(GetLastError()));
     const qw::win32::KernelHandle owned(process.hProcess), thread(process.hThread);
     WaitForSingleObject(process.hProcess, 60000);
     DWORD code = 1;

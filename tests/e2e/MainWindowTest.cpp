@@ -6,6 +6,9 @@
 #include "Harness.h"
 #include "PictureFiles.h"
 #include "WindowCapture.h"
+#include "main/MainLayout.h"
+#include "main/ThumbnailStrip.h"
+#include "win32/kit/Display.h"
 
 using namespace std::chrono_literals;
 using e2e::WaitFor;
@@ -49,8 +52,9 @@ protected:
 
     // Right-clicks slot 1 and reads the entries of the menu that opens.
     std::vector<bool> MenuAfterRightClick(e2e::RunningProgram& program, HWND strip,
-                                          std::function<bool()> readyForScreenshot = nullptr) {
-        Click(strip, 70, 55, WM_RBUTTONDOWN, WM_RBUTTONUP);
+                                          std::function<bool()> readyForScreenshot = nullptr,
+                                          const wchar_t* shot = L"quillwave-main-window.bmp") {
+        Click(strip, scale(70), scale(55), WM_RBUTTONDOWN, WM_RBUTTONUP);
         std::vector<HWND> menus;
         if (!WaitFor([&] { return !(menus = e2e::MenuWindows(program.Id())).empty(); }, 10s)) return {};
         // Let the menu finish drawing before its pixels are read.
@@ -58,13 +62,15 @@ protected:
         WaitFor([&] { return (entries = e2e::MenuEntriesEnabled(menus.front())).size() == 8; }, 5s);
         if (readyForScreenshot) {
             WaitFor(readyForScreenshot, 5s);  // the picture for people to look at, not a check
-            qw::test::SaveShot(qw::test::CaptureScreen(), L"quillwave-main-window.bmp");
+            qw::test::SaveShot(qw::test::CaptureScreen(), shot);
         }
         PostMessageW(menus.front(), WM_KEYDOWN, VK_ESCAPE, 0);
         WaitFor([&] { return e2e::MenuWindows(program.Id()).empty(); }, 5s);
         return entries;
     }
 
+    // The window's places are 96-dpi pixels scaled to the screen's resolution.
+    const qw::Scale scale{qw::win32::ScreenResolution().DpiX};
     e2e::TempFolder app{L"qw main \u00e9"};
     e2e::TempFolder stack{L"qw stack"};
     std::wstring stackInbox = stack.WidePath() + L"\\in";
@@ -88,15 +94,17 @@ TEST_F(MainWindowShown, LaysOutItsControlsAndFollowsTheCurrentFile) {
 
     RECT client;
     GetClientRect(window, &client);
-    EXPECT_EQ(client.right, 672);
-    EXPECT_EQ(client.bottom, 515);
+    const qw::MainPlaces places = qw::PlacesAt(scale);
+    EXPECT_EQ(client.right, places.DesignedClient.Width);
+    EXPECT_EQ(client.bottom, places.DesignedClient.Height);
+    const int stripWidth = client.right - places.PaneWidth;
     HWND pane = e2e::ChildOfClass(window, L"QuillwaveTaskPane");
     HWND strip = e2e::ChildOfClass(window, L"QuillwaveThumbnailStrip");
     HWND preview = e2e::ChildOfClass(window, L"QuillwavePreview");
-    ExpectPlace(pane, {0, 0, 220, 515}, "task pane");
-    ExpectPlace(strip, {220, 0, 452, 131}, "thumbnail strip");
+    ExpectPlace(pane, {0, 0, places.PaneWidth, client.bottom}, "task pane");
+    ExpectPlace(strip, {places.PaneWidth, 0, stripWidth, places.StripHeight}, "thumbnail strip");
     HWND scrollBar = e2e::ChildOfClass(strip, L"ScrollBar");
-    ExpectPlace(scrollBar, {0, 114, 452, 17}, "scroll bar");
+    ExpectPlace(scrollBar, {0, qw::ScrollBarTopAt(scale), stripWidth, qw::ScrollBarHeightAt(scale)}, "scroll bar");
     // Four files in three slots: there is something to scroll to.
     EXPECT_TRUE(IsWindowEnabled(scrollBar));
     EXPECT_FALSE(IsWindowVisible(preview));
@@ -106,7 +114,7 @@ TEST_F(MainWindowShown, LaysOutItsControlsAndFollowsTheCurrentFile) {
     e2e::WriteFile(stack / L"list.txt", "milk");
     ASSERT_EQ(e2e::Beam(stackInbox, {stack / L"list.txt"}), 0u);
     ASSERT_TRUE(WaitFor([&] { return e2e::Exists(app / L"inbox\\list.txt"); }, 15s));
-    EXPECT_EQ(MenuAfterRightClick(program, strip),
+    EXPECT_EQ(MenuAfterRightClick(program, strip, [] { return true; }, L"quillwave-main-window-text.bmp"),
               (std::vector<bool>{false, true, true, true, false, false, true, false}));
     EXPECT_FALSE(IsWindowVisible(preview));
 
@@ -115,13 +123,17 @@ TEST_F(MainWindowShown, LaysOutItsControlsAndFollowsTheCurrentFile) {
     ASSERT_EQ(e2e::Beam(stackInbox, {stack / L"photo.bmp"}), 0u);
     // Shown first at 0 x 0, then given its size.
     ASSERT_TRUE(WaitFor(
-        [&] { return IsWindowVisible(preview) && e2e::PlaceInParent(preview).right > 230; }, 15s));
-    ExpectPlace(preview, {230, 141, 432, 324}, "preview");
+        [&] { return IsWindowVisible(preview) && e2e::PlaceInParent(preview).right > places.PreviewLeft; }, 15s));
+    // 640 x 480 at 96 dpi, reduced to the lower rectangle: 432 x 324 at 100 %.
+    const qw::PixelSize box = qw::PreviewBox(client.right, client.bottom, scale);
+    const qw::PixelSize shown = qw::GetSize(scale(640), scale(480), box.Width, box.Height, qw::FitMode::ShrinkOnly);
+    ExpectPlace(preview, {places.PreviewLeft, places.PreviewTop, shown.Width, shown.Height}, "preview");
     // And the picture really is on the screen, in the preview and in slot 1.
-    EXPECT_TRUE(WaitFor([&] { return ScreenColor(window, 446, 303) == RGB(0xF0, 0x80, 0x20); }, 10s));
-    EXPECT_TRUE(WaitFor([&] { return ScreenColor(window, 220 + 70, 55) == RGB(0xF0, 0x80, 0x20); }, 10s));
-    EXPECT_EQ(MenuAfterRightClick(program, strip,
-                                  [&] { return ScreenColor(window, 446, 303) == RGB(0xF0, 0x80, 0x20); }),
+    const int x = places.PreviewLeft + shown.Width / 2, y = places.PreviewTop + shown.Height / 2;
+    EXPECT_TRUE(WaitFor([&] { return ScreenColor(window, x, y) == RGB(0xF0, 0x80, 0x20); }, 10s));
+    EXPECT_TRUE(WaitFor(
+        [&] { return ScreenColor(window, places.PaneWidth + scale(70), scale(55)) == RGB(0xF0, 0x80, 0x20); }, 10s));
+    EXPECT_EQ(MenuAfterRightClick(program, strip, [&] { return ScreenColor(window, x, y) == RGB(0xF0, 0x80, 0x20); }),
               std::vector<bool>(8, true));
 }
 

@@ -25,13 +25,13 @@ inline std::wstring ProjectIconFolder() {
     return {};
 }
 
-// The strip's document icon of entry 1 to 9 at 32 x 32; empty when not found.
-inline win32::Icon LoadDocumentIcon(int entry) {
+// The strip's document icon of entry 1 to 9 at size x size; empty when not found.
+inline win32::Icon LoadDocumentIcon(int entry, int size = 32) {
     static const wchar_t* const names[] = {L"document", L"pdf",     L"presentation", L"notepad",     L"calendar",
                                            L"contact",  L"envelope", L"wordprocessor", L"spreadsheet"};
     if (entry < 1 || entry > 9) return {};
     const std::wstring path = ProjectIconFolder() + L"file_" + names[entry - 1] + L".ico";
-    return win32::Icon(static_cast<HICON>(LoadImageW(nullptr, path.c_str(), IMAGE_ICON, 32, 32, LR_LOADFROMFILE)));
+    return win32::Icon(static_cast<HICON>(LoadImageW(nullptr, path.c_str(), IMAGE_ICON, size, size, LR_LOADFROMFILE)));
 }
 
 // The task pane's eleven 16 x 16 icons in the pane's order; empty when not found.

@@ -31,7 +31,8 @@ protected:
     std::vector<std::string> handedOn;
     std::function<void(const std::string&)> onTakenOver = [this](const std::string& p) { handedOn.push_back(p); };
     RecordingMarks marks;
-    InboxWatcher watcher{state, files, marks, AppFolders{"C:\\App"}, [this](const std::string& p) { onTakenOver(p); }};
+    Busy busy;
+    InboxWatcher watcher{state, files, marks, AppFolders{"C:\\App"}, busy, [this](const std::string& p) { onTakenOver(p); }};
 };
 
 struct ClashCase {
@@ -61,7 +62,7 @@ TEST_F(InboxWatcherTest, FindsAFreeNameForAReceivedFile) {
         FakeFileSystem disk;
         for (const auto& name : c.listed) state.InboxFiles.Append({"C:\\App\\inbox\\" + name, name, 0, ""});
         for (const auto& name : c.onDiskOnly) disk.AddFile("C:\\App\\inbox\\" + name);
-        InboxWatcher w(state, disk, marks, AppFolders{"C:\\App"}, nullptr);
+        InboxWatcher w(state, disk, marks, AppFolders{"C:\\App"}, busy, nullptr);
         EXPECT_EQ(w.FreeDestination(c.received), std::string("C:\\App\\inbox\\") + c.expected);
     }
 }

@@ -170,13 +170,13 @@ TEST_F(MainPresenterFilesTest, ResizingRefitsThePreviewAndCollapsesSmallWindows)
     strip.OnSlotClick(1);
     view.clientWidth = 1000;
     view.clientHeight = 800;
-    w.OnResize();
+    w.OnResize(1000, 800);
     EXPECT_EQ(view.stripWidth, 780);
     EXPECT_EQ(view.previewSize, (PixelSize{640, 480}));
     EXPECT_EQ(view.paneHeight, 800);
     view.clientWidth = 200;
     view.clientHeight = 100;
-    w.OnResize();
+    w.OnResize(200, 100);
     EXPECT_EQ(view.stripWidth, 780);  // too narrow: kept
     EXPECT_EQ(view.previewSize, (PixelSize{0, 0}));
     EXPECT_EQ(view.fileInfoSize, (PixelSize{0, 0}));

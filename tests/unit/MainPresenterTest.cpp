@@ -14,10 +14,10 @@ using MainPresenterTest = MainPresenterFixture;
 TEST_F(MainPresenterTest, FirstStartInAnEmptyFolderMakesTheFoldersAndStaysAnIcon) {
     InstallStack();
     MainPresenter& w = Started();
-    // The hook before the icon, and the window hidden before anything is loaded.
+    // The icon's messages routed before the icon, and the window hidden before anything is loaded.
     ASSERT_GE(view.calls.size(), 3u);
     EXPECT_EQ(std::vector<std::string>(view.calls.begin(), view.calls.begin() + 3),
-              (std::vector<std::string>{"hook", "tray Quillwave!", "hide"}));
+              (std::vector<std::string>{"route icon", "tray Quillwave!", "hide"}));
     EXPECT_FALSE(view.visible);
     EXPECT_EQ(registry.Value(ApplicationPathValue), "C:\\App");
     for (const char* folder : {"C:\\App\\inbox", "C:\\App\\screensaver", "C:\\App\\desktop"})

@@ -13,7 +13,7 @@ namespace qw {
 namespace {
 
 struct RouteCase {
-    bool hooked;
+    bool routed;
     unsigned message;
     std::intptr_t lParam;
     TrayRoute expected;
@@ -33,10 +33,10 @@ TEST(TrayRouting, TheIconsLeftReleaseAndRightPressOpenTheMenuAndABalloonClickIsI
         {true, 0x205, 0x403, TrayRoute::PassOn},      // the balloon hidden
         {true, 0x202, 0x202, TrayRoute::PassOn},      // another message with the same lParam
         {true, 0x010, 0x204, TrayRoute::PassOn},      // WM_CLOSE
-        {false, 0x205, 0x202, TrayRoute::NotHooked},  // before the hook
+        {false, 0x205, 0x202, TrayRoute::NotRouted},  // before the routing
     };
     for (const auto& c : cases)
-        EXPECT_EQ(RouteWindowMessage(c.hooked, c.message, c.lParam), c.expected)
+        EXPECT_EQ(RouteWindowMessage(c.routed, c.message, c.lParam), c.expected)
             << std::hex << "message 0x" << c.message << " lParam 0x" << c.lParam;
 }
 

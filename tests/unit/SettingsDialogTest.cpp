@@ -55,7 +55,7 @@ protected:
 
     FakeFileSystem files;
     FakeSettingsDialogs dialogs;
-    SettingsDialogEditor editor{dialogs, files, ports};
+    SettingsDialogEditor editor{dialogs.Maker(), files, ports};
     SettingsRecord record;
 };
 

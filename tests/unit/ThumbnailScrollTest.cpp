@@ -60,6 +60,11 @@ const Scenario scenarios[] = {
     {"added with a maximum below the value", 2, 10,
      {{S::Scroll, 8}, {S::Delete, 1}, {S::Delete, 2}, {S::Delete, 3}, {S::Delete, 4}, {S::Add, 11}},
      1, {11, 5, 0, 0, 0, 0}, {true, 5, 0}},
+    // At 200 % the same width holds two slots; the first visible file stays.
+    {"rescaled keeps the first visible file", 6, 8, {{S::Scroll, 2}, {S::Rescale, 192}},
+     3, {3, 4, 0, 0, 0, 0}, {true, 6, 2}},
+    {"rescaled back", 6, 8, {{S::Scroll, 2}, {S::Rescale, 192}, {S::Rescale, 96}},
+     3, {3, 4, 5, 6, 7, 8}, {true, 2, 2}},
 };
 
 void PrintTo(const Scenario& scenario, std::ostream* os) { *os << scenario.name; }

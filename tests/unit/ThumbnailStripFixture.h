@@ -36,7 +36,7 @@ inline std::string PathOf(int i) {
 
 // One thing done to a strip; `arg` is a file number, scroll value or slot count.
 struct StripStep {
-    enum Kind { Add, Delete, DeleteAll, Scroll, Resize } kind;
+    enum Kind { Add, Delete, DeleteAll, Scroll, Resize, Rescale } kind;  // Rescale: to `arg` dpi
     int arg = 0;
 };
 
@@ -47,7 +47,8 @@ class ThumbnailStripTest : public ::testing::Test {
 protected:
     ThumbnailStrip& MakeStrip(int slots = 3) {
         view.clientWidth = WidthFor(slots);
-        strip = std::make_unique<ThumbnailStrip>(view, files, pictures);
+        dpi = 96;
+        strip = std::make_unique<ThumbnailStrip>(view, files, pictures, [this] { return Resolution{dpi, dpi}; });
         return *strip;
     }
     std::string Add(const std::string& name, std::string_view content = {}) {
@@ -75,6 +76,7 @@ protected:
                 case StripStep::DeleteAll: strip->DeleteAllFiles(); break;
                 case StripStep::Scroll: strip->OnScroll(s.arg); break;
                 case StripStep::Resize: Resize(s.arg); break;
+                case StripStep::Rescale: dpi = s.arg; strip->OnScaleChanged(); break;
             }
         }
     }
@@ -92,6 +94,7 @@ protected:
     FakeFileSystem files;
     CountingPictureLoader pictures;
     FakeThumbnailView view;
+    int dpi = 96;
     std::unique_ptr<ThumbnailStrip> strip;
 };
 

@@ -8,17 +8,30 @@ namespace qw {
 namespace {
 
 TEST(ThumbnailGeometryTest, SlotCountFollowsTheClientWidth) {
-    const struct { int width, slots; } cases[] = {
-        {100, 1}, {138, 1}, {265, 1}, {266, 2}, {394, 3}, {522, 4},
-        {789, 6}, {1200, 6}, {0, 1}, {-300, 1},
+    const struct { int dpi, width, slots; } cases[] = {
+        {96, 100, 1},  {96, 138, 1},  {96, 265, 1},  {96, 266, 2},   {96, 394, 3},   {96, 522, 4},
+        {96, 789, 6},  {96, 1200, 6}, {96, 0, 1},    {96, -300, 1},  {120, 491, 2},  {120, 492, 3},
+        {120, 565, 3}, {144, 398, 1}, {144, 399, 2}, {144, 678, 3},  {192, 1043, 3}, {192, 1044, 4},
+        {192, 904, 3}, {192, 1556, 6},
     };
-    for (const auto& c : cases) EXPECT_EQ(CalcNoOfThumbnails(c.width), c.slots) << c.width;
+    for (const auto& c : cases)
+        EXPECT_EQ(CalcNoOfThumbnails(c.width, Scale{c.dpi}), c.slots) << c.dpi << ": " << c.width;
 }
 
 TEST(ThumbnailGeometryTest, FramesSurroundTheCellsAboveTheScrollBar) {
-    EXPECT_EQ(CellOf(3), (SlotRect{282, 10, 120, 90}));
-    EXPECT_EQ(FrameOf(2), (SlotRect{142, 6, 128, 98}));
-    EXPECT_EQ(ScrollBarTop, 114);
+    const struct { int dpi; SlotRect cell3, frame2; int barTop, barHeight; } cases[] = {
+        {96, {282, 10, 120, 90}, {142, 6, 128, 98}, 114, 17},
+        {120, {352, 12, 150, 112}, {177, 7, 160, 122}, 142, 22},
+        {144, {423, 15, 180, 135}, {213, 9, 192, 147}, 171, 25},
+        {192, {564, 20, 240, 180}, {284, 12, 256, 196}, 228, 34},
+    };
+    for (const auto& c : cases) {
+        const Scale scale{c.dpi};
+        EXPECT_EQ(CellOf(3, scale), c.cell3) << c.dpi;
+        EXPECT_EQ(FrameOf(2, scale), c.frame2) << c.dpi;
+        EXPECT_EQ(ScrollBarTopAt(scale), c.barTop) << c.dpi;
+        EXPECT_EQ(ScrollBarHeightAt(scale), c.barHeight) << c.dpi;
+    }
     EXPECT_EQ(StripHeight, 131);
 }
 
@@ -46,11 +59,35 @@ TEST_F(ThumbnailStripTest, PicturesAreShrunkToTheCellAndCentred) {
     }
 }
 
-TEST_F(ThumbnailStripTest, PictureSizeIsMeasuredAtTheDisplayResolution) {
-    strip = std::make_unique<ThumbnailStrip>(view, files, pictures, Resolution{192, 192});
-    pictures.AddPixels("C:\\In\\small.gif", 100, 50);  // 200 x 100 on this display
-    Add("small.gif");
-    EXPECT_EQ(view.Slot(1).Image, (SlotRect{10, 25, 120, 60}));
+TEST_F(ThumbnailStripTest, PicturesAndIconsAreScaledWithTheirCells) {
+    // A 100 x 50 picture of 96 dpi is that size scaled; a large one fills
+    // its cell; the icon is drawn at its scaled size.
+    const struct { int dpi; SlotRect small, large, icon; } cases[] = {
+        {96, {292, 30, 100, 50}, {146, 10, 120, 90}, {54, 39, 32, 32}},
+        {120, {364, 36, 125, 63}, {182, 12, 149, 112}, {67, 48, 40, 40}},  // the cell is not quite 4:3
+        {144, {438, 45, 150, 75}, {219, 15, 180, 135}, {81, 59, 48, 48}},
+        {192, {584, 60, 200, 100}, {292, 20, 240, 180}, {108, 78, 64, 64}},
+    };
+    for (const auto& c : cases) {
+        const Scale scale{c.dpi};
+        view.clientWidth = scale(WidthFor(3));
+        strip = std::make_unique<ThumbnailStrip>(view, files, pictures, scale.AsResolution());
+        pictures.AddPixels("C:\\In\\small.gif", 100, 50);
+        pictures.AddPixels("C:\\In\\large.jpg", 640, 480);
+        for (const char* name : {"small.gif", "large.jpg", "notes.txt"}) Add(name);
+        EXPECT_EQ(strip->NoOfThumbnails(), 3) << c.dpi;
+        EXPECT_EQ(view.Slot(3).Image, c.small) << c.dpi;
+        EXPECT_EQ(view.Slot(2).Image, c.large) << c.dpi;
+        EXPECT_EQ(view.Slot(1).Image, c.icon) << c.dpi;
+        // A click at the scaled centre of the second cell lands on its picture
+        // and on no other slot's.
+        const int x = scale(136 + 10 + 60), y = scale(10 + 45);
+        for (int s = 1; s <= 3; ++s) {
+            const SlotRect r = view.Slot(s).Image;
+            const bool inside = x >= r.Left && x < r.Left + r.Width && y >= r.Top && y < r.Top + r.Height;
+            EXPECT_EQ(inside, s == 2) << c.dpi << " slot " << s;
+        }
+    }
 }
 
 TEST_F(ThumbnailStripTest, OtherFilesShowTheIconOfTheirExtension) {

@@ -73,12 +73,13 @@ protected:
     win32::Win32Mailer mailer;
     win32::Win32ZoneMarker marks;
     CommandTarget current;
+    Busy busy;
     // The commands on the fixture's state, telling the user through `boxes`.
     FileCommands CommandsWith(MessageBoxes& boxes) {
         return FileCommands(state, AppFolders{app.Path()}, strip, files,
                             FileCommandPorts{boxes, folders, dialogs, printer, clipboard, wallpaper, mailer, marks},
-                            CommandWindow{[this] { return current; }, [this] { state.CurrentFile.clear(); }, [] {},
-                                          [] { return false; }});
+                            CommandWindow{[this] { return current; }, [this] { state.CurrentFile.clear(); }, [] {}},
+                            busy);
     }
     FileCommands commands = CommandsWith(messages);
 };

@@ -97,8 +97,7 @@ class SettingsPages : public testing::TestWithParam<PageCase> {};
 
 TEST_P(SettingsPages, ShowTheirCaptionsInPlacesThatHoldThem) {
     const PageCase& page = GetParam();
-    qw::win32::SettingsWindowFactory factory(GetModuleHandleW(nullptr), nullptr);
-    const auto window = factory.CreateSettingsDialog();
+    const auto window = std::make_unique<qw::win32::SettingsWindow>(GetModuleHandleW(nullptr), nullptr);
     window->SelectTab(static_cast<SettingsTab>(page.Tab));
     window->SetClockText("12:34:56");
     HWND dialog = nullptr;  // hidden, so found among the thread's windows

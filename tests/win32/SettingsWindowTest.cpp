@@ -101,10 +101,9 @@ protected:
     qw::win32::Win32ColorPicker colors_;
     qw::win32::Win32Clock clock_;
     qw::win32::Win32ShortPaths shortPaths_;
-    qw::win32::SettingsWindowFactory windows_{GetModuleHandleW(nullptr), nullptr};
     qw::win32::Win32Registry registry_;
     qw::win32::Win32SystemFolders system_;
-    qw::SettingsDialogEditor editor_{windows_, files_, {messages_, folders_, colors_, clock_, shortPaths_, ansi_},
+    qw::SettingsDialogEditor editor_{qw::win32::SettingsWindow::Maker(GetModuleHandleW(nullptr), nullptr), files_, {messages_, folders_, colors_, clock_, shortPaths_, ansi_},
                                      qw::ReceivedFolderPorts{registry_, system_, folder_ / "app"}};
     // The folder of received files, shown and stored by the dialog.
     const std::string received_ = folder_ / "from phone";

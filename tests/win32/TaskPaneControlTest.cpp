@@ -14,6 +14,7 @@
 #include "MessagePump.h"
 #include "ProjectIcons.h"
 #include "WindowCapture.h"
+#include "shared/Scale.h"
 #include "win32/main/TaskPaneControl.h"
 
 namespace {
@@ -94,26 +95,35 @@ protected:
 };
 
 TEST_F(TaskPane, StacksBarsAndTheirItemsTopToBottom) {
-    RECT client;
-    GetClientRect(pane_->Handle(), &client);
-    LONG barBottom = 0;
-    for (const BarSpec& bar : kPane) {
-        const RECT b = pane_->BarRect(bar.key);
-        EXPECT_GE(b.top, barBottom) << bar.key;
-        EXPECT_GE(b.left, 0) << bar.key;
-        EXPECT_LE(b.right, client.right) << bar.key;
-        // The first item sits below the title band, not on it.
-        LONG itemBottom = b.top + 16;
-        for (const ItemSpec& item : bar.items) {
-            const RECT r = pane_->ItemRect(item.key);
-            EXPECT_GE(r.top, itemBottom) << item.key;
-            EXPECT_GE(r.bottom - r.top, 16) << item.key;
-            EXPECT_GT(r.left, b.left) << item.key;
-            EXPECT_LE(r.right, b.right) << item.key;
-            EXPECT_LE(r.bottom, b.bottom) << item.key;
-            itemBottom = r.bottom;
+    // At every scale, in the main window's pane at its designed height: all
+    // fits without the scroll bar.
+    for (const int dpi : {96, 120, 144, 192}) {
+        const qw::Scale scale{dpi};
+        pane_->SetDpi(dpi);
+        pane_->Resize(scale(220), scale(515));
+        RECT client;
+        GetClientRect(pane_->Handle(), &client);
+        EXPECT_EQ(GetWindowLongW(pane_->Handle(), GWL_STYLE) & WS_VSCROLL, 0) << dpi;
+        LONG barBottom = 0;
+        for (const BarSpec& bar : kPane) {
+            const RECT b = pane_->BarRect(bar.key);
+            EXPECT_GE(b.top, barBottom) << dpi << bar.key;
+            EXPECT_GE(b.left, 0) << dpi << bar.key;
+            EXPECT_LE(b.right, client.right) << dpi << bar.key;
+            // The first item sits below the title band, not on it.
+            LONG itemBottom = b.top + scale(16);
+            for (const ItemSpec& item : bar.items) {
+                const RECT r = pane_->ItemRect(item.key);
+                EXPECT_GE(r.top, itemBottom) << dpi << item.key;
+                EXPECT_GE(r.bottom - r.top, scale(16)) << dpi << item.key;
+                EXPECT_GT(r.left, b.left) << dpi << item.key;
+                EXPECT_LE(r.right, b.right) << dpi << item.key;
+                EXPECT_LE(r.bottom, b.bottom) << dpi << item.key;
+                itemBottom = r.bottom;
+            }
+            barBottom = b.bottom;
         }
-        barBottom = b.bottom;
+        EXPECT_LE(barBottom, client.bottom) << dpi;
     }
 }
 

@@ -297,12 +297,18 @@ const BarCase kBars[] = {
 INSTANTIATE_TEST_SUITE_P(Thumbnail, ThumbnailBar, testing::ValuesIn(kBars),
                          [](const auto& info) { return std::string(info.param.name); });
 
-TEST_F(ThumbnailControlTest, TheScrollBarNeverKeepsTheFocus) {
+TEST_F(ThumbnailControlTest, TheScrollBarIsATabStopThatPassesTabOn) {
     Show(Numbered(8));
     HWND bar = control_->ScrollBarWindow();
-    EXPECT_FALSE(GetWindowLongW(bar, GWL_STYLE) & WS_TABSTOP);
+    EXPECT_TRUE(GetWindowLongW(bar, GWL_STYLE) & WS_TABSTOP);
+    std::vector<qw::FocusPlace> tabs;
+    control_->OnKey = [&](qw::FocusPlace where, qw::NavigationKey key) {
+        if (key == qw::NavigationKey::Tab) tabs.push_back(where);
+    };
     SetFocus(bar);
-    EXPECT_EQ(GetFocus(), Strip());
+    EXPECT_EQ(GetFocus(), bar);
+    SendMessageW(bar, WM_KEYDOWN, VK_TAB, 1);
+    EXPECT_EQ(tabs, std::vector<qw::FocusPlace>{qw::FocusPlace::ScrollButtons});
 }
 
 // ---------------------------------------------------------------- tool tips

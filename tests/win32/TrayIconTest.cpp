@@ -17,11 +17,24 @@ using namespace std::chrono_literals;
 using qw::test::PumpUntil;
 using qw::test::TrayIconCount;
 
-TEST(TrayIcon, ComesBackWhenTheTaskbarRestartsAndNeverTwice) {
-    qw::test::HostWindow host(100, 100);
+// A window that hands its messages to its icon first, as the main window does.
+class TrayHost : public qw::test::HostWindow {
+public:
+    TrayHost() : HostWindow(100, 100) {}
     qw::win32::TrayIcon tray;
+
+protected:
+    LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override {
+        if (const auto answer = tray.OnWindowMessage(message, lParam)) return *answer;
+        return Default(message, wParam, lParam);
+    }
+};
+
+TEST(TrayIcon, ComesBackWhenTheTaskbarRestartsAndNeverTwice) {
+    TrayHost host;
+    qw::win32::TrayIcon& tray = host.tray;
     int menus = 0;
-    tray.HookWindow(host.Handle(), [&] { ++menus; });
+    tray.Route([&] { ++menus; });
     const int others = TrayIconCount();
     const UINT taskbarCreated = RegisterWindowMessageW(L"TaskbarCreated");
     const auto shows = [&](int icons) { return PumpUntil([&] { return TrayIconCount() == others + icons; }, 5s); };
@@ -58,10 +71,10 @@ TEST(TrayIcon, ComesBackWhenTheTaskbarRestartsAndNeverTwice) {
 using qw::test::VisibleBalloons;
 
 TEST(TrayIcon, ShowsABalloonWhoseClickReachesTheProgramAndARestartDoesNotShowItAgain) {
-    qw::test::HostWindow host(100, 100);
-    qw::win32::TrayIcon tray;
+    TrayHost host;
+    qw::win32::TrayIcon& tray = host.tray;
     int menus = 0, balloonClicks = 0;
-    tray.HookWindow(host.Handle(), [&] { ++menus; }, [&] { ++balloonClicks; });
+    tray.Route([&] { ++menus; }, [&] { ++balloonClicks; });
     tray.ShowBalloon(L"Quillwave!", L"early.jpg received");  // no icon yet: nothing
     tray.Add(host.Handle(), 8, LoadIconW(nullptr, IDI_APPLICATION), L"Quillwave!");
     ASSERT_TRUE(PumpUntil([&] { return TrayIconCount() >= 1; }, 5s));

@@ -8,13 +8,15 @@
 
 namespace qw::win32 {
 
-// The font Windows uses for message boxes (the user's UI font).
-LOGFONTW MessageFontDescription();
+// The font Windows uses for message boxes (the user's UI font), at the
+// system's resolution or, given one, at `dpi`.
+LOGFONTW MessageFontDescription(int dpi = 0);
 
 // The description with another weight, and underlined or not.
 Font FontFrom(LOGFONTW description, LONG weight, bool underline = false);
 
-// A font of the face at the size in hundredths of a point, on the screen.
-Font PointFont(const wchar_t* face, int pointsTimes100, LONG weight, bool italic);
+// A font of the face at the size in hundredths of a point, on the screen or,
+// given one, at `dpi`.
+Font PointFont(const wchar_t* face, int pointsTimes100, LONG weight, bool italic, int dpi = 0);
 
 }  // namespace qw::win32

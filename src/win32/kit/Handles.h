@@ -19,9 +19,11 @@
 //   ClientDC       a window's or the screen's device context (ReleaseDC)
 //   Selection      an object selected into a DC, put back at the end
 //   BufferedPaint  off-screen drawing copied to the target at the end
+//   ComScope       COM for the thread while a scope lasts (CoUninitialize)
 
 #include <windows.h>
 #include <commctrl.h>
+#include <objbase.h>
 #include <winspool.h>
 
 #include <atomic>
@@ -283,6 +285,25 @@ public:
 private:
     HWND window_;
     PAINTSTRUCT paint_{};
+};
+
+// COM for the calling thread, apartment-threaded, while the scope lasts. A
+// thread that has COM already keeps it as it is; one that is multithreaded
+// (RPC_E_CHANGED_MODE) works for every use the programs make of it.
+class ComScope {
+public:
+    ComScope() noexcept : result_(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED)) {}
+    ~ComScope() {
+        if (SUCCEEDED(result_)) CoUninitialize();
+    }
+    ComScope(const ComScope&) = delete;
+    ComScope& operator=(const ComScope&) = delete;
+
+    bool Usable() const noexcept { return SUCCEEDED(result_) || result_ == RPC_E_CHANGED_MODE; }
+    HRESULT Result() const noexcept { return result_; }
+
+private:
+    HRESULT result_;
 };
 
 }  // namespace qw::win32

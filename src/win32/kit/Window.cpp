@@ -27,7 +27,10 @@ LRESULT CALLBACK KitWindowProcedure(HWND window, UINT message, WPARAM wParam, LP
         return DefWindowProcW(window, message, wParam, lParam);
     }
     LRESULT result = 0;
-    Guarded(window, [&] { result = self->OnMessage(message, wParam, lParam); });
+    Guarded(window, [&] {
+        if (message == WM_SIZE) self->OnResized(LOWORD(lParam), HIWORD(lParam));
+        result = self->OnMessage(message, wParam, lParam);
+    });
     return result;
 }
 

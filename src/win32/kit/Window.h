@@ -21,7 +21,9 @@
 //      made, and the object then owns nothing.
 //   2. Override `OnMessage`; answer what the window handles and return
 //      `Default(...)` for the rest. Reach the presenter there: the window
-//      decides nothing itself.
+//      decides nothing itself. The messages every window handles come
+//      decoded first: `OnResized` has the new client size (the message then
+//      goes on to `OnMessage` as well).
 //   3. Hold fonts, brushes, bitmaps, icons and child windows in the owners of
 //      "win32/kit/Handles.h" (or as child `Window` objects), never as raw handles.
 //      Paint through `PaintScope` and, when the window draws a lot,
@@ -87,6 +89,9 @@ protected:
     // message answered with 0.
     virtual LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT Default(UINT message, WPARAM wParam, LPARAM lParam);
+
+    // WM_SIZE: the new size of the client area, in pixels.
+    virtual void OnResized(int /*width*/, int /*height*/) {}
 
     // The window is gone (after WM_NCDESTROY); Handle() is nullptr from here on.
     virtual void OnDestroyed() {}

@@ -10,6 +10,7 @@
 #include <string>
 
 #include "main/MainView.h"
+#include "shared/Scale.h"
 #include "win32/kit/Handles.h"
 #include "win32/main/TrayIcon.h"
 #include "win32/kit/Window.h"
@@ -26,8 +27,6 @@ class TaskPaneControl;
 class ThumbnailControl;
 
 inline constexpr const wchar_t* MainWindowClass = L"QuillwaveMainWindow";
-inline constexpr int DesignedClientWidth = 672;
-inline constexpr int DesignedClientHeight = 515;
 
 class MainWindow : public Window, public MainView {
 public:
@@ -40,7 +39,9 @@ public:
     ThumbnailControl& StripControl() { return *strip_; }
     void Attach(MainPresenter* presenter, ThumbnailStrip* strip);
     WindowId Id() const override { return reinterpret_cast<WindowId>(Handle()); }
-    void HookWindow() override;
+    // The resolution the window lays itself out at: its monitor's.
+    qw::Scale DisplayScale() const { return scale_; }
+    void RouteTrayIcon() override;
     void AddTrayIcon(const std::string& tip) override;
     void RemoveTrayIcon() override;
     void ShowTrayNotice(const std::string& title, const std::string& text) override;
@@ -70,31 +71,52 @@ public:
     void SetPaneItemTextColor(const std::string& key, std::uint32_t color) override;
     void SetPaneRedraw(bool on) override;
 
+    bool PaneItemClickable(const std::string& key) const override;
+    void SetPaneFocusItem(const std::string& key) override;
+    void SetFocusPlace(FocusPlace place) override;
+
     Command PopUpMenu(const Menu& menu, bool fromIcon) override;
+    Command PopUpMenuAtThumbnail(const Menu& menu, int slot) override;
     void Unload() override;
 
 protected:
     LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+    void OnResized(int width, int height) override;
     void OnDestroyed() override;
 
 private:
     void CreateControls();
+    // What depends on the resolution: icons and fonts at their drawn size.
+    void LoadIcons();
+    void MakeFonts();
+    void MakePaneIcons();
+    // The controls at their fixed places, scaled.
+    void PlaceControls();
+    // Moved to a monitor of another scale: takes Windows' suggested
+    // rectangle and lays everything out again.
+    void OnDpiChanged(int dpi, const RECT& suggested);
     // Runs a presenter call from a message, once the presenters are attached.
     template <typename F>
     void ToPresenter(F&& call);
 
     HINSTANCE instance_;
+    qw::Scale scale_;
     Icon icon_;
     Icon smallIcon_;
+    Icon trayIcon_;
     Font infoFont_;
     Font fileInfoFont_;
     ImageList paneIcons_;
-    HWND statusLabel_ = nullptr;      // children: they go with the window
+    // Children, so they go with the window. The old form's names: lblInfo
+    // and lblFileInfo.
+    HWND statusLabel_ = nullptr;
     HWND fileInfoLabel_ = nullptr;
     std::unique_ptr<TaskPaneControl> pane_;
     std::unique_ptr<ThumbnailControl> strip_;
     std::unique_ptr<PreviewControl> preview_;
     MainPresenter* presenter_ = nullptr;
+    ThumbnailStrip* stripPresenter_ = nullptr;
+    HWND lastFocus_ = nullptr;  // the control that had the focus when the window was left
     TrayIcon tray_;
 };
 

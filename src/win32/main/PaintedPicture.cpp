@@ -3,7 +3,6 @@
 #include <cstdint>
 #include <string>
 
-#include "win32/kit/Display.h"
 #include "win32/PictureDrawing.h"
 #include "win32/kit/Utf.h"
 
@@ -37,7 +36,8 @@ PaintedPicture::PaintedPicture(const qw::Picture& picture, int width, int height
 }
 
 qw::PixelSize OwnPixelSize(const qw::Picture& picture) {
-    return qw::PictureSizeInPixels(picture, ScreenResolution());
+    // Natural sizes count the picture's pixels at 96 dpi, whatever the screen's.
+    return qw::PictureSizeInPixels(picture, qw::Resolution{96, 96});
 }
 
 }  // namespace qw::win32

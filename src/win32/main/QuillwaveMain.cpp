@@ -2,8 +2,6 @@
 // presenter, and the message loop that drives everything on one thread.
 #include <windows.h>
 
-#include <objbase.h>
-
 #include <string>
 
 #include "main/MainPresenter.h"
@@ -13,6 +11,7 @@
 #include "win32/CommonDialogs.h"
 #include "win32/main/Activation.h"
 #include "win32/kit/Display.h"
+#include "win32/kit/Handles.h"
 #include "win32/main/MainWindow.h"
 #include "win32/SettingsWindow.h"
 #include "win32/kit/Styles.h"
@@ -48,7 +47,8 @@ std::string ApplicationFolder() {
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     qw::win32::InitStyles();
-    const HRESULT com = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+    // COM outlives everything the program makes below.
+    const qw::win32::ComScope com;
     int exitCode = 0;
     try {
         qw::win32::Win32FileSystem files;
@@ -75,24 +75,25 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
         const std::string applicationFolder = ApplicationFolder();
         qw::ScreenSaverRegistration screenSaver({registry, files, shortPaths, saverPlatform, messages},
                                                 applicationFolder);
-        qw::win32::MainWindow frame(instance);
-        qw::win32::SettingsWindowFactory settingsWindows(instance, frame.Handle());
-        qw::SettingsDialogEditor settings(settingsWindows, files,
+        qw::win32::MainWindow window(instance);
+        qw::SettingsDialogEditor settings(qw::win32::SettingsWindow::Maker(instance, window.Handle()), files,
                                           {messages, folderPicker, colorPicker, clock, shortPaths, ansi},
                                           qw::ReceivedFolderPorts{registry, systemFolders, applicationFolder});
-        qw::ThumbnailStrip strip(frame.StripControl(), files, pictures, &qw::win32::ScreenResolution);
-        qw::MainPresenter presenter(frame, strip,
-                                    qw::MainPorts{files, registry, ansi, activation, pictures, shell, questions,
-                                               settings, screenSaver, slideShows, systemFolders,
-                                               {messages, folderPicker, fileDialogs, printer, clipboard, wallpaper,
-                                                mailer, marks},
-                                               &qw::win32::ScreenResolution},
-                                 applicationFolder);
-        frame.Attach(&presenter, &strip);
+        // Pictures are measured, and the layout scaled, at the main window's own resolution.
+        const auto resolution = [&window] { return window.DisplayScale().AsResolution(); };
+        qw::ThumbnailStrip strip(window.StripControl(), files, pictures, resolution);
+        qw::MainPresenter presenter(
+            window, strip,
+            qw::MainPorts{files, registry, ansi, activation, pictures, shell, questions, settings, screenSaver,
+                          slideShows, systemFolders,
+                          {messages, folderPicker, fileDialogs, printer, clipboard, wallpaper, mailer, marks},
+                          resolution},
+            applicationFolder);
+        window.Attach(&presenter, &strip);
         try {
             presenter.Load();
         } catch (const std::exception& e) {
-            qw::win32::ShowUnexpectedError(frame.Handle(), e.what());
+            qw::win32::ShowUnexpectedError(window.Handle(), e.what());
         }
         MSG message;
         while (GetMessageW(&message, nullptr, 0, 0) > 0) {
@@ -106,6 +107,5 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
         qw::win32::ShowUnexpectedError(nullptr, e.what());
         exitCode = 1;
     }
-    if (SUCCEEDED(com)) CoUninitialize();
     return exitCode;
 }

@@ -6,7 +6,7 @@
 #include <exception>
 #include <stdexcept>
 
-#include "win32/kit/Display.h"
+#include "win32/kit/Dpi.h"
 #include "win32/kit/Fonts.h"
 #include "win32/kit/Utf.h"
 
@@ -31,6 +31,7 @@ constexpr int kScrollLine = 20;
 }  // namespace
 
 TaskPaneControl::TaskPaneControl(HINSTANCE instance, WindowArgs args) {
+    dpi_ = WindowDpi(args.Parent);  // a child draws at its parent's resolution
     LoadFonts();
     args.Style |= WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS;
     Create(instance, {.Name = L"QuillwaveTaskPane"}, args);
@@ -95,6 +96,13 @@ void TaskPaneControl::SetRedraw(bool on) {
     Invalidate();
 }
 
+void TaskPaneControl::SetDpi(int dpi) {
+    dpi_ = dpi > 0 ? dpi : 96;
+    LoadFonts();
+    Layout();
+    Invalidate();
+}
+
 void TaskPaneControl::Resize(int width, int height) {
     SetWindowPos(Handle(), nullptr, 0, 0, std::max(0, width), std::max(0, height),
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
@@ -143,11 +151,10 @@ const TaskPaneControl::Item& TaskPaneControl::ItemOrThrow(const std::string& key
 // ---------------------------------------------------------------- layout
 
 void TaskPaneControl::LoadFonts() {
-    const LOGFONTW base = MessageFontDescription();
+    const LOGFONTW base = MessageFontDescription(dpi_);
     fonts_.caption = FontFrom(base, base.lfWeight);
     fonts_.hover = FontFrom(base, base.lfWeight, true);
     fonts_.title = FontFrom(base, FW_BOLD);
-    dpi_ = ScreenResolution().DpiY;
 }
 
 int TaskPaneControl::Scaled(int pixels) const { return MulDiv(pixels, dpi_, 96); }
@@ -182,7 +189,9 @@ int TaskPaneControl::LayOutBars(int width) {
     const int left = Scaled(kMargin);
     const int right = std::max(left + Scaled(kMargin) * 2, width - Scaled(kMargin));
     const int headerHeight = std::max(Scaled(kHeaderMin), static_cast<int>(title.tmHeight) + Scaled(8));
-    const int iconSize = kIconSize;  // the image list's size, whatever the screen's resolution
+    // The image list's size: its icons are drawn at the pane's resolution.
+    int iconSize = Scaled(kIconSize), iconHeight = iconSize;
+    if (images_) ImageList_GetIconSize(images_, &iconSize, &iconHeight);
     const int line = caption.tmHeight;
     int y = Scaled(kMargin);
     for (Bar& bar : bars_) {
@@ -331,13 +340,17 @@ void TaskPaneControl::OnVScroll(int request) {
 
 // ---------------------------------------------------------------- messages
 
+void TaskPaneControl::OnResized(int, int) {
+    Layout();
+    Invalidate();
+}
+
 LRESULT TaskPaneControl::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     const POINT at{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+    if (const auto answered = OnKeyboardMessage(message, wParam, lParam)) return *answered;
     switch (message) {
         case WM_SIZE:
-            Layout();
-            Invalidate();
-            return 0;
+            return 0;  // OnResized
         case WM_ERASEBKGND:
             return 1;  // Paint covers every pixel
         case WM_PAINT: {

@@ -9,15 +9,21 @@
 #include <commctrl.h>
 
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
+#include "main/Keyboard.h"
 #include "win32/kit/Handles.h"
+#include "win32/main/DrawnAccessible.h"
 #include "win32/kit/Window.h"
 
 namespace qw::win32 {
 
-class TaskPaneControl : public Window {
+// From the keyboard one item has the focus, shown with the hover look and the
+// focus rectangle; for a screen reader every bar title and item is a part of
+// the pane's accessible object (TaskPaneKeys.cpp, PaneAccessible.cpp).
+class TaskPaneControl : public Window, private AccessibleParts {
 public:
     // The colour of a new item's caption, the blue of a link.
     static constexpr COLORREF kDefaultItemTextColor = RGB(33, 93, 198);
@@ -26,7 +32,8 @@ public:
     // std::runtime_error when the window cannot be made.
     TaskPaneControl(HINSTANCE instance, WindowArgs args);
 
-    // 16 x 16 icons for the items; the pane draws from it but does not own it.
+    // Icons for the items, 16 x 16 at 96 dpi and that size scaled at another
+    // resolution; the pane draws from it but does not own it.
     void SetImageList(HIMAGELIST images);
 
     // Bars and items appear in the order they are added. Keys are compared
@@ -48,6 +55,9 @@ public:
     void SetRedraw(bool on);
 
     void Resize(int width, int height);
+    // The resolution the pane draws at (96 at 100 %); fonts, spacing and the
+    // layout follow it. The pane starts at its parent's.
+    void SetDpi(int dpi);
 
     // In client coordinates (so they move when the pane scrolls). An item's
     // rectangle is the part that reacts to the mouse: its icon and caption.
@@ -58,6 +68,11 @@ public:
     // came up over the same item. An exception escaping it is shown to the
     // user in a message box, since it cannot pass through the window procedure.
     std::function<void(const std::string& itemKey)> OnItemClick;
+
+    // The item with the keyboard focus ("" for none); it is scrolled into view.
+    void SetFocusItem(const std::string& itemKey);
+    // A key pressed while the pane has the focus.
+    std::function<void(qw::NavigationKey key)> OnKey;
 
 private:
     struct Item {
@@ -85,6 +100,32 @@ private:
     };
 
     LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+    std::optional<LRESULT> OnKeyboardMessage(UINT message, WPARAM wParam, LPARAM lParam);
+    bool ShowsFocusOn(const Item& item) const;
+    // Where the focus rectangle of the item goes, in content coordinates.
+    RECT FocusMark(const Item& item) const;
+    void InvalidateFocus();
+
+    // Posted by a screen reader's default action: wParam is the part.
+    static constexpr UINT kRunPart = WM_USER + 1;
+
+    // ---- AccessibleParts (PaneAccessible.cpp): the bars' titles and items in the order shown.
+    struct Part {
+        const Bar* bar = nullptr;
+        const Item* item = nullptr;  // null for the bar's title
+    };
+    Part PartAt(long part) const;
+    long PartOfItem(const std::string& key) const;
+    long PartCount() const override;
+    std::wstring PartName(long part) const override;
+    long PartRole(long part) const override;
+    long PartState(long part) const override;
+    RECT PartPlace(long part) const override;
+    std::wstring PartAction(long part) const override;
+    bool RunPartAction(long part) override;
+    long FocusedPart() const override;
+    long OwnRole() const override;
+    void OnResized(int width, int height) override;
 
     Bar* FindBar(const std::string& key);
     const Bar* FindBar(const std::string& key) const;
@@ -126,6 +167,8 @@ private:
     bool trackingLeave_ = false;
     std::string hot_;      // the clickable item under the mouse
     std::string pressed_;  // the clickable item the button went down on
+    std::string focus_;    // the item with the keyboard focus
+    AccessibleHold accessible_;
 };
 
 }  // namespace qw::win32

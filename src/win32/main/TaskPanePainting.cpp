@@ -1,4 +1,5 @@
 // How the task pane looks: everything it draws, into an off-screen bitmap.
+#include "win32/main/KeyboardInput.h"
 #include "win32/main/TaskPaneControl.h"
 
 namespace qw::win32 {
@@ -95,10 +96,15 @@ void TaskPaneControl::PaintItem(HDC dc, const Item& item) const {
     if (images_ && item.icon >= 0)
         ImageList_Draw(images_, item.icon, dc, item.iconAt.x, item.iconAt.y - scroll_, ILD_TRANSPARENT);
     RECT text = ToClient(item.text);
-    const bool hot = item.clickable && item.key == hot_;
+    // The focused item looks as it does under the mouse, inside the focus rectangle.
+    const bool focused = ShowsFocusOn(item);
+    const bool hot = item.clickable && (item.key == hot_ || focused);
     SelectObject(dc, hot ? fonts_.hover.Get() : fonts_.caption.Get());
     SetTextColor(dc, item.colour);
     DrawTextW(dc, item.caption.c_str(), -1, &text, DT_WORDBREAK | DT_NOPREFIX);
+    if (focused) {
+        DrawFocusMark(dc, ToClient(FocusMark(item)));
+    }
 }
 
 }  // namespace qw::win32

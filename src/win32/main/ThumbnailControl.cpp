@@ -11,6 +11,8 @@
 
 #include "main/ThumbnailStrip.h"
 #include "resources/resource_ids.h"
+#include "win32/kit/Dpi.h"
+#include "win32/kit/Fonts.h"
 #include "win32/PictureDrawing.h"
 #include "win32/kit/Utf.h"
 
@@ -25,39 +27,33 @@ constexpr int kToolTipWidth = 400;  // long file names wrap instead of running o
 
 RECT ToRect(const SlotRect& r) { return {r.Left, r.Top, r.Left + r.Width, r.Top + r.Height}; }
 
-// Where an icon goes when a picture cannot be drawn: centred in the cell, as
-// the presenter places every icon.
-SlotRect IconPlace(int slot) { return qw::PlaceInCell(slot, qw::PixelSize{qw::IconSize, qw::IconSize}); }
-
 }  // namespace
 
 ThumbnailControl::IconLoader ThumbnailControl::ResourceIcons(HINSTANCE instance) {
-    return [instance](int entry) {
+    return [instance](int entry, int size) {
         return Icon(static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(IDI_FILE_DOCUMENT + entry - 1),
-                                                  IMAGE_ICON, qw::IconSize, qw::IconSize, LR_DEFAULTCOLOR)));
+                                                  IMAGE_ICON, size, size, LR_DEFAULTCOLOR)));
     };
 }
 
-ThumbnailControl::ThumbnailControl(HINSTANCE instance, WindowArgs args, IconLoader icons) {
+ThumbnailControl::ThumbnailControl(HINSTANCE instance, WindowArgs args, IconLoader icons)
+    : loadIcon_(icons ? std::move(icons) : ResourceIcons(instance)), scale_(WindowScale(args.Parent)) {
     static_assert(std::tuple_size_v<decltype(slots_)> == qw::SlotCount);
     INITCOMMONCONTROLSEX controls{sizeof controls, ICC_BAR_CLASSES};
     InitCommonControlsEx(&controls);  // tool tips; without them the strip still works
-    if (!icons) icons = ResourceIcons(instance);
-    for (int entry = 1; entry <= static_cast<int>(icons_.size()); ++entry) icons_[entry - 1] = icons(entry);
+    LoadIcons();
     frameBrush_.Reset(CreateSolidBrush(kFrame));
 
-    args.Style |= WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN | WS_CLIPSIBLINGS;
+    args.Style |= WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN | WS_CLIPSIBLINGS | WS_TABSTOP;
     Create(instance, {.Name = L"QuillwaveThumbnailStrip", .Style = CS_DBLCLKS}, args);
-    // Not a tab stop, and it hands the focus on whenever it gets it, so it
-    // never shows a focus mark.
-    scrollBar_ = CreateWindowExW(0, L"SCROLLBAR", nullptr, WS_CHILD | WS_VISIBLE | SBS_HORZ, 0, qw::ScrollBarTop,
-                                 ClientWidth(), qw::ScrollBarHeight, Handle(), nullptr, instance, nullptr);
+    // A tab stop of its own: from the keyboard its arrows scroll the strip.
+    scrollBar_ = CreateWindowExW(0, L"SCROLLBAR", nullptr, WS_CHILD | WS_VISIBLE | WS_TABSTOP | SBS_HORZ, 0,
+                                 qw::ScrollBarTopAt(scale_), ClientWidth(), qw::ScrollBarHeightAt(scale_), Handle(),
+                                 nullptr, instance, nullptr);
     if (!scrollBar_)
         throw std::runtime_error("cannot create the thumbnail strip's scroll bar: " + ErrorText(GetLastError()));
-    scrollBarWatch_.Attach(scrollBar_, [this](UINT message, WPARAM, LPARAM) -> std::optional<LRESULT> {
-        if (message != WM_SETFOCUS) return std::nullopt;
-        SetFocus(Handle());  // the strip itself draws no focus mark
-        return 0;
+    scrollBarWatch_.Attach(scrollBar_, [this](UINT message, WPARAM wParam, LPARAM) {
+        return OnScrollBarMessage(message, wParam);
     });
     SetScrollBar(false, 0, 0);
 
@@ -65,7 +61,32 @@ ThumbnailControl::ThumbnailControl(HINSTANCE instance, WindowArgs args, IconLoad
                                    CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, Handle(), nullptr,
                                    instance, nullptr));
     // Without tool tips the strip is still whole; only the hints are missing.
-    if (toolTip_) SendMessageW(toolTip_.Get(), TTM_SETMAXTIPWIDTH, 0, kToolTipWidth);
+    if (toolTip_) SendMessageW(toolTip_.Get(), TTM_SETMAXTIPWIDTH, 0, scale_(kToolTipWidth));
+}
+
+void ThumbnailControl::LoadIcons() {
+    // At the size they are drawn, so the document pictures are not stretched.
+    const int side = scale_(qw::IconSize);
+    for (int entry = 1; entry <= static_cast<int>(icons_.size()); ++entry) icons_[entry - 1] = loadIcon_(entry, side);
+}
+
+void ThumbnailControl::SetDpi(int dpi) {
+    scale_ = qw::Scale{dpi};
+    LoadIcons();
+    if (toolTip_) {
+        SendMessageW(toolTip_.Get(), TTM_SETMAXTIPWIDTH, 0, scale_(kToolTipWidth));
+        // The tool tip's own font is the system's, made for the system's scale.
+        const LOGFONTW font = MessageFontDescription(dpi);
+        toolTipFont_ = FontFrom(font, font.lfWeight);
+        SendMessageW(toolTip_.Get(), WM_SETFONT, reinterpret_cast<WPARAM>(toolTipFont_.Get()), FALSE);
+    }
+    SetScrollBarWidth(ClientWidth());
+    InvalidateRect(Handle(), nullptr, TRUE);
+}
+
+SlotRect ThumbnailControl::IconPlace(int slot) const {
+    const int side = scale_(qw::IconSize);
+    return qw::PlaceInCell(slot, qw::PixelSize{side, side}, scale_);
 }
 
 // ---------------------------------------------------------------- the view
@@ -114,7 +135,7 @@ void ThumbnailControl::Show(int slot, Slot content) {
 
 void ThumbnailControl::InvalidateSlot(int slot) {
     if (!Handle()) return;
-    RECT r = ToRect(qw::FrameOf(slot));
+    RECT r = ToRect(qw::FrameOf(slot, scale_));
     if (SlotAt(slot).content != Content::Hidden) {
         const RECT image = DrawnRect(slot);
         UnionRect(&r, &r, &image);
@@ -185,7 +206,7 @@ void ThumbnailControl::SetScrollBar(bool enabled, int maximum, int value) {
 
 void ThumbnailControl::SetScrollBarWidth(int width) {
     if (scrollBar_)
-        SetWindowPos(scrollBar_, nullptr, 0, qw::ScrollBarTop, std::max(0, width), qw::ScrollBarHeight,
+        SetWindowPos(scrollBar_, nullptr, 0, qw::ScrollBarTopAt(scale_), std::max(0, width), qw::ScrollBarHeightAt(scale_),
                      SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
@@ -202,17 +223,18 @@ void ThumbnailControl::Paint(HDC dc, const RECT& area) {
     FillRect(dc, &area, static_cast<HBRUSH>(GetStockObject(DC_BRUSH)));
     for (int slot = 1; slot <= static_cast<int>(slots_.size()); ++slot) {
         if (SlotAt(slot).content == Content::Hidden) continue;
-        RECT r = ToRect(qw::FrameOf(slot));
+        RECT r = ToRect(qw::FrameOf(slot, scale_));
         const RECT image = DrawnRect(slot);
         UnionRect(&r, &r, &image);
         RECT overlap;
         if (IntersectRect(&overlap, &r, &area)) PaintSlot(dc, slot);
     }
+    PaintFocus(dc);
 }
 
 void ThumbnailControl::PaintSlot(HDC dc, int slot) {
     Slot& s = SlotAt(slot);
-    const RECT frame = ToRect(qw::FrameOf(slot));
+    const RECT frame = ToRect(qw::FrameOf(slot, scale_));
     FrameRect(dc, &frame, frameBrush_.Get());  // under the image
     if (s.content == Content::Picture) {
         try {
@@ -243,6 +265,7 @@ void ThumbnailControl::DrawIcon(HDC dc, int entry, const RECT& where) const {
 // ---------------------------------------------------------------- input
 
 void ThumbnailControl::OnButtonDown(POINT at) {
+    SetFocus(Handle());  // as a list takes the focus, so the arrows go on from the click
     pressed_ = SlotUnder(at);
     if (pressed_) SetCapture(Handle());
 }
@@ -299,6 +322,7 @@ void ThumbnailControl::OnDestroyed() {
 
 LRESULT ThumbnailControl::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     const POINT at{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+    if (const auto answered = OnKeyboardMessage(message, wParam, lParam)) return *answered;
     // Drawn off screen and copied at once, so a slot never flickers white.
     if (const auto painted =
             PaintEveryPixel(Handle(), message, wParam, [this](HDC dc, const RECT& area) { Paint(dc, area); }))
@@ -309,8 +333,7 @@ LRESULT ThumbnailControl::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) 
             toolTip_.Reset();
             break;
         case WM_SIZE:
-            if (OnResize) OnResize();
-            return 0;
+            return 0;  // OnResized
         case WM_LBUTTONDOWN: OnButtonDown(at); return 0;
         case WM_LBUTTONUP: OnButtonUp(at); return 0;
         case WM_LBUTTONDBLCLK: OnDoubleClick(at); return 0;

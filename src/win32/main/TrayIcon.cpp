@@ -9,15 +9,15 @@ namespace qw::win32 {
 
 TrayIcon::~TrayIcon() { Remove(); }
 
-void TrayIcon::HookWindow(HWND window, std::function<void()> onIconClick, std::function<void()> onBalloonClick) {
-    if (Hooked()) return;
+void TrayIcon::Route(std::function<void()> onIconClick, std::function<void()> onBalloonClick) {
     onIconClick_ = std::move(onIconClick);
     onBalloonClick_ = std::move(onBalloonClick);
     taskbarCreated_ = RegisterWindowMessageW(L"TaskbarCreated");
-    hook_.Attach(window, [this](UINT message, WPARAM, LPARAM lParam) { return OnWindowMessage(message, lParam); });
+    routed_ = true;
 }
 
 std::optional<LRESULT> TrayIcon::OnWindowMessage(UINT message, LPARAM lParam) {
+    if (!routed_) return std::nullopt;
     if (taskbarCreated_ != 0 && message == taskbarCreated_) {
         if (shown_) Notify();
         return std::nullopt;  // the window may want to know too
@@ -29,7 +29,7 @@ std::optional<LRESULT> TrayIcon::OnWindowMessage(UINT message, LPARAM lParam) {
         case TrayRoute::BalloonClick:
             if (onBalloonClick_) onBalloonClick_();
             return 0;
-        case TrayRoute::NotHooked:
+        case TrayRoute::NotRouted:
         case TrayRoute::PassOn:
             break;
     }

@@ -1,7 +1,7 @@
 #pragma once
-// The notification-area icon and the hook that routes its mouse messages:
-// the window's messages are watched once, the icon's clicks open the icon
-// menu and every other message goes on to the window untouched.
+// The notification-area icon. The icon reports its mouse events to its
+// window; the window hands each message to OnWindowMessage, which answers
+// the icon's clicks and lets every other message go on untouched.
 //
 // When Explorer restarts, the notification area forgets every icon and
 // announces itself with the registered message "TaskbarCreated"; an icon
@@ -12,9 +12,8 @@
 #include <shellapi.h>
 
 #include <functional>
+#include <optional>
 #include <string>
-
-#include "win32/kit/Window.h"
 
 namespace qw::win32 {
 
@@ -25,25 +24,27 @@ public:
     TrayIcon(const TrayIcon&) = delete;
     TrayIcon& operator=(const TrayIcon&) = delete;
 
-    // Installs the hook once; later calls do nothing. It stays until the
-    // window is destroyed.
-    void HookWindow(HWND window, std::function<void()> onIconClick, std::function<void()> onBalloonClick = {});
+    // From now on the icon's clicks reach `onIconClick` and its balloon's
+    // `onBalloonClick`; before, OnWindowMessage answers none of them.
+    void Route(std::function<void()> onIconClick, std::function<void()> onBalloonClick = {});
+    // A message of the icon's window: the answer when it was the icon's (a
+    // click), nothing when the window goes on with it.
+    std::optional<LRESULT> OnWindowMessage(UINT message, LPARAM lParam);
     // Adds the icon, or brings an icon of the same identity up to date
-    // (so a second add never leaves two). The hook must be installed.
+    // (so a second add never leaves two). Its messages must be routed.
     void Add(HWND window, UINT id, HICON icon, const std::wstring& tip);
     void Remove();
     // Shows a balloon at the icon with the program's icon, or replaces the
     // text of the one on show. Nothing while the icon is not shown.
     void ShowBalloon(const std::wstring& title, const std::wstring& text);
 
-    bool Hooked() const { return hook_.Attached(); }
+    bool Routed() const { return routed_; }
     bool Shown() const { return shown_; }
 
 private:
-    std::optional<LRESULT> OnWindowMessage(UINT message, LPARAM lParam);
     void Notify();
 
-    Subclass hook_;
+    bool routed_ = false;
     std::function<void()> onIconClick_;
     std::function<void()> onBalloonClick_;
     UINT taskbarCreated_ = 0;

@@ -4,7 +4,7 @@
 
 #include <memory>
 
-#include "main/CommandPorts.h"
+#include "main/MainPorts.h"
 
 namespace qw::win32 {
 

@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "main/CommandPorts.h"
+#include "main/MainPorts.h"
 
 namespace qw::win32 {
 

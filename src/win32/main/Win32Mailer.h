@@ -8,7 +8,7 @@
 
 #include "win32/kit/Handles.h"
 
-#include "main/CommandPorts.h"
+#include "main/MainPorts.h"
 
 namespace qw::win32 {
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "main/Shell.h"
+#include "main/MainPorts.h"
 
 namespace qw::win32 {
 

@@ -2,7 +2,7 @@
 // The desktop wallpaper: a picture encoded as a Windows bitmap file with the
 // platform's own encoder, and that file made the wallpaper.
 
-#include "main/CommandPorts.h"
+#include "main/MainPorts.h"
 
 namespace qw::win32 {
 

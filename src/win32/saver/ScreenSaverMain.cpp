@@ -47,8 +47,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
         }
         qw::ScreenSaverRegistration installer({registry, files, shortPaths, saverPlatform, messages},
                                               mainProgramFolder);
-        qw::win32::SettingsWindowFactory settingsWindows(instance, nullptr);
-        qw::SettingsDialogEditor settings(settingsWindows, files,
+        qw::SettingsDialogEditor settings(qw::win32::SettingsWindow::Maker(instance, nullptr), files,
                                           {messages, folderPicker, colorPicker, clock, shortPaths, ansi});
 
         qw::ScreenSaverProgram* program = nullptr;

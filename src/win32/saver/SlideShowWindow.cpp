@@ -6,6 +6,7 @@
 
 #include "saver/SlideShow.h"
 #include "win32/kit/Display.h"
+#include "win32/kit/Dpi.h"
 #include "win32/kit/Fonts.h"
 #include "win32/PictureDrawing.h"
 #include "win32/kit/Utf.h"
@@ -29,8 +30,7 @@ void FillSolid(HDC dc, const RECT& area, COLORREF colour) {
 SlideShowWindow::SlideShowWindow(HINSTANCE instance, CurrentShow show, std::function<void()> closed)
     : instance_(instance),
       show_(std::move(show)),
-      closed_(std::move(closed)),
-      clockFont_(PointFont(L"System", 975, FW_BOLD, false)) {}  // 9.75 points
+      closed_(std::move(closed)) {}
 
 SlideShowWindow::~SlideShowWindow() {
     // The window goes before the bitmaps and the font it shows; it no longer
@@ -75,6 +75,9 @@ void SlideShowWindow::OpenPreview(HWND parent, COLORREF background) {
 void SlideShowWindow::Open(const WindowArgs& args, COLORREF background) {
     background_ = background;
     Create(instance_, {.Name = SlideShowWindowClass}, args);
+    // At the resolution of the monitor the window is on (the host's for a
+    // miniature); nothing has measured or drawn the clock yet.
+    clockFont_ = PointFont(L"System", 975, FW_BOLD, false, Dpi());  // 9.75 points
 }
 
 // ---------------------------------------------------------------- the view
@@ -85,7 +88,13 @@ qw::PixelSize SlideShowWindow::InnerSize() const {
     return {client.right, client.bottom};
 }
 
-qw::Resolution SlideShowWindow::DisplayResolution() const { return ScreenResolution(); }
+qw::Resolution SlideShowWindow::DisplayResolution() const {
+    // Twips become pixels at the resolution of the monitor shown on; a
+    // miniature takes its host window's.
+    return qw::Resolution{Dpi(), Dpi()};
+}
+
+int SlideShowWindow::Dpi() const { return WindowDpi(preview_ && Handle() ? GetParent(Handle()) : Handle()); }
 
 void SlideShowWindow::ShowCellPicture(int cell, std::shared_ptr<const qw::Picture> picture, qw::ScreenRect rect) {
     Cell& shown = cells_[cell];

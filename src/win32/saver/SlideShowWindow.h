@@ -70,6 +70,8 @@ private:
 
     void Open(const WindowArgs& args, COLORREF background);
     Bitmap Rendered(const qw::Picture& picture, int width, int height) const;
+    // The window's resolution; a miniature's is its host window's.
+    int Dpi() const;
     void Invalidate(const RECT& area) const;
     void Paint(HDC dc, const RECT& area) const;
     void PaintClock(HDC dc) const;

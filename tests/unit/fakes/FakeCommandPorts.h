@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "fakes/FakeDialogs.h"
-#include "main/CommandPorts.h"
+#include "main/MainPorts.h"
 
 namespace qw {
 

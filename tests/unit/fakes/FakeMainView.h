@@ -23,7 +23,7 @@ public:
     };
     static constexpr std::uint32_t DefaultItemColor = 0xC65D21;
 
-    std::vector<std::string> calls;  // in order, e.g. "hook", "tray Quillwave!", "hide"
+    std::vector<std::string> calls;  // in order, e.g. "route icon", "tray Quillwave!", "hide"
     bool visible = false;
     std::string caption;
     std::string statusText;
@@ -54,7 +54,7 @@ public:
     const PaneItemState& Item(const std::string& key) const { return pane.at(key); }
 
     WindowId Id() const override { return 1; }
-    void HookWindow() override { calls.push_back("hook"); }
+    void RouteTrayIcon() override { calls.push_back("route icon"); }
     void AddTrayIcon(const std::string& tip) override { calls.push_back("tray " + tip); }
     void RemoveTrayIcon() override { calls.push_back("untray"); }
     void ShowTrayNotice(const std::string& title, const std::string& text) override {
@@ -111,6 +111,16 @@ public:
         paneRedraw = on;
     }
 
+    bool PaneItemClickable(const std::string& key) const override { return pane.at(key).Clickable; }
+    std::string paneFocus;
+    std::vector<FocusPlace> focusMoves;
+    void SetPaneFocusItem(const std::string& key) override { paneFocus = key; }
+    void SetFocusPlace(FocusPlace place) override { focusMoves.push_back(place); }
+    std::vector<int> menuSlots;  // the thumbnail each keyboard menu opened at
+    Command PopUpMenuAtThumbnail(const Menu& menu, int slot) override {
+        menuSlots.push_back(slot);
+        return PopUpMenu(menu, false);
+    }
     Command PopUpMenu(const Menu& menu, bool fromIcon) override {
         poppedUp.push_back(menu);
         poppedUpFromIcon.push_back(fromIcon);

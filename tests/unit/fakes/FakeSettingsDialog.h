@@ -12,7 +12,7 @@
 
 namespace qw {
 
-class FakeSettingsDialogView : public SettingsDialogWindow {
+class FakeSettingsDialogView : public SettingsDialogView {
 public:
     // What the user does while the dialog is shown modally.
     using User = std::function<void(SettingsDialog&, FakeSettingsDialogView&)>;
@@ -59,15 +59,17 @@ public:
     }
 };
 
-class FakeSettingsDialogs : public SettingsDialogFactory {
+class FakeSettingsDialogs {
 public:
     FakeSettingsDialogView::User user;  // given to every dialog created
     int created = 0;
-    std::unique_ptr<SettingsDialogWindow> CreateSettingsDialog() override {
-        ++created;
-        auto dialog = std::make_unique<FakeSettingsDialogView>();
-        dialog->user = user;
-        return dialog;
+    MakeSettingsWindow Maker() {
+        return [this]() -> std::unique_ptr<SettingsDialogView> {
+            ++created;
+            auto dialog = std::make_unique<FakeSettingsDialogView>();
+            dialog->user = user;
+            return dialog;
+        };
     }
 };
 

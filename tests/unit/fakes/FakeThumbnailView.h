@@ -57,6 +57,10 @@ public:
         slots_[Checked(slot)] = {};
         calls.push_back("hide " + std::to_string(slot));
     }
+    void SetSlotName(int slot, const std::string& name) override { names[Checked(slot)] = name; }
+    void SetCurrentSlot(int slot) override { currentSlot = slot; }
+    std::array<std::string, 7> names;  // the screen reader's name of each slot
+    int currentSlot = 0;
     void SetScrollBar(bool enabled, int maximum, int value) override {
         if (maximum < 0 || value < 0 || value > maximum) throw std::out_of_range("scroll bar");
         scrollBar = {enabled, maximum, value};

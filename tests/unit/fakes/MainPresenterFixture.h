@@ -99,7 +99,7 @@ protected:
     FakeScreenSaverPlatform platform;
     FakeSettingsDialogs dialogs;
     FakeSystemFolders systemFolders;
-    SettingsDialogEditor settingsEditor{dialogs, files, {messages, folderPicker, colorPicker, clock, platform, ansi},
+    SettingsDialogEditor settingsEditor{dialogs.Maker(), files, {messages, folderPicker, colorPicker, clock, platform, ansi},
                                         ReceivedFolderPorts{registry, systemFolders, "C:\\App"}};
     std::unique_ptr<ScreenSaverRegistration> screenSaver;
     std::unique_ptr<MainPresenter> window;
