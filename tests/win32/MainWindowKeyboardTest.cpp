@@ -4,7 +4,6 @@
 #include <gtest/gtest.h>
 
 #include <windows.h>
-#include <oleacc.h>
 
 #include <algorithm>
 #include <map>
@@ -15,6 +14,7 @@
 #include "MessagePump.h"
 #include "OwnWindows.h"
 #include "PictureFiles.h"
+#include "ScreenReader.h"
 #include "TempFolder.h"
 #include "WindowCapture.h"
 #include "fakes/FakeCommandPorts.h"
@@ -104,41 +104,29 @@ protected:
         if (com_) CoUninitialize();
     }
 
-    static std::vector<PartSeen> Parts(HWND control) {
-        IAccessible* object = nullptr;
-        EXPECT_EQ(AccessibleObjectFromWindow(control, static_cast<DWORD>(OBJID_CLIENT), __uuidof(IAccessible),
-                                             reinterpret_cast<void**>(&object)),
-                  S_OK);
+    // Every child, or the object itself (CHILDID_SELF) as its only part.
+    static std::vector<PartSeen> Parts(HWND control, bool self = false) {
+        const auto object = ReaderOf(control);
+        EXPECT_TRUE(object);
         std::vector<PartSeen> parts;
-        if (!object) return parts;
         long count = 0;
-        object->get_accChildCount(&count);
-        for (long i = 1; i <= count; ++i) {
-            VARIANT child{};
-            child.vt = VT_I4;
-            child.lVal = i;
+        if (object) object->get_accChildCount(&count);
+        for (long i = self ? CHILDID_SELF : 1; object && i <= (self ? CHILDID_SELF : count); ++i) {
             PartSeen seen;
             BSTR name = nullptr;
-            if (object->get_accName(child, &name) == S_OK) seen.name = name;
+            if (object->get_accName(Part(i), &name) == S_OK && name) seen.name = name;
             SysFreeString(name);
             VARIANT v{};
-            if (object->get_accRole(child, &v) == S_OK) seen.role = v.lVal;
-            if (object->get_accState(child, &v) == S_OK) seen.state = v.lVal;
+            if (object->get_accRole(Part(i), &v) == S_OK) seen.role = v.lVal;
+            if (object->get_accState(Part(i), &v) == S_OK) seen.state = v.lVal;
             parts.push_back(seen);
         }
-        object->Release();
         return parts;
     }
     static void DefaultAction(HWND control, long part) {
-        IAccessible* object = nullptr;
-        ASSERT_EQ(AccessibleObjectFromWindow(control, static_cast<DWORD>(OBJID_CLIENT), __uuidof(IAccessible),
-                                             reinterpret_cast<void**>(&object)),
-                  S_OK);
-        VARIANT child{};
-        child.vt = VT_I4;
-        child.lVal = part;
-        EXPECT_EQ(object->accDoDefaultAction(child), S_OK);
-        object->Release();
+        const auto object = ReaderOf(control);
+        ASSERT_TRUE(object);
+        EXPECT_EQ(object->accDoDefaultAction(Part(part)), S_OK);
         Pump();
     }
     HWND Strip() const { return frame_->StripControl().Handle(); }
@@ -215,17 +203,7 @@ TEST_F(MainWindowKeyboard, AScreenReaderReadsThePaneAndTheStripAndRunsTheirParts
     // control, whose text the system's own object reads out.
     frame_->SetFileInfoText("Text Document\r\nnotes.txt");
     HWND label = FindWindowExW(frame_->Handle(), nullptr, L"Static", L"Text Document\r\nnotes.txt");
-    IAccessible* described = nullptr;
-    ASSERT_EQ(AccessibleObjectFromWindow(label, static_cast<DWORD>(OBJID_CLIENT), __uuidof(IAccessible),
-                                         reinterpret_cast<void**>(&described)), S_OK);
-    BSTR text = nullptr;
-    VARIANT self{};
-    self.vt = VT_I4;
-    self.lVal = CHILDID_SELF;
-    EXPECT_EQ(described->get_accName(self, &text), S_OK);
-    EXPECT_EQ(std::wstring(text ? text : L""), L"Text Document\r\nnotes.txt");
-    SysFreeString(text);
-    described->Release();
+    EXPECT_EQ(Parts(label, true).at(0).name, L"Text Document\r\nnotes.txt");
 
     DefaultAction(Strip(), 2);
     EXPECT_EQ(shell_.opened.size() + questions_.asked.size(), 1u);  // opened, or asked about first

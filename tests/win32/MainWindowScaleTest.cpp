@@ -3,10 +3,9 @@
 
 #include <gtest/gtest.h>
 
-#include <oleacc.h>
-
 #include <array>
 
+#include "ScreenReader.h"
 #include "main/MainLayout.h"
 #include "main/ThumbnailStrip.h"
 #include "win32/main/MainWindow.h"
@@ -40,16 +39,10 @@ TEST(MainWindowScale, AMonitorOfAnotherScaleGetsTheScaledPlaces) {
 
         // A screen reader finds a thumbnail where it is drawn at this scale.
         frame.StripControl().ShowIcon(2, 0, qw::PlaceInCell(2, {32, 32}, scale), "a.txt");
-        IAccessible* reader = nullptr;
-        ASSERT_EQ(AccessibleObjectFromWindow(strip, static_cast<DWORD>(OBJID_CLIENT), __uuidof(IAccessible),
-                                             reinterpret_cast<void**>(&reader)),
-                  S_OK);
-        VARIANT first{};
-        first.vt = VT_I4;
-        first.lVal = 1;
+        const auto reader = qw::test::ReaderOf(strip);
+        ASSERT_TRUE(reader) << dpi;
         std::array<long, 4> found{};
-        EXPECT_EQ(reader->accLocation(&found[0], &found[1], &found[2], &found[3], first), S_OK) << dpi;
-        reader->Release();
+        EXPECT_EQ(reader->accLocation(&found[0], &found[1], &found[2], &found[3], qw::test::Part(1)), S_OK) << dpi;
         const qw::SlotRect cell = qw::FrameOf(2, scale);
         POINT corner{cell.Left, cell.Top};
         ClientToScreen(strip, &corner);
