@@ -41,4 +41,28 @@ void KeyboardUsed(HWND window) {
     SendMessageW(GetAncestor(window, GA_ROOT), WM_CHANGEUISTATE, MAKEWPARAM(UIS_CLEAR, UISF_HIDEFOCUS), 0);
 }
 
+std::optional<LRESULT> AnswerFocusMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
+                                          AccessibleHold& accessible, AccessibleParts& parts,
+                                          const std::function<void()>& invalidateFocus) {
+    switch (message) {
+        case WM_SETFOCUS:
+        case WM_KILLFOCUS:
+            invalidateFocus();
+            if (message == WM_SETFOCUS) DrawnAccessible::NotifyFocus(window, parts.FocusedPart());
+            return 0;
+        case WM_UPDATEUISTATE: {
+            const LRESULT result = DefWindowProcW(window, message, wParam, lParam);
+            invalidateFocus();
+            return result;
+        }
+        case WM_GETOBJECT:
+            return accessible.Answer(window, parts, wParam, lParam);
+        case WM_DESTROY:
+            accessible.Reset();
+            return std::nullopt;
+        default:
+            return std::nullopt;
+    }
+}
+
 }  // namespace qw::win32

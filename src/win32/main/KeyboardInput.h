@@ -4,9 +4,11 @@
 
 #include <windows.h>
 
+#include <functional>
 #include <optional>
 
 #include "main/Keyboard.h"
+#include "win32/main/DrawnAccessible.h"
 
 namespace qw::win32 {
 
@@ -26,5 +28,14 @@ void DrawFocusMark(HDC dc, const RECT& mark);
 // The keyboard moved the focus: the cues come on in the whole top-level
 // window, as the dialog manager turns them on.
 void KeyboardUsed(HWND window);
+
+// What both drawn controls answer alike: the focus coming and going and the
+// keyboard cues changing redraw the focus mark (`invalidateFocus`), a screen
+// reader learns which part has the focus gained, and its request for the
+// control is answered from `accessible`, which goes with the window. Nothing
+// for other messages.
+std::optional<LRESULT> AnswerFocusMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
+                                          AccessibleHold& accessible, AccessibleParts& parts,
+                                          const std::function<void()>& invalidateFocus);
 
 }  // namespace qw::win32

@@ -54,27 +54,13 @@ std::optional<LRESULT> TaskPaneControl::OnKeyboardMessage(UINT message, WPARAM w
                 return 0;
             }
             return std::nullopt;
-        case WM_SETFOCUS:
-        case WM_KILLFOCUS:
-            InvalidateFocus();
-            if (message == WM_SETFOCUS) DrawnAccessible::NotifyFocus(Handle(), PartOfItem(focus_));
-            return 0;
-        case WM_UPDATEUISTATE: {
-            const LRESULT result = Default(message, wParam, lParam);
-            InvalidateFocus();
-            return result;
-        }
-        case WM_GETOBJECT:
-            if (const auto reply = accessible_.Answer(Handle(), *this, wParam, lParam)) return *reply;
-            return std::nullopt;
         case kRunPart:
             if (const Part part = PartAt(static_cast<long>(wParam)); part.item && part.item->clickable && OnItemClick)
                 OnItemClick(part.item->key);
             return 0;
-        case WM_DESTROY:
-            accessible_.Reset();
-            return std::nullopt;
-        default: return std::nullopt;
+        default:
+            return AnswerFocusMessage(Handle(), message, wParam, lParam, accessible_, *this,
+                                      [this] { InvalidateFocus(); });
     }
 }
 

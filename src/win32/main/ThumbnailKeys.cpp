@@ -72,27 +72,13 @@ std::optional<LRESULT> ThumbnailControl::OnKeyboardMessage(UINT message, WPARAM 
             // The menu keys were answered as keys; the system's echo of them is not passed up.
             if (lParam == -1) return 0;
             return std::nullopt;
-        case WM_SETFOCUS:
-        case WM_KILLFOCUS:
-            InvalidateFocus();
-            if (message == WM_SETFOCUS) DrawnAccessible::NotifyFocus(Handle(), PartOfSlot(current_));
-            return 0;
-        case WM_UPDATEUISTATE: {
-            const LRESULT result = Default(message, wParam, lParam);
-            InvalidateFocus();
-            return result;
-        }
-        case WM_GETOBJECT:
-            if (const auto reply = accessible_.Answer(Handle(), *this, wParam, lParam)) return *reply;
-            return std::nullopt;
         case kOpenSlot:
             if (SlotAt(static_cast<int>(wParam)).content != Content::Hidden && OnSlotDoubleClick)
                 OnSlotDoubleClick(static_cast<int>(wParam));
             return 0;
-        case WM_DESTROY:
-            accessible_.Reset();
-            return std::nullopt;
-        default: return std::nullopt;
+        default:
+            return AnswerFocusMessage(Handle(), message, wParam, lParam, accessible_, *this,
+                                      [this] { InvalidateFocus(); });
     }
 }
 
