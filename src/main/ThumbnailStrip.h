@@ -42,9 +42,9 @@ inline constexpr int StripHeight = ScrollBarTop + ScrollBarHeight;
 
 // The largest area a thumbnail of slot 1..6 may take. Cells step by the
 // scaled pitch, so every cell has the same size and the same gaps.
-SlotRect CellOf(int slot, Scale scale = {});
+SlotRect CellOf(int slot, Scale scale);
 // The frame drawn around the cell of the slot.
-SlotRect FrameOf(int slot, Scale scale = {});
+SlotRect FrameOf(int slot, Scale scale);
 // The scroll bar's top and height; it ends at the strip's scaled height.
 int ScrollBarTopAt(Scale scale);
 int ScrollBarHeightAt(Scale scale);
@@ -60,11 +60,11 @@ public:
 
 // Slots in use for a client width: (width - 10) / 128, at least 1, at most 6,
 // each length scaled.
-int CalcNoOfThumbnails(int clientWidth, Scale scale = {});
+int CalcNoOfThumbnails(int clientWidth, Scale scale);
 // The icon entry (1 to 9) for a file not shown as its own picture, by extension.
 int IconEntryFor(std::string_view path);
 // Where a thumbnail of `size` goes in the slot: centred in the cell.
-SlotRect PlaceInCell(int slot, PixelSize size, Scale scale = {});
+SlotRect PlaceInCell(int slot, PixelSize size, Scale scale);
 // "name (type, size bytes)".
 std::string ToolTipOf(const FileItem& file);
 

@@ -113,7 +113,7 @@ TEST_F(ThumbnailStripTest, AnImageThatCannotBeLoadedShowsThePlainDocumentIcon) {
     for (int s : {1, 2}) {
         EXPECT_TRUE(view.Slot(s).Visible);
         EXPECT_EQ(view.Slot(s).IconEntry, 1);
-        EXPECT_EQ(view.Slot(s).Image, PlaceInCell(s, {32, 32}));
+        EXPECT_EQ(view.Slot(s).Image, PlaceInCell(s, {32, 32}, {}));
     }
     EXPECT_EQ(view.Slot(2).ToolTip, "broken.jpg (JPG File, 3 bytes)");
 }

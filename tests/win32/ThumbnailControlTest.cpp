@@ -180,8 +180,8 @@ TEST_P(ThumbnailClick, RaisesTheFileOfAWholeClickOnAnImage) {
                                 : std::vector<std::string>{});
 }
 
-POINT CellCorner(int slot) { return {qw::CellOf(slot).Left + 2, qw::CellOf(slot).Top + 2}; }
-const int kCell2 = qw::CellOf(2).Left, kFrame1 = qw::FrameOf(1).Left, kCell5 = qw::CellOf(5).Left;
+POINT CellCorner(int slot) { return {qw::CellOf(slot, {}).Left + 2, qw::CellOf(slot, {}).Top + 2}; }
+const int kCell2 = qw::CellOf(2, {}).Left, kFrame1 = qw::FrameOf(1, {}).Left, kCell5 = qw::CellOf(5, {}).Left;
 const ClickCase kClicks[] = {
     {"FirstSlot", Image(1), Image(1), 1},
     {"ThirdSlot", Image(3), Image(3), 3},
@@ -352,17 +352,17 @@ TEST_F(ThumbnailControlTest, DrawsFramesAndPicturesWhereThePresenterPlacedThem) 
         InflateRect(&inner, -2, -2);  // scaled edges blend
         const int area = (inner.right - inner.left) * (inner.bottom - inner.top);
         EXPECT_EQ(shot.Count(inner, RGB(255, 0, 0)), area) << "slot " << slot;
-        const RECT cellCorner{qw::CellOf(slot).Left, qw::CellOf(slot).Top, qw::CellOf(slot).Left + 1,
-                              qw::CellOf(slot).Top + 1};
+        const RECT cellCorner{qw::CellOf(slot, {}).Left, qw::CellOf(slot, {}).Top, qw::CellOf(slot, {}).Left + 1,
+                              qw::CellOf(slot, {}).Top + 1};
         EXPECT_EQ(shot.Count(cellCorner, RGB(255, 255, 255)), 1) << "the picture stays in its place";
     }
     for (int slot : {1, 2, 3}) {
-        const COLORREF frame = shot.At(qw::FrameOf(slot).Left, qw::FrameOf(slot).Top + 40);
+        const COLORREF frame = shot.At(qw::FrameOf(slot, {}).Left, qw::FrameOf(slot, {}).Top + 40);
         EXPECT_TRUE(GetRValue(frame) == GetGValue(frame) && GetGValue(frame) == GetBValue(frame) &&
                     GetRValue(frame) < 255)
             << "a grey frame around slot " << slot;
     }
-    EXPECT_EQ(shot.At(qw::FrameOf(4).Left, qw::FrameOf(4).Top + 40), RGB(255, 255, 255)) << "no frame when hidden";
+    EXPECT_EQ(shot.At(qw::FrameOf(4, {}).Left, qw::FrameOf(4, {}).Top + 40), RGB(255, 255, 255)) << "no frame when hidden";
 }
 
 TEST_F(ThumbnailControlTest, RepaintsDrawEachPictureFromItsRenderingAtTheImageSize) {
@@ -447,7 +447,7 @@ struct ForeignPicture : qw::Picture {
 TEST_F(ThumbnailControlTest, APictureThatCannotBeDrawnShowsThePlainDocumentWhereItTakesClicks) {
     if (qw::test::ProjectIconFolder().empty()) GTEST_SKIP() << "the icon files are not in reach";
     control_->OnSlotClick = [this](int slot) { events_.push_back(std::to_string(slot)); };
-    control_->ShowPicture(2, std::make_shared<ForeignPicture>(), qw::CellOf(2), "foreign");
+    control_->ShowPicture(2, std::make_shared<ForeignPicture>(), qw::CellOf(2, {}), "foreign");
     EXPECT_TRUE(ShowsIcon(qw::test::CaptureClient(Strip()), *control_, 2, 1));
     Send(WM_LBUTTONDOWN, CellCorner(2));
     Send(WM_LBUTTONUP, CellCorner(2));
