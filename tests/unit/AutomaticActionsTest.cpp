@@ -86,7 +86,9 @@ TEST_F(AutomaticActionsTest, EachActionRunsAsTheSettingsAndTheScreenSaverSay) {
         EXPECT_EQ(w.State().CurrentFile, InInbox(c.Name));
         EXPECT_TRUE(messages.shown.empty());
         // One load serves the thumbnail, the preview and every action.
-        if (c.Decodes) EXPECT_EQ(pictures.LoadCount(InInbox(c.Name)), 1);
+        if (c.Decodes) {
+            EXPECT_EQ(pictures.LoadCount(InInbox(c.Name)), 1);
+        }
     }
     // The screen saver gets the file under its own name, the folder lower-cased.
     EXPECT_EQ(files.StoredPath("C:\\App\\screensaver\\during.jpg"), "C:\\App\\screensaver\\during.JPG");
